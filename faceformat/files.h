@@ -1,0 +1,23 @@
+// The file boundary: whole-file reads and all-or-nothing writes.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "result.h"
+
+namespace faceformat {
+
+Result<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes to a temporary file in the same folder, flushes it, then replaces `path` in one step.
+// On any failure the old file is left as it was and the temporary is removed.
+Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+
+// Test hook: called at each step of WriteFileAtomic ("create", "write", "flush", "replace");
+// returning false makes that step fail. Empty in production.
+void SetAtomicWriteFaultForTesting(std::function<bool(std::string_view step)> hook);
+
+}  // namespace faceformat

@@ -1,0 +1,74 @@
+// The clock's settings record and its one-line text form (tkt.ini).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "result.h"
+
+namespace faceformat {
+
+// Texts are bytes in the ANSI code page (932 on Japanese Windows), kept as read.
+// Every field can be absent in a hand-edited file, so each keeps its own presence;
+// the groups' presence tests below give the clock's answers.
+struct ClockSettings {
+  std::optional<std::string> regionFilePath;   // 1
+  std::optional<std::string> faceBitmapPath;   // 2
+  std::optional<int32_t> secondColor;          // 3
+  std::optional<int16_t> secondLength;         // 4
+  std::optional<int16_t> secondWidth;          // 5
+  std::optional<int32_t> hourColor;            // 6
+  std::optional<int16_t> hourLength;           // 7
+  std::optional<int16_t> hourWidth;            // 8
+  std::optional<int32_t> minuteColor;          // 9
+  std::optional<int16_t> minuteLength;         // 10
+  std::optional<int16_t> minuteWidth;          // 11
+  std::optional<int32_t> centerDotColor;       // 12
+  std::optional<int16_t> centerDotSize;        // 13
+  std::optional<int32_t> frameColor;           // 14
+  std::optional<float> frameSize;              // 15
+  std::optional<float> digitalLeft;            // 16
+  std::optional<float> digitalTop;             // 17
+  std::optional<std::string> digitalStyle;     // 18 "hm" or "hms"
+  std::optional<std::string> fontName;         // 19
+  std::optional<double> fontSize;              // 20 points, at most 4 decimals
+  std::optional<bool> fontBold;                // 21
+  std::optional<bool> fontItalic;              // 22
+  std::optional<bool> fontUnderline;           // 23
+  std::optional<bool> fontStrikethru;          // 24
+  std::optional<int32_t> digitalColor;         // 25
+  std::optional<float> cuckoo1Left;            // 26
+  std::optional<float> cuckoo1Top;             // 27
+  std::optional<float> cuckoo2Left;            // 28
+  std::optional<float> cuckoo2Top;             // 29
+
+  bool operator==(const ClockSettings&) const = default;
+
+  // The clock's presence tests (fields 15, 16, 26, 28).
+  bool HasFrame() const { return frameSize.has_value(); }
+  bool HasDigital() const { return digitalLeft.has_value(); }
+  bool HasCuckoo1() const { return cuckoo1Left.has_value(); }
+  bool HasCuckoo2() const { return cuckoo2Left.has_value(); }
+};
+
+inline constexpr int kSettingsFieldCount = 29;
+
+// The whole file: 29 values, commas, CR LF.
+std::string FormatSettings(const ClockSettings& s);
+
+// Reads the first 29 values. Fails (Error::where = 1-based field number, or 0 for the file) when the text ends
+// early or a value has the wrong kind or range for its field. An empty text value reads as absent.
+Result<ClockSettings> ParseSettings(std::string_view bytes);
+
+// File boundary: paths are native (UTF-16 on Windows, bytes elsewhere).
+Result<ClockSettings> ReadSettingsFile(const std::filesystem::path& path);
+// Never leaves a half-written file: writes a temporary beside it and replaces the old one in one step.
+Status WriteSettingsFile(const std::filesystem::path& path, const ClockSettings& s);
+
+// The kaichu sample taken unchanged, for an installation root (ANSI bytes, no trailing backslash).
+ClockSettings KaichuTemplate(const std::string& root);
+
+}  // namespace faceformat
