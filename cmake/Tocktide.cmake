@@ -124,16 +124,18 @@ function(tkt_finish_stage)
   # The default face: the kaichu template for this tree's root.
   if(TKT_NATIVE_TOOLS_DIR)
     tkt_wine_path(root ${TKT_STAGE_DIR})
-    set(ini ${TKT_STAGE_DIR}/program/tkt.ini)
-    add_custom_command(OUTPUT ${ini}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${TKT_STAGE_DIR}/program
-      COMMAND ${TKT_NATIVE_TOOLS_DIR}/tkt-mkini "${root}" ${ini}
-      DEPENDS ${TKT_NATIVE_TOOLS_DIR}/tkt-mkini VERBATIM)
-    list(APPEND files ${ini})
+    # Runs at every build: the host tool may be built after this build was configured.
+    add_custom_target(stage_ini
+      COMMAND ${CMAKE_COMMAND} -DTOOL=${TKT_NATIVE_TOOLS_DIR}/tkt-mkini "-DROOT=${root}"
+              -DOUT=${TKT_STAGE_DIR}/program/tkt.ini -P ${TKT_SOURCE_DIR}/cmake/MakeIni.cmake
+      VERBATIM)
   else()
     message(WARNING "TKT_NATIVE_TOOLS_DIR is not set: the staged tree gets no program/tkt.ini")
   endif()
   add_custom_target(stage ALL DEPENDS ${files})
+  if(TARGET stage_ini)
+    add_dependencies(stage stage_ini)
+  endif()
   if(targets)
     add_dependencies(stage ${targets})
   endif()

@@ -1,0 +1,13 @@
+# Writes the staged default tkt.ini with the host tool, when the host build has made it.
+if(NOT EXISTS ${TOOL})
+  message(WARNING "${TOOL} is not built yet (build the host configuration first): no program/tkt.ini staged")
+  return()
+endif()
+get_filename_component(dir ${OUT} DIRECTORY)
+file(MAKE_DIRECTORY ${dir})
+execute_process(COMMAND ${TOOL} ${ROOT} ${OUT}.new RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "tkt-mkini failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${OUT}.new ${OUT})
+file(REMOVE ${OUT}.new)
