@@ -1,6 +1,7 @@
 // A 32-bit picture in memory: top row first, each pixel 0x00RRGGBB (the byte order of a 32-bit DIB).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -56,8 +56,18 @@ struct ClockSettings {
 
 inline constexpr int kSettingsFieldCount = 29;
 
-// The whole file: 29 values, commas, CR LF.
+// The whole file: 29 values, commas, CR LF. A record that CheckSettingsWritable refuses is written as well as
+// it can be (quotes dropped from texts, non-finite numbers left absent).
 std::string FormatSettings(const ClockSettings& s);
+
+// Fails (Error::where = field number) for what the text form cannot carry: a double quote inside a text,
+// a colour outside 0..16777215, a non-finite number, a font size beyond the fixed-point range.
+Status CheckSettingsWritable(const ClockSettings& s);
+
+// Number forms of the file: a single in its shortest form of at most 7 significant digits, the font size with at
+// most 4 decimals; "." as the point, no exponent, no trailing point or zeros (1590, 1612.5, 9.75, 12).
+std::string FormatSingle(float v);
+std::string FormatFontSize(double v);
 
 // Reads the first 29 values. Fails (Error::where = 1-based field number, or 0 for the file) when the text ends
 // early or a value has the wrong kind or range for its field. An empty text value reads as absent.

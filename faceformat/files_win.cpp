@@ -1,0 +1,119 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+#include "faceformat/files.h"
+#include "faceformat/files_internal.h"
+
+namespace faceformat {
+
+namespace {
+
+Error WinError(const char* what, DWORD code = GetLastError()) {
+  return Error{std::string(what) + " (error " + std::to_string(code) + ")"};
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+  bool Close() {
+    if (!valid()) return true;
+    BOOL ok = CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+    return ok != FALSE;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+std::wstring TempNameBeside(const std::filesystem::path& path) {
+  static std::atomic<unsigned> counter{0};
+  std::wstring name = path.filename().wstring();
+  name = L"~" + name + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter) + L".tmp";
+  return (path.parent_path() / name).wstring();
+}
+
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return WinError("cannot open file");
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return WinError("cannot read file");
+  if (size.QuadPart < 0 || (unsigned long long)size.QuadPart > detail::kMaxReadBytes) return Error{"file too large"};
+  std::string out(size_t(size.QuadPart), '\0');
+  size_t have = 0;
+  while (have < out.size()) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), out.data() + have, DWORD(out.size() - have), &got, nullptr))
+      return WinError("cannot read file");
+    if (got == 0) break;  // the file shrank
+    have += got;
+  }
+  out.resize(have);
+  return out;
+}
+
+Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
+  const std::wstring target = path.wstring();
+  const DWORD attrs = GetFileAttributesW(target.c_str());
+  const bool exists = attrs != INVALID_FILE_ATTRIBUTES;
+  // ReplaceFileW would keep a read-only file's attribute but not its content; refuse like a plain write does.
+  if (exists && (attrs & FILE_ATTRIBUTE_READONLY)) return WinError("the file is read-only", ERROR_ACCESS_DENIED);
+  if (exists && (attrs & FILE_ATTRIBUTE_DIRECTORY)) return WinError("the path is a folder", ERROR_ACCESS_DENIED);
+
+  const std::wstring temp = TempNameBeside(path);
+  if (!detail::AtomicWriteStepAllowed("create")) return Error{"cannot create a temporary file (injected)"};
+  Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return WinError("cannot create a temporary file");
+  struct Cleanup {
+    Handle& file;
+    const std::wstring& name;
+    bool armed = true;
+    ~Cleanup() {
+      if (!armed) return;
+      file.Close();
+      DeleteFileW(name.c_str());
+    }
+  } cleanup{file, temp};
+
+  if (!detail::AtomicWriteStepAllowed("write")) return Error{"cannot write the temporary file (injected)"};
+  for (size_t done = 0; done < bytes.size();) {
+    DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD wrote = 0;
+    if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0)
+      return WinError("cannot write the temporary file");
+    done += wrote;
+  }
+  if (!detail::AtomicWriteStepAllowed("flush")) return Error{"cannot flush the temporary file (injected)"};
+  if (!FlushFileBuffers(file.get())) return WinError("cannot flush the temporary file");
+  if (!file.Close()) return WinError("cannot close the temporary file");
+
+  if (!detail::AtomicWriteStepAllowed("replace")) return Error{"cannot replace the file (injected)"};
+  bool replaced = false;
+  DWORD error = ERROR_SUCCESS;
+  if (exists) {
+    replaced = ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                            nullptr) != FALSE;
+    if (!replaced) error = GetLastError();
+  }
+  // No old file (or it went away meanwhile): a move puts the new one in place in one step.
+  if (!replaced && (!exists || error == ERROR_FILE_NOT_FOUND)) {
+    replaced = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!replaced) error = GetLastError();
+  }
+  if (!replaced) return WinError("cannot replace the file", error);
+  cleanup.armed = false;
+  return Success();
+}
+
+}  // namespace faceformat

@@ -1,0 +1,422 @@
+#include "faceformat/settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "faceformat/files.h"
+
+namespace faceformat {
+
+namespace {
+
+// The font size is a fixed-point number with four decimals (1/10000 point steps). Its range is that of a
+// 64-bit count of steps, kept well inside what a double holds exactly.
+constexpr double kFontSizeLimit = 1e12;
+
+// --- Writing ---
+
+void AppendText(std::string& out, const std::optional<std::string>& v) {
+  if (!v) return;
+  out += '"';
+  for (char c : *v) {
+    if (c != '"') out += c;  // a quote cannot be written; CheckSettingsWritable refuses such records
+  }
+  out += '"';
+}
+
+template <class Int>
+void AppendInt(std::string& out, const std::optional<Int>& v) {
+  if (!v) return;
+  char buf[16];
+  auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(*v));
+  out.append(buf, r.ptr);
+}
+
+void AppendBool(std::string& out, const std::optional<bool>& v) {
+  if (v) out += *v ? "#TRUE#" : "#FALSE#";
+}
+
+void AppendSingle(std::string& out, const std::optional<float>& v) {
+  if (!v || !std::isfinite(*v)) return;
+  out += FormatSingle(*v);
+}
+
+void AppendFontSize(std::string& out, const std::optional<double>& v) {
+  if (!v || !std::isfinite(*v) || std::fabs(*v) >= kFontSizeLimit) return;
+  out += FormatFontSize(*v);
+}
+
+// --- Reading ---
+
+enum class Kind { kAbsent, kText, kBool, kBare };
+
+struct Token {
+  Kind kind = Kind::kAbsent;
+  std::string_view text;  // kText: between the quotes; kBare: the trimmed run
+  bool flag = false;      // kBool
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+class ValueReader {
+ public:
+  explicit ValueReader(std::string_view s) : s_(s) {}
+
+  // Reads one value. Fails when the text ends where a value should start, or on a broken quoted value.
+  Result<Token> Next(int field) {
+    while (pos_ < s_.size() && IsBlank(s_[pos_])) ++pos_;
+    if (pos_ >= s_.size()) {
+      // "a,<end>" still holds an empty last value; after a line end or at the start nothing is left.
+      if (afterComma_) {
+        afterComma_ = false;
+        return Token{};
+      }
+      return Error{"the file ends before value " + std::to_string(field), field};
+    }
+    Token t;
+    if (s_[pos_] == '"') {
+      size_t close = s_.find('"', pos_ + 1);
+      if (close == std::string_view::npos) return Error{"a quoted value is never closed", field};
+      t.kind = Kind::kText;
+      t.text = s_.substr(pos_ + 1, close - pos_ - 1);
+      pos_ = close + 1;
+      while (pos_ < s_.size() && IsBlank(s_[pos_])) ++pos_;
+      if (pos_ < s_.size() && s_[pos_] != ',' && !IsLineEnd(s_[pos_]))
+        return Error{"text follows a quoted value", field};
+    } else {
+      size_t start = pos_;
+      while (pos_ < s_.size() && s_[pos_] != ',' && !IsLineEnd(s_[pos_])) ++pos_;
+      std::string_view run = s_.substr(start, pos_ - start);
+      while (!run.empty() && IsBlank(run.back())) run.remove_suffix(1);
+      if (run.find('"') != std::string_view::npos) return Error{"a quote inside an unquoted value", field};
+      if (run.empty()) {
+        t.kind = Kind::kAbsent;
+      } else if (run == "#TRUE#" || run == "#FALSE#") {
+        t.kind = Kind::kBool;
+        t.flag = run == "#TRUE#";
+      } else {
+        t.kind = Kind::kBare;
+        t.text = run;
+      }
+    }
+    SkipSeparator();
+    return t;
+  }
+
+ private:
+  void SkipSeparator() {
+    afterComma_ = false;
+    if (pos_ >= s_.size()) return;
+    if (s_[pos_] == ',') {
+      ++pos_;
+      afterComma_ = true;
+    } else if (s_[pos_] == '\r') {
+      ++pos_;
+      if (pos_ < s_.size() && s_[pos_] == '\n') ++pos_;
+    } else if (s_[pos_] == '\n') {
+      ++pos_;
+    }
+  }
+
+  std::string_view s_;
+  size_t pos_ = 0;
+  bool afterComma_ = false;
+};
+
+// A decimal number: optional sign, digits with an optional point, optional exponent. No hex, inf or nan.
+bool IsDecimalNumber(std::string_view s) {
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  size_t digits = 0;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    size_t expDigits = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++expDigits;
+    if (expDigits == 0) return false;
+  }
+  return i == s.size();
+}
+
+// from_chars takes no leading '+' and "-.5"/".5" are fine for it; the sign is handled here.
+template <class Real>
+bool ParseReal(std::string_view s, Real& out) {
+  if (!IsDecimalNumber(s)) return false;
+  bool negative = false;
+  if (s[0] == '+' || s[0] == '-') {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  Real v{};
+  auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return false;
+  out = negative ? -v : v;
+  return true;
+}
+
+class FieldReader {
+ public:
+  explicit FieldReader(std::string_view bytes) : reader_(bytes) {}
+
+  Status Text(std::optional<std::string>& out) {
+    auto t = Take();
+    if (!t) return t.error();
+    switch (t->kind) {
+      case Kind::kAbsent: out.reset(); break;
+      case Kind::kBool: return Wrong("a yes/no value where text belongs");
+      case Kind::kText:
+      case Kind::kBare:
+        if (t->text.empty()) out.reset();
+        else out = std::string(t->text);
+        break;
+    }
+    return Success();
+  }
+
+  template <class Int>
+  Status Integer(std::optional<Int>& out, long long lo, long long hi) {
+    auto t = Take();
+    if (!t) return t.error();
+    if (t->kind == Kind::kAbsent) {
+      out.reset();
+      return Success();
+    }
+    double v = 0;
+    if (t->kind != Kind::kBare || !ParseReal(t->text, v)) return Wrong("not a number");
+    if (v != std::trunc(v)) return Wrong("not a whole number");
+    if (v < double(lo) || v > double(hi)) return Wrong("number out of range");
+    out = static_cast<Int>(v);
+    return Success();
+  }
+
+  Status Single(std::optional<float>& out) {
+    auto t = Take();
+    if (!t) return t.error();
+    if (t->kind == Kind::kAbsent) {
+      out.reset();
+      return Success();
+    }
+    float v = 0;
+    if (t->kind != Kind::kBare || !ParseReal(t->text, v)) return Wrong("not a number or out of range");
+    out = v;
+    return Success();
+  }
+
+  Status FontSize(std::optional<double>& out) {
+    auto t = Take();
+    if (!t) return t.error();
+    if (t->kind == Kind::kAbsent) {
+      out.reset();
+      return Success();
+    }
+    double v = 0;
+    if (t->kind != Kind::kBare || !ParseReal(t->text, v)) return Wrong("not a number");
+    if (std::fabs(v) >= kFontSizeLimit) return Wrong("number out of range");
+    out = std::nearbyint(v * 10000.0) / 10000.0;
+    return Success();
+  }
+
+  Status Boolean(std::optional<bool>& out) {
+    auto t = Take();
+    if (!t) return t.error();
+    if (t->kind == Kind::kAbsent) {
+      out.reset();
+      return Success();
+    }
+    if (t->kind != Kind::kBool) return Wrong("not #TRUE# or #FALSE#");
+    out = t->flag;
+    return Success();
+  }
+
+ private:
+  Result<Token> Take() { return reader_.Next(++field_); }
+  Error Wrong(const char* what) const { return Error{std::string(what) + " in value " + std::to_string(field_), field_}; }
+
+  ValueReader reader_;
+  int field_ = 0;
+};
+
+constexpr long long kInt16Min = std::numeric_limits<int16_t>::min();
+constexpr long long kInt16Max = std::numeric_limits<int16_t>::max();
+constexpr long long kColorMax = 0xFFFFFF;
+
+}  // namespace
+
+std::string FormatSingle(float v) {
+  if (v == 0) return "0";  // also -0
+  // Seven significant digits of the exact value, then written out without an exponent.
+  char buf[32];
+  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 6);
+  std::string_view sci(buf, size_t(r.ptr - buf));  // [-]d.dddddde[+-]xx
+  bool negative = sci[0] == '-';
+  if (negative) sci.remove_prefix(1);
+  size_t e = sci.find('e');
+  int exponent = 0;
+  std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
+  std::string digits;
+  digits += sci[0];
+  digits.append(sci.substr(2, e - 2));
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  // Value = 0.d1d2d3... x 10^(exponent + 1).
+  int pointPos = exponent + 1;
+  std::string out;
+  if (negative) out += '-';
+  if (pointPos <= 0) {
+    out += "0.";
+    out.append(size_t(-pointPos), '0');
+    out += digits;
+  } else if (size_t(pointPos) >= digits.size()) {
+    out += digits;
+    out.append(size_t(pointPos) - digits.size(), '0');
+  } else {
+    out.append(digits, 0, size_t(pointPos));
+    out += '.';
+    out.append(digits, size_t(pointPos));
+  }
+  return out;
+}
+
+std::string FormatFontSize(double v) {
+  long long steps = std::llround(v * 10000.0);
+  std::string out;
+  if (steps < 0) {
+    out += '-';
+    steps = -steps;
+  }
+  out += std::to_string(steps / 10000);
+  long long frac = steps % 10000;
+  if (frac != 0) {
+    char buf[5] = {char('0' + frac / 1000), char('0' + frac / 100 % 10), char('0' + frac / 10 % 10),
+                   char('0' + frac % 10), 0};
+    std::string f(buf);
+    while (f.back() == '0') f.pop_back();
+    out += '.';
+    out += f;
+  }
+  return out;
+}
+
+std::string FormatSettings(const ClockSettings& s) {
+  std::string o;
+  o.reserve(256);
+  AppendText(o, s.regionFilePath), o += ',';
+  AppendText(o, s.faceBitmapPath), o += ',';
+  AppendInt(o, s.secondColor), o += ',';
+  AppendInt(o, s.secondLength), o += ',';
+  AppendInt(o, s.secondWidth), o += ',';
+  AppendInt(o, s.hourColor), o += ',';
+  AppendInt(o, s.hourLength), o += ',';
+  AppendInt(o, s.hourWidth), o += ',';
+  AppendInt(o, s.minuteColor), o += ',';
+  AppendInt(o, s.minuteLength), o += ',';
+  AppendInt(o, s.minuteWidth), o += ',';
+  AppendInt(o, s.centerDotColor), o += ',';
+  AppendInt(o, s.centerDotSize), o += ',';
+  AppendInt(o, s.frameColor), o += ',';
+  AppendSingle(o, s.frameSize), o += ',';
+  AppendSingle(o, s.digitalLeft), o += ',';
+  AppendSingle(o, s.digitalTop), o += ',';
+  AppendText(o, s.digitalStyle), o += ',';
+  AppendText(o, s.fontName), o += ',';
+  AppendFontSize(o, s.fontSize), o += ',';
+  AppendBool(o, s.fontBold), o += ',';
+  AppendBool(o, s.fontItalic), o += ',';
+  AppendBool(o, s.fontUnderline), o += ',';
+  AppendBool(o, s.fontStrikethru), o += ',';
+  AppendInt(o, s.digitalColor), o += ',';
+  AppendSingle(o, s.cuckoo1Left), o += ',';
+  AppendSingle(o, s.cuckoo1Top), o += ',';
+  AppendSingle(o, s.cuckoo2Left), o += ',';
+  AppendSingle(o, s.cuckoo2Top);
+  o += "\r\n";
+  return o;
+}
+
+Status CheckSettingsWritable(const ClockSettings& s) {
+  const std::optional<std::string>* texts[] = {&s.regionFilePath, &s.faceBitmapPath, &s.digitalStyle, &s.fontName};
+  const int textFields[] = {1, 2, 18, 19};
+  for (int i = 0; i < 4; ++i) {
+    if (*texts[i] && texts[i]->value().find('"') != std::string::npos)
+      return Error{"a text value cannot hold a double quote", textFields[i]};
+  }
+  auto colorOk = [](const std::optional<int32_t>& c) { return !c || (*c >= 0 && *c <= kColorMax); };
+  const std::optional<int32_t>* colors[] = {&s.secondColor, &s.hourColor, &s.minuteColor,
+                                            &s.centerDotColor, &s.frameColor, &s.digitalColor};
+  const int colorFields[] = {3, 6, 9, 12, 14, 25};
+  for (int i = 0; i < 6; ++i) {
+    if (!colorOk(*colors[i])) return Error{"a colour outside 0..16777215", colorFields[i]};
+  }
+  const std::optional<float>* singles[] = {&s.frameSize, &s.digitalLeft, &s.digitalTop, &s.cuckoo1Left,
+                                           &s.cuckoo1Top, &s.cuckoo2Left, &s.cuckoo2Top};
+  const int singleFields[] = {15, 16, 17, 26, 27, 28, 29};
+  for (int i = 0; i < 7; ++i) {
+    if (*singles[i] && !std::isfinite(singles[i]->value())) return Error{"a number that is not finite", singleFields[i]};
+  }
+  if (s.fontSize && !(std::fabs(*s.fontSize) < kFontSizeLimit)) return Error{"a font size out of range", 20};
+  return Success();
+}
+
+Result<ClockSettings> ParseSettings(std::string_view bytes) {
+  ClockSettings s;
+  FieldReader r(bytes);
+  Status st = Success();
+  auto step = [&](Status x) {
+    if (st.ok() && !x.ok()) st = x;
+    return st.ok();
+  };
+  step(r.Text(s.regionFilePath)) && step(r.Text(s.faceBitmapPath)) &&
+      step(r.Integer(s.secondColor, 0, kColorMax)) && step(r.Integer(s.secondLength, kInt16Min, kInt16Max)) &&
+      step(r.Integer(s.secondWidth, kInt16Min, kInt16Max)) && step(r.Integer(s.hourColor, 0, kColorMax)) &&
+      step(r.Integer(s.hourLength, kInt16Min, kInt16Max)) && step(r.Integer(s.hourWidth, kInt16Min, kInt16Max)) &&
+      step(r.Integer(s.minuteColor, 0, kColorMax)) && step(r.Integer(s.minuteLength, kInt16Min, kInt16Max)) &&
+      step(r.Integer(s.minuteWidth, kInt16Min, kInt16Max)) && step(r.Integer(s.centerDotColor, 0, kColorMax)) &&
+      step(r.Integer(s.centerDotSize, kInt16Min, kInt16Max)) && step(r.Integer(s.frameColor, 0, kColorMax)) &&
+      step(r.Single(s.frameSize)) && step(r.Single(s.digitalLeft)) && step(r.Single(s.digitalTop)) &&
+      step(r.Text(s.digitalStyle)) && step(r.Text(s.fontName)) && step(r.FontSize(s.fontSize)) &&
+      step(r.Boolean(s.fontBold)) && step(r.Boolean(s.fontItalic)) && step(r.Boolean(s.fontUnderline)) &&
+      step(r.Boolean(s.fontStrikethru)) && step(r.Integer(s.digitalColor, 0, kColorMax)) &&
+      step(r.Single(s.cuckoo1Left)) && step(r.Single(s.cuckoo1Top)) && step(r.Single(s.cuckoo2Left)) &&
+      step(r.Single(s.cuckoo2Top));
+  if (!st.ok()) return st.error();
+  return s;
+}
+
+Result<ClockSettings> ReadSettingsFile(const std::filesystem::path& path) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return Error{bytes.error().what, 0};
+  return ParseSettings(*bytes);
+}
+
+Status WriteSettingsFile(const std::filesystem::path& path, const ClockSettings& s) {
+  if (auto ok = CheckSettingsWritable(s); !ok) return ok;
+  return WriteFileAtomic(path, FormatSettings(s));
+}
+
+ClockSettings KaichuTemplate(const std::string& root) {
+  ClockSettings s;
+  s.regionFilePath = root + "\\sample\\kaichu.rgp";
+  s.faceBitmapPath = root + "\\sample\\kaichu.bmp";
+  s.secondColor = 7303023;
+  s.secondLength = 70;
+  s.secondWidth = 1;
+  s.hourColor = 15724527;
+  s.hourLength = 40;
+  s.hourWidth = 4;
+  s.minuteColor = 14671839;
+  s.minuteLength = 65;
+  s.minuteWidth = 2;
+  s.centerDotColor = 64;
+  s.centerDotSize = 136;
+  return s;
+}
+
+}  // namespace faceformat
