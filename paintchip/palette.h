@@ -1,0 +1,36 @@
+// The palette popup's content: sixteen colours in four columns, then the other-colour item.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace paintchip {
+
+// 0x00BBGGRR: red in the low byte.
+using ColorRef = std::uint32_t;
+
+inline constexpr std::size_t kPaletteSize = 16;
+using ColorTable = std::array<ColorRef, kPaletteSize>;
+
+// The palette a process starts with. The colour dialog may later replace entries (they are its custom colours).
+const ColorTable& DefaultColorTable();
+
+inline constexpr int kOtherColorId = -1;  // the "..." item
+
+struct PaletteItem {
+  int id = 0;
+  std::optional<ColorRef> color;  // none for the other-colour item
+  bool menuBreak = false;         // starts a new column
+};
+
+// Identifiers 1 to 16 carry the table's entries; breaks before items 4, 8 and 12; the "..." item last.
+std::vector<PaletteItem> PaletteItems(const ColorTable& table);
+
+enum class PaletteChoice { Nothing, Entry, OtherColor, Unknown };
+PaletteChoice ClassifyChoice(int id);
+// The colour of identifier 1 to 16; none for every other identifier.
+std::optional<ColorRef> EntryColor(int id, const ColorTable& table);
+
+}  // namespace paintchip
