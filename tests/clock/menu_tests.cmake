@@ -1,0 +1,7 @@
+# Tests of the clock's menu, dragging, SNTP and version window. Included by tests/clock/CMakeLists.txt.
+set(TKT_MENU_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
+if(TKT_HOST)
+  tkt_add_gtest(sntp_test SOURCES ${TKT_MENU_TEST_DIR}/sntp_test.cpp LIBS tktmenu)
+  tkt_add_gtest(logo_animation_test SOURCES ${TKT_MENU_TEST_DIR}/logo_animation_test.cpp LIBS tktmenu)
+  tkt_add_gtest(menu_model_test SOURCES ${TKT_MENU_TEST_DIR}/menu_model_test.cpp LIBS tktmenu)
+endif()
