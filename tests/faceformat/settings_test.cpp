@@ -1,0 +1,290 @@
+#include "faceformat/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <locale>
+#include <random>
+
+namespace faceformat {
+namespace {
+
+const char kKaichuLine[] =
+    "\"C:\\CLOCK\\sample\\kaichu.rgp\",\"C:\\CLOCK\\sample\\kaichu.bmp\",7303023,70,1,15724527,40,4,14671839,65,2,"
+    "64,136,,,,,,,,,,,,,,,,\r\n";
+const char kHatoLine[] =
+    "\"C:\\CLOCK\\sample\\hato.rgp\",\"C:\\CLOCK\\sample\\hato.bmp\",16777215,35,1,9288892,15,3,13296096,30,2,128,"
+    "100,,,1130,690,\"hm\",\"Times New Roman\",9.75,#TRUE#,#FALSE#,#FALSE#,#FALSE#,65535,,,,\r\n";
+
+ClockSettings Hato() {
+  ClockSettings s;
+  s.regionFilePath = "C:\\CLOCK\\sample\\hato.rgp";
+  s.faceBitmapPath = "C:\\CLOCK\\sample\\hato.bmp";
+  s.secondColor = 16777215, s.secondLength = 35, s.secondWidth = 1;
+  s.hourColor = 9288892, s.hourLength = 15, s.hourWidth = 3;
+  s.minuteColor = 13296096, s.minuteLength = 30, s.minuteWidth = 2;
+  s.centerDotColor = 128, s.centerDotSize = 100;
+  s.digitalLeft = 1130, s.digitalTop = 690;
+  s.digitalStyle = "hm", s.fontName = "Times New Roman", s.fontSize = 9.75;
+  s.fontBold = true, s.fontItalic = false, s.fontUnderline = false, s.fontStrikethru = false;
+  s.digitalColor = 65535;
+  return s;
+}
+
+// The kaichu line with value `field` (1-based) replaced by `text`.
+std::string KaichuWith(int field, const std::string& text) {
+  std::string line = kKaichuLine;
+  size_t start = 0;
+  for (int i = 1; i < field; ++i) start = line.find(',', start) + 1;
+  size_t end = line.find_first_of(",\r", start);
+  return line.substr(0, start) + text + line.substr(end);
+}
+
+void ExpectFailsAt(const std::string& text, long long field) {
+  auto r = ParseSettings(text);
+  ASSERT_FALSE(r.ok()) << text;
+  EXPECT_EQ(r.error().where, field) << text << ": " << r.error().what;
+}
+
+TEST(SettingsFormat, ExampleLinesComeOutByteForByte) {
+  EXPECT_EQ(FormatSettings(KaichuTemplate("C:\\CLOCK")), kKaichuLine);
+  EXPECT_EQ(FormatSettings(Hato()), kHatoLine);
+}
+
+TEST(SettingsFormat, ExampleLinesReadBack) {
+  auto kaichu = ParseSettings(kKaichuLine);
+  ASSERT_TRUE(kaichu.ok()) << kaichu.error().what;
+  EXPECT_EQ(*kaichu, KaichuTemplate("C:\\CLOCK"));
+  EXPECT_FALSE(kaichu->HasFrame() || kaichu->HasDigital() || kaichu->HasCuckoo1() || kaichu->HasCuckoo2());
+  auto hato = ParseSettings(kHatoLine);
+  ASSERT_TRUE(hato.ok()) << hato.error().what;
+  EXPECT_EQ(*hato, Hato());
+  EXPECT_TRUE(hato->HasDigital());
+}
+
+TEST(SettingsFormat, OptionalGroupsLeaveTheirSeparators) {
+  ClockSettings s = KaichuTemplate("C:\\CLOCK");
+  s.cuckoo1Left = 1590, s.cuckoo1Top = 1612.5;
+  std::string line = FormatSettings(s);
+  EXPECT_TRUE(line.ends_with(",,1590,1612.5,,\r\n")) << line;
+  s.cuckoo1Left.reset(), s.cuckoo1Top.reset();
+  s.frameColor = 255, s.frameSize = 2700;
+  line = FormatSettings(s);
+  EXPECT_TRUE(line.ends_with(",136,255,2700,,,,,,,,,,,,,,\r\n")) << line;
+  EXPECT_EQ(*ParseSettings(line), s);
+}
+
+TEST(SettingsFormat, NumberForms) {
+  EXPECT_EQ(FormatSingle(1590), "1590");
+  EXPECT_EQ(FormatSingle(1612.5f), "1612.5");
+  EXPECT_EQ(FormatSingle(0.1f), "0.1");
+  EXPECT_EQ(FormatSingle(-0.5f), "-0.5");
+  EXPECT_EQ(FormatSingle(-0.0f), "0");
+  EXPECT_EQ(FormatSingle(1234567), "1234567");
+  EXPECT_EQ(FormatSingle(3.14159265f), "3.141593");  // seven significant digits
+  EXPECT_EQ(FormatSingle(16777216), "16777220");
+  EXPECT_EQ(FormatSingle(0.00001f), "0.00001");
+  EXPECT_EQ(FormatSingle(-1e20f), "-100000000000000000000");
+  EXPECT_EQ(FormatFontSize(12), "12");
+  EXPECT_EQ(FormatFontSize(9.75), "9.75");
+  EXPECT_EQ(FormatFontSize(10.5), "10.5");
+  EXPECT_EQ(FormatFontSize(0.0001), "0.0001");
+  EXPECT_EQ(FormatFontSize(8.25), "8.25");
+  EXPECT_EQ(FormatFontSize(-3), "-3");
+  EXPECT_EQ(FormatFontSize(72.12344), "72.1234");
+}
+
+TEST(SettingsFormat, PointStaysAPointWhateverTheLocale) {
+  struct CommaPoint : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+  };
+  std::locale old = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+  const char* cOld = std::setlocale(LC_NUMERIC, nullptr);
+  std::string savedC = cOld ? cOld : "C";
+  bool haveCommaLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
+  ClockSettings s = Hato();
+  std::string line = FormatSettings(s);
+  auto back = ParseSettings(line);
+  std::setlocale(LC_NUMERIC, savedC.c_str());
+  std::locale::global(old);
+  EXPECT_EQ(line, kHatoLine) << "comma locale available: " << haveCommaLocale;
+  ASSERT_TRUE(back.ok());
+  EXPECT_EQ(back->fontSize, 9.75);
+}
+
+TEST(SettingsFormat, RandomRecordsRoundTrip) {
+  std::mt19937 rng(7);
+  auto maybe = [&](auto value) -> std::optional<decltype(value)> {
+    if (rng() % 4 == 0) return std::nullopt;
+    return value;
+  };
+  auto color = [&] { return int32_t(rng() % 16777216); };
+  auto i16 = [&] { return int16_t(int(rng() % 65536) - 32768); };
+  // At most seven significant digits, the precision of the file.
+  auto single = [&] { return float(int(rng() % 199999) - 99999) / float(1 << (rng() % 3)); };
+  for (int i = 0; i < 2000; ++i) {
+    ClockSettings s;
+    s.regionFilePath = maybe(std::string("C:\\a b\\r,") + char('0' + i % 10) + ".rgp");
+    s.faceBitmapPath = maybe(std::string("\x95\x5C\x8E\xA6.bmp"));
+    s.secondColor = maybe(color()), s.secondLength = maybe(i16()), s.secondWidth = maybe(i16());
+    s.hourColor = maybe(color()), s.hourLength = maybe(i16()), s.hourWidth = maybe(i16());
+    s.minuteColor = maybe(color()), s.minuteLength = maybe(i16()), s.minuteWidth = maybe(i16());
+    s.centerDotColor = maybe(color()), s.centerDotSize = maybe(i16()), s.frameColor = maybe(color());
+    s.frameSize = maybe(single()), s.digitalLeft = maybe(single()), s.digitalTop = maybe(single());
+    s.digitalStyle = maybe(std::string(rng() % 2 ? "hm" : "hms")), s.fontName = maybe(std::string("IPAGothic"));
+    s.fontSize = maybe(double(int(rng() % 2000000) - 1000000) / 10000.0);
+    s.fontBold = maybe(bool(rng() % 2)), s.fontItalic = maybe(bool(rng() % 2));
+    s.fontUnderline = maybe(bool(rng() % 2)), s.fontStrikethru = maybe(bool(rng() % 2));
+    s.digitalColor = maybe(color());
+    s.cuckoo1Left = maybe(single()), s.cuckoo1Top = maybe(single());
+    s.cuckoo2Left = maybe(single()), s.cuckoo2Top = maybe(single());
+    std::string line = FormatSettings(s);
+    auto back = ParseSettings(line);
+    ASSERT_TRUE(back.ok()) << line << ": " << back.error().what;
+    ASSERT_EQ(*back, s) << line;
+  }
+}
+
+TEST(SettingsFormat, AnySingleSettlesAfterOneWrite) {
+  std::mt19937 rng(11);
+  for (int i = 0; i < 200000; ++i) {
+    uint32_t bits = rng();
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    if (!std::isfinite(f)) continue;
+    std::string once = FormatSingle(f);
+    ClockSettings s = KaichuTemplate("C:");
+    s.frameColor = 0, s.frameSize = f;
+    auto parsed = ParseSettings(FormatSettings(s));
+    ASSERT_TRUE(parsed.ok()) << once;
+    ASSERT_EQ(FormatSingle(*parsed->frameSize), once) << bits;
+  }
+}
+
+TEST(SettingsFormat, AnsiBytesRoundTripUnchanged) {
+  // 表示 and ソ in code page 932: their second bytes are 0x5C, the backslash.
+  const std::string path = "C:\\\x8E\x9E\x8C\x76\\\x95\x5C\x8E\xA6\x83\x5C\\face.bmp";
+  ClockSettings s = Hato();
+  s.faceBitmapPath = path;
+  s.fontName = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";  // ＭＳ Ｐゴシック
+  std::string line = FormatSettings(s);
+  EXPECT_NE(line.find("\"" + path + "\""), std::string::npos);
+  auto back = ParseSettings(line);
+  ASSERT_TRUE(back.ok());
+  EXPECT_EQ(*back, s);
+}
+
+TEST(SettingsRead, FewerThan29ValuesFail) {
+  std::string line = kKaichuLine;
+  for (int missing = 1; missing <= 4; ++missing) {
+    std::string shorter = line;
+    shorter.erase(shorter.find(",\r\n") - size_t(missing) + 1, size_t(missing));  // 28 down to 25 values
+    ExpectFailsAt(shorter, 30 - missing);
+  }
+  ExpectFailsAt("", 1);
+  ExpectFailsAt("\r\n", 2);
+  ExpectFailsAt("\"a.rgp\",\"a.bmp\",1,2", 5);
+}
+
+TEST(SettingsRead, WrongKindOrRangeFails) {
+  ExpectFailsAt(KaichuWith(3, "\"red\""), 3);      // text where a colour belongs
+  ExpectFailsAt(KaichuWith(3, "red"), 3);
+  ExpectFailsAt(KaichuWith(3, "#TRUE#"), 3);
+  ExpectFailsAt(KaichuWith(3, "16777216"), 3);     // beyond 24 bits
+  ExpectFailsAt(KaichuWith(6, "-1"), 6);
+  ExpectFailsAt(KaichuWith(4, "32768"), 4);        // beyond 16 bits
+  ExpectFailsAt(KaichuWith(5, "-32769"), 5);
+  ExpectFailsAt(KaichuWith(13, "1.5"), 13);        // integers are whole
+  ExpectFailsAt(KaichuWith(15, "1e39"), 15);       // beyond a single
+  ExpectFailsAt(KaichuWith(16, "nan"), 16);
+  ExpectFailsAt(KaichuWith(17, "inf"), 17);
+  ExpectFailsAt(KaichuWith(26, "0x10"), 26);
+  ExpectFailsAt(KaichuWith(27, "1.2.3"), 27);
+  ExpectFailsAt(KaichuWith(20, "\"12\""), 20);
+  ExpectFailsAt(KaichuWith(21, "1"), 21);          // booleans are only #TRUE# / #FALSE#
+  ExpectFailsAt(KaichuWith(22, "\"#TRUE#\""), 22);
+  ExpectFailsAt(KaichuWith(18, "#FALSE#"), 18);
+}
+
+TEST(SettingsRead, BrokenQuotesFail) {
+  ExpectFailsAt("\"C:\\never closed,1,2,3\r\n", 1);
+  ExpectFailsAt(KaichuWith(2, "\"a.bmp\"x"), 2);
+  ExpectFailsAt(KaichuWith(19, "Times\"New\""), 19);
+}
+
+TEST(SettingsRead, LimitsOfEachKindAreAccepted) {
+  auto r = ParseSettings(KaichuWith(3, "0"));
+  ASSERT_TRUE(r.ok());
+  r = ParseSettings(KaichuWith(3, "16777215"));
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->secondColor, 16777215);
+  r = ParseSettings(KaichuWith(4, "-32768"));
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->secondLength, -32768);
+  r = ParseSettings(KaichuWith(7, "+40.0"));
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->hourLength, 40);
+  r = ParseSettings(KaichuWith(15, "-1.5E+3"));
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->frameSize, -1500.0f);
+  r = ParseSettings(KaichuWith(20, "9.12346"));  // fixed point: four decimals kept
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(FormatFontSize(*r->fontSize), "9.1235");
+}
+
+TEST(SettingsRead, HandEditedLayoutsReadTheSame) {
+  const ClockSettings hato = Hato();
+  std::string across = kHatoLine;
+  for (char& c : across) {
+    if (c == ',') c = '\n';
+  }
+  EXPECT_EQ(*ParseSettings(across), hato);  // one value a line, Unix line ends
+
+  std::string crlf;
+  for (char c : std::string(kHatoLine)) crlf += c == ',' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(*ParseSettings(crlf), hato);
+
+  std::string spaced;
+  for (char c : std::string(kHatoLine)) spaced += c == ',' ? std::string(" \t, ") : std::string(1, c);
+  auto r = ParseSettings(spaced);
+  ASSERT_TRUE(r.ok()) << r.error().what;
+  EXPECT_EQ(*r, hato);
+
+  std::string noEnd = kKaichuLine;
+  noEnd.resize(noEnd.size() - 2);  // no CR LF after the last (empty) value
+  EXPECT_EQ(*ParseSettings(noEnd), KaichuTemplate("C:\\CLOCK"));
+
+  EXPECT_EQ(*ParseSettings(std::string(kKaichuLine) + "garbage after the record\r\n"), KaichuTemplate("C:\\CLOCK"));
+}
+
+TEST(SettingsRead, EmptyTextCountsAsAbsent) {
+  auto r = ParseSettings(KaichuWith(18, "\"\""));
+  ASSERT_TRUE(r.ok());
+  EXPECT_FALSE(r->digitalStyle.has_value());
+  r = ParseSettings(KaichuWith(1, "unquoted path.rgp"));
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->regionFilePath, "unquoted path.rgp");
+}
+
+TEST(SettingsWrite, RefusesWhatTheFileCannotCarry) {
+  ClockSettings s = Hato();
+  s.fontName = "Say \"hi\"";
+  EXPECT_EQ(CheckSettingsWritable(s).error().where, 19);
+  EXPECT_NE(FormatSettings(s).find(",\"Say hi\","), std::string::npos);  // written as well as it can be
+  s = Hato();
+  s.digitalColor = 16777216;
+  EXPECT_EQ(CheckSettingsWritable(s).error().where, 25);
+  s = Hato();
+  s.cuckoo2Top = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(CheckSettingsWritable(s).error().where, 29);
+  s = Hato();
+  s.fontSize = 1e13;
+  EXPECT_EQ(CheckSettingsWritable(s).error().where, 20);
+  EXPECT_TRUE(CheckSettingsWritable(Hato()).ok());
+}
+
+}  // namespace
+}  // namespace faceformat
