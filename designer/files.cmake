@@ -1,0 +1,14 @@
+# Settings export and import and the region file maker; included from designer/CMakeLists.txt.
+set(_dir ${CMAKE_CURRENT_LIST_DIR})
+add_library(designer_files STATIC
+  ${_dir}/rgpmaker_model.cpp)
+target_include_directories(designer_files PUBLIC ${TKT_SOURCE_DIR})
+target_link_libraries(designer_files PUBLIC faceformat)
+
+if(TKT_WINDOWS)
+  add_library(designer_files_win STATIC
+    ${_dir}/win/bitmap_op.cpp
+    ${_dir}/win/shortcut.cpp
+    ${_dir}/win/maker_picture.cpp)
+  target_link_libraries(designer_files_win PUBLIC designer_files gdi32 user32 ole32 shell32 uuid comdlg32)
+endif()

@@ -1,0 +1,87 @@
+#include "designer/rgpmaker_model.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "faceformat/silhouette.h"
+
+namespace designer {
+
+faceformat::Image ImageFromPixelArray(int width, int height, const std::vector<uint32_t>& pixels) {
+  faceformat::Image image(width, height, 0);
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* src = &pixels[size_t(height - 1 - y) * size_t(width)];
+    std::copy(src, src + width, &image.pixels[size_t(y) * size_t(width)]);
+  }
+  return image;
+}
+
+std::vector<uint32_t> PixelArrayFromImage(const faceformat::Image& image) {
+  std::vector<uint32_t> pixels(image.pixels.size() + 1, 0);
+  for (int y = 0; y < image.height; ++y) {
+    const uint32_t* src = &image.pixels[size_t(y) * size_t(image.width)];
+    std::copy(src, src + image.width, &pixels[size_t(image.height - 1 - y) * size_t(image.width)]);
+  }
+  return pixels;
+}
+
+MakerFileDialog RgpMakerModel::RegionFileDialog() {
+  return {L"ﾘｰｼﾞｮﾝﾌｧｲﾙの指定", L"ﾘｰｼﾞｮﾝ設定ﾌｧｲﾙ (*.rgp)", L"*.rgp",
+          kOfnOverwritePrompt | kOfnHideReadOnly | kOfnPathMustExist};
+}
+
+MakerFileDialog RgpMakerModel::BitmapFileDialog() {
+  return {L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定", L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)", L"*.bmp", kOfnHideReadOnly | kOfnPathMustExist};
+}
+
+void RgpMakerModel::Command2_Click() {
+  if (auto path = host_.ChooseFile(RegionFileDialog())) Text1 = *path;
+}
+
+void RgpMakerModel::Command3_Click() {
+  if (auto path = host_.ChooseFile(BitmapFileDialog())) Text2 = *path;
+}
+
+void RgpMakerModel::Command1_Click() {
+  if (Text1.empty()) return Say(kRgpNoRegionPath);
+  if (Text2.empty()) return Say(kRgpNoBitmapPath);
+
+  if (!picture_.Load(Text2)) return Warn(kRgpBitmapUnreadable);
+  const long long w = picture_.Width(), h = picture_.Height();
+  if (w <= 0 || h <= 0 || w * h > kMaxMakerPixels) {
+    picture_.Clear();
+    return Warn(kRgpTooLarge);
+  }
+
+  std::vector<uint32_t> pixels;
+  const int32_t n = picture_.ReadPixels(pixels);
+  if (n != w * h) return Warn(kRgpPixelsUnreadable);
+
+  const faceformat::Image picture = ImageFromPixelArray(int(w), int(h), pixels);
+  // The silhouette goes back into the picture area; the runs come from the same pixels.
+  picture_.WritePixels(PixelArrayFromImage(faceformat::MakeSilhouette(picture)));
+  const std::vector<faceformat::RegionRun> runs = faceformat::MakeRegionRuns(picture);
+  // The clock refuses an empty region file, so none is written.
+  if (runs.empty()) return Warn(kRgpAllWhite);
+
+  if (!faceformat::WriteRegionFile(std::filesystem::path(Text1), runs)) return Warn(kRgpWriteFailed);
+
+  Say(kRgpMade);
+  host_.ShowDesigner();
+  host_.HandOverPaths(Text1, Text2);
+  host_.HideMaker();
+}
+
+void RgpMakerModel::Command4_Click() {
+  if (Text1.empty()) return Warn(kRgpTestNoFile);
+  auto runs = faceformat::ReadRegionFile(std::filesystem::path(Text1));
+  if (!runs) return Warn(kRgpTestUnreadable);
+  host_.DrawRunLines(*runs);
+}
+
+void RgpMakerModel::CommandButton1_Click() {
+  host_.ShowDesigner();
+  host_.HideMaker();
+}
+
+}  // namespace designer

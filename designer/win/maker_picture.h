@@ -1,0 +1,50 @@
+// Picture1 of the region file maker: the loaded bitmap, its pixels, and its painting.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "designer/rgpmaker_model.h"
+
+namespace designer {
+
+class WinMakerPicture : public MakerPicture {
+ public:
+  WinMakerPicture() = default;
+  ~WinMakerPicture() override {
+    onChanged_ = nullptr;
+    Clear();
+  }
+  WinMakerPicture(const WinMakerPicture&) = delete;
+  WinMakerPicture& operator=(const WinMakerPicture&) = delete;
+
+  // Called after the picture changes, so the window can resize and redraw the area.
+  void SetChanged(void (*onChanged)(void*), void* context) {
+    onChanged_ = onChanged;
+    context_ = context;
+  }
+
+  bool Load(const std::wstring& path) override;
+  void Clear() override;
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  int32_t ReadPixels(std::vector<uint32_t>& pixels) override;
+  int32_t WritePixels(const std::vector<uint32_t>& pixels) override;
+
+  // Draws the picture at its own size with its top-left corner at (x, y).
+  void Paint(HDC dc, int x, int y) const;
+  HBITMAP bitmap() const { return bitmap_; }
+
+ private:
+  void Changed() {
+    if (onChanged_) onChanged_(context_);
+  }
+  HBITMAP bitmap_ = nullptr;
+  int width_ = 0, height_ = 0;
+  void (*onChanged_)(void*) = nullptr;
+  void* context_ = nullptr;
+};
+
+}  // namespace designer

@@ -1,0 +1,308 @@
+// The region file maker's handlers, with the picture area and the designer faked.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "designer/rgpmaker_model.h"
+#include "faceformat/bmp.h"
+#include "faceformat/files.h"
+#include "faceformat/silhouette.h"
+
+namespace designer {
+namespace {
+
+namespace fs = std::filesystem;
+using faceformat::Image;
+using faceformat::RegionRun;
+using faceformat::Rgb;
+
+// Picture1 over the BMP codec: what the Windows picture area does with LoadImage and GetDIBits.
+class FakePicture : public MakerPicture {
+ public:
+  bool Load(const std::wstring& path) override {
+    ++loads;
+    auto img = faceformat::ReadBmpFile(fs::path(path));
+    if (!img) return false;
+    shown = *img;
+    return true;
+  }
+  void Clear() override { shown = Image(); }
+  int Width() const override { return shown.width; }
+  int Height() const override { return shown.height; }
+  int32_t ReadPixels(std::vector<uint32_t>& pixels) override {
+    if (failRead) return -1;
+    pixels = PixelArrayFromImage(shown);
+    return shown.width * shown.height;
+  }
+  int32_t WritePixels(const std::vector<uint32_t>& pixels) override {
+    shown = ImageFromPixelArray(shown.width, shown.height, pixels);
+    return 0;
+  }
+  Image shown;
+  int loads = 0;
+  bool failRead = false;
+};
+
+class FakeHost : public MakerHost {
+ public:
+  void ShowMessage(const std::wstring& text, const std::wstring& title, unsigned style) override {
+    log.push_back(L"msg:" + text);
+    titles.push_back(title);
+    styles.push_back(style);
+  }
+  std::optional<std::wstring> ChooseFile(const MakerFileDialog& d) override {
+    dialogs.push_back(d);
+    return answer;
+  }
+  void DrawRunLines(const std::vector<RegionRun>& r) override {
+    log.push_back(L"draw");
+    drawn = r;
+  }
+  void HandOverPaths(const std::wstring& region, const std::wstring& bitmap) override {
+    log.push_back(L"handover:" + region + L"|" + bitmap);
+  }
+  void ShowDesigner() override { log.push_back(L"show designer"); }
+  void HideMaker() override { log.push_back(L"hide maker"); }
+
+  std::vector<std::wstring> log, titles;
+  std::vector<unsigned> styles;
+  std::vector<MakerFileDialog> dialogs;
+  std::optional<std::wstring> answer;
+  std::vector<RegionRun> drawn;
+};
+
+class RgpMakerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("rgpmaker_test_" + std::to_string(std::random_device{}()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  std::wstring Bmp(const std::string& name, const Image& img) {
+    fs::path p = dir / name;
+    EXPECT_TRUE(faceformat::WriteBmpFile(p, img).ok());
+    return p.wstring();
+  }
+  std::string Slurp(const fs::path& p) {
+    auto r = faceformat::ReadWholeFile(p);
+    return r ? *r : std::string("<missing>");
+  }
+
+  static Image Disc(int w, int h, int cx, int cy, int r) {
+    Image img(w, h, Rgb(255, 255, 255));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) img.at(x, y) = Rgb(200, 30, 40);
+    return img;
+  }
+
+  fs::path dir;
+  FakeHost host;
+  FakePicture picture;
+  RgpMakerModel maker{host, picture};
+};
+
+TEST_F(RgpMakerTest, EmptyFieldsStopWithTheirMessageBeforeAnythingIsLoaded) {
+  maker.Command1_Click();  // both empty: only the region message
+  maker.Text1 = (dir / "a.rgp").wstring();
+  maker.Command1_Click();
+  ASSERT_EQ(host.log.size(), 2u);
+  EXPECT_EQ(host.log[0], std::wstring(L"msg:") + kRgpNoRegionPath);
+  EXPECT_EQ(host.log[1], std::wstring(L"msg:") + kRgpNoBitmapPath);
+  EXPECT_EQ(host.titles[0], L"Tock Tide");
+  EXPECT_EQ(host.styles[0], kMbOk);
+  EXPECT_EQ(picture.loads, 0);
+  EXPECT_FALSE(fs::exists(dir / "a.rgp"));
+}
+
+TEST_F(RgpMakerTest, MakesTheFileShowsTheSilhouetteAndHandsBothPathsOver) {
+  Image img = Disc(180, 180, 90, 90, 60);
+  img.at(0, 0) = Rgb(255, 255, 254);  // near-white belongs to the clock
+  img.at(179, 0) = Rgb(254, 255, 255);
+  maker.Text1 = (dir / "disc.rgp").wstring();
+  maker.Text2 = Bmp("disc.bmp", img);
+  maker.Command1_Click();
+
+  const auto runs = faceformat::MakeRegionRuns(img);
+  EXPECT_EQ(Slurp(dir / "disc.rgp"), faceformat::FormatRegionRuns(runs));
+  // Row 0: the two near-white corners, right one first.
+  ASSERT_GE(runs.size(), 2u);
+  EXPECT_EQ(runs[0], (RegionRun{179, 0, 1}));
+  EXPECT_EQ(runs[1], (RegionRun{0, 0, 1}));
+  EXPECT_EQ(picture.shown, faceformat::MakeSilhouette(img));
+  EXPECT_EQ(picture.shown.at(90, 90), 0u);
+  EXPECT_EQ(picture.shown.at(5, 90), Rgb(255, 255, 255));
+
+  ASSERT_EQ(host.log.size(), 4u);
+  EXPECT_EQ(host.log[0], std::wstring(L"msg:") + kRgpMade);
+  EXPECT_EQ(host.log[1], L"show designer");
+  EXPECT_EQ(host.log[2], L"handover:" + maker.Text1 + L"|" + maker.Text2);
+  EXPECT_EQ(host.log[3], L"hide maker");
+  EXPECT_EQ(host.titles[0], L"Tock Tide");
+  EXPECT_EQ(std::wstring(kRgpMade),
+            L"指定の場所にﾘｰｼﾞｮﾝﾌｧｲﾙが作成されました。\r引き続き、時計の「基本設定」をして下さい。");
+}
+
+TEST_F(RgpMakerTest, BlackPictureGivesOneFullRunPerRowAndNonSquareStaysInside) {
+  maker.Text1 = (dir / "black.rgp").wstring();
+  maker.Text2 = Bmp("black.bmp", Image(7, 3, 0));
+  maker.Command1_Click();
+  EXPECT_EQ(Slurp(dir / "black.rgp"), "0 0 7\r\n0 1 7\r\n0 2 7\r\n");
+
+  Image wide(200, 100, Rgb(255, 255, 255));
+  wide.at(199, 10) = 0;  // end of one row, start of the next: two runs
+  wide.at(0, 11) = 0;
+  wide.at(199, 99) = 0;
+  maker.Text2 = Bmp("wide.bmp", wide);
+  maker.Command1_Click();
+  EXPECT_EQ(Slurp(dir / "black.rgp"), "199 10 1\r\n0 11 1\r\n199 99 1\r\n");
+}
+
+TEST_F(RgpMakerTest, MakingTwiceWritesOnlyTheSecondPicturesRuns) {
+  maker.Text1 = (dir / "twice.rgp").wstring();
+  maker.Text2 = Bmp("big.bmp", Disc(700, 700, 350, 350, 340));
+  maker.Command1_Click();
+  Image small = Disc(20, 10, 10, 5, 3);
+  maker.Text2 = Bmp("small.bmp", small);
+  maker.Command1_Click();
+  EXPECT_EQ(Slurp(dir / "twice.rgp"), faceformat::FormatRegionRuns(faceformat::MakeRegionRuns(small)));
+}
+
+TEST_F(RgpMakerTest, PictureLimitIsHalfAMillionPixels) {
+  maker.Text1 = (dir / "limit.rgp").wstring();
+  maker.Text2 = Bmp("ok.bmp", Image(1000, 500, 0));
+  maker.Command1_Click();
+  EXPECT_TRUE(fs::exists(dir / "limit.rgp"));
+  fs::remove(dir / "limit.rgp");
+  host.log.clear();
+
+  maker.Text2 = Bmp("over.bmp", Image(1001, 500, 0));
+  maker.Command1_Click();
+  EXPECT_FALSE(fs::exists(dir / "limit.rgp"));
+  ASSERT_EQ(host.log.size(), 1u);
+  EXPECT_EQ(host.log[0], std::wstring(L"msg:") + kRgpTooLarge);
+  EXPECT_EQ(picture.Width(), 0);  // the refused picture is not left on show
+}
+
+TEST_F(RgpMakerTest, FailuresSayWhyWriteNothingAndKeepTheMakerOpen) {
+  const fs::path out = dir / "keep.rgp";
+  ASSERT_TRUE(faceformat::WriteFileAtomic(out, "1 2 3\r\n").ok());
+  maker.Text1 = out.wstring();
+
+  maker.Text2 = (dir / "missing.bmp").wstring();
+  maker.Command1_Click();
+  {
+    std::ofstream(dir / "junk.bmp") << "not a picture";
+  }
+  maker.Text2 = (dir / "junk.bmp").wstring();
+  maker.Command1_Click();
+  maker.Text2 = Bmp("white.bmp", Image(30, 30, Rgb(255, 255, 255)));
+  maker.Command1_Click();
+  picture.failRead = true;
+  maker.Text2 = Bmp("dot.bmp", Image(3, 3, 0));
+  maker.Command1_Click();
+  picture.failRead = false;
+  maker.Text1 = (dir / "no_such_folder" / "x.rgp").wstring();
+  maker.Command1_Click();
+
+  const std::vector<std::wstring> want = {
+      std::wstring(L"msg:") + kRgpBitmapUnreadable, std::wstring(L"msg:") + kRgpBitmapUnreadable,
+      std::wstring(L"msg:") + kRgpAllWhite, std::wstring(L"msg:") + kRgpPixelsUnreadable,
+      std::wstring(L"msg:") + kRgpWriteFailed};
+  EXPECT_EQ(host.log, want);
+  for (unsigned s : host.styles) EXPECT_EQ(s, kMbOk | kMbIconExclamation);
+  EXPECT_EQ(Slurp(out), "1 2 3\r\n");
+  EXPECT_FALSE(fs::exists(dir / "no_such_folder"));
+}
+
+TEST_F(RgpMakerTest, FileButtonsUseTheirDialogsAndCancelKeepsTheField) {
+  maker.Text1 = L"old.rgp";
+  maker.Text2 = L"old.bmp";
+  maker.Command2_Click();
+  maker.Command3_Click();
+  EXPECT_EQ(maker.Text1, L"old.rgp");
+  EXPECT_EQ(maker.Text2, L"old.bmp");
+  host.answer = L"C:\\faces\\new.rgp";
+  maker.Command2_Click();
+  EXPECT_EQ(maker.Text1, L"C:\\faces\\new.rgp");
+  host.answer = L"C:\\faces\\new.bmp";
+  maker.Command3_Click();
+  EXPECT_EQ(maker.Text2, L"C:\\faces\\new.bmp");
+
+  ASSERT_EQ(host.dialogs.size(), 4u);
+  EXPECT_EQ(host.dialogs[0].title, L"ﾘｰｼﾞｮﾝﾌｧｲﾙの指定");
+  EXPECT_EQ(host.dialogs[0].filterName + L"|" + host.dialogs[0].filterPattern, L"ﾘｰｼﾞｮﾝ設定ﾌｧｲﾙ (*.rgp)|*.rgp");
+  EXPECT_EQ(host.dialogs[0].flags, 2054u);
+  EXPECT_EQ(host.dialogs[1].title, L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定");
+  EXPECT_EQ(host.dialogs[1].filterName + L"|" + host.dialogs[1].filterPattern, L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp");
+  EXPECT_EQ(host.dialogs[1].flags, 2052u);
+}
+
+TEST_F(RgpMakerTest, TestButtonDrawsTheFileOrSaysWhyNot) {
+  maker.Command4_Click();
+  maker.Text1 = (dir / "none.rgp").wstring();
+  maker.Command4_Click();
+  EXPECT_EQ(host.log, (std::vector<std::wstring>{std::wstring(L"msg:") + kRgpTestNoFile,
+                                                 std::wstring(L"msg:") + kRgpTestUnreadable}));
+  host.log.clear();
+
+  Image img = Disc(40, 30, 20, 15, 9);
+  maker.Text1 = (dir / "t.rgp").wstring();
+  maker.Text2 = Bmp("t.bmp", img);
+  maker.Command1_Click();
+  host.log.clear();
+  maker.Command4_Click();
+  EXPECT_EQ(host.log, std::vector<std::wstring>{L"draw"});
+  EXPECT_EQ(host.drawn, faceformat::MakeRegionRuns(img));
+}
+
+TEST_F(RgpMakerTest, BackButtonShowsTheDesignerAndWritesNothing) {
+  maker.Text1 = (dir / "back.rgp").wstring();
+  maker.CommandButton1_Click();
+  EXPECT_EQ(host.log, (std::vector<std::wstring>{L"show designer", L"hide maker"}));
+  EXPECT_FALSE(fs::exists(dir / "back.rgp"));
+  EXPECT_EQ(maker.Text1, (dir / "back.rgp").wstring());  // the fields stay for the next visit
+}
+
+TEST(PixelArray, IsBottomUpWithOneSpareEntry) {
+  Image img(3, 2, 0);
+  img.at(0, 0) = 1;  // top-left
+  img.at(2, 1) = 6;  // bottom-right
+  auto arr = PixelArrayFromImage(img);
+  ASSERT_EQ(arr.size(), 7u);
+  EXPECT_EQ(arr[(2 - 1 - 0) * 3 + 0], 1u);
+  EXPECT_EQ(arr[(2 - 1 - 1) * 3 + 2], 6u);
+  EXPECT_EQ(ImageFromPixelArray(3, 2, arr), img);
+}
+
+// The shipped sample region files are what the maker makes of the shipped sample pictures.
+TEST(RgpMakerSamples, GiveTheCommittedRegionFilesByteForByte) {
+  const fs::path art = fs::path(TKT_SOURCE_DIR) / "art" / "generated";
+  for (const char* name : {"kaichu", "army", "hato", "meca"}) {
+    SCOPED_TRACE(name);
+    const fs::path bmp = art / (std::string(name) + ".bmp");
+    const fs::path rgp = art / (std::string(name) + ".rgp");
+    if (!fs::exists(bmp)) GTEST_SKIP() << "sample pictures not generated yet";
+    const fs::path out = fs::temp_directory_path() / ("rgpmaker_sample_" + std::string(name) + ".rgp");
+    FakeHost host;
+    FakePicture picture;
+    RgpMakerModel maker(host, picture);
+    maker.Text1 = out.wstring();
+    maker.Text2 = bmp.wstring();
+    maker.Command1_Click();
+    auto made = faceformat::ReadWholeFile(out);
+    auto shipped = faceformat::ReadWholeFile(rgp);
+    ASSERT_TRUE(made.ok());
+    ASSERT_TRUE(shipped.ok());
+    EXPECT_TRUE(*made == *shipped);
+    fs::remove(out);
+  }
+}
+
+}  // namespace
+}  // namespace designer
