@@ -1,0 +1,67 @@
+// What the form asks of the platform: the common dialogs, message boxes, the current folder and
+// picture loading. The window layer implements these; tests script them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "controls.h"
+
+namespace designer {
+
+// Flags as the common dialog control numbers them (the same bits as the Win32 structures).
+inline constexpr uint32_t kColorStartFromGiven = 1;          // CC_RGBINIT
+inline constexpr uint32_t kFontScreenAndPrinter = 3;         // CF_BOTH
+inline constexpr uint32_t kFontEffects = 256;                // CF_EFFECTS: colour, underline, strikethrough
+inline constexpr uint32_t kFileOverwritePrompt = 2;          // OFN_OVERWRITEPROMPT
+inline constexpr uint32_t kFileHideReadOnly = 4;             // OFN_HIDEREADONLY
+inline constexpr uint32_t kFilePathMustExist = 2048;         // OFN_PATHMUSTEXIST
+
+struct FontChoice {
+  FontSpec font;
+  Color color = kBlack;
+  bool operator==(const FontChoice&) const = default;
+};
+
+struct FileRequest {
+  std::wstring title;
+  std::wstring filter;  // "description|pattern"
+  uint32_t flags = 0;
+};
+
+// Each call shows one modal dialog; nothing returned means the user cancelled.
+class CommonDialogService {
+ public:
+  virtual ~CommonDialogService() = default;
+  virtual std::optional<Color> ShowColor(Color initial, uint32_t flags) = 0;
+  // `last` is what the dialog held after its previous use (nothing before the first).
+  virtual std::optional<FontChoice> ShowFont(const std::optional<FontChoice>& last, uint32_t flags) = 0;
+  // The save form; the full path chosen.
+  virtual std::optional<std::wstring> ShowSave(const FileRequest& request) = 0;
+};
+
+class MessageService {
+ public:
+  virtual ~MessageService() = default;
+  // Style and answer as MessageBox numbers them; an empty title shows the application title.
+  virtual int Show(const std::wstring& text, const std::wstring& title, unsigned style) = 0;
+};
+
+// The process's current folder, as a Windows path.
+class FolderService {
+ public:
+  virtual ~FolderService() = default;
+  virtual std::wstring CurrentDirectory() = 0;
+  virtual bool ChangeDirectory(const std::wstring& path) = 0;
+};
+
+class PictureService {
+ public:
+  virtual ~PictureService() = default;
+  // Null when the file is missing or not a picture we can read.
+  virtual std::shared_ptr<const faceformat::Image> Load(const std::wstring& path) = 0;
+};
+
+}  // namespace designer

@@ -1,0 +1,104 @@
+// Scripted stand-ins for the platform around the designer form.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "designer/model/form.h"
+
+namespace designer::testing {
+
+// Answers queued by the test; a dialog shown with no answer queued fails the test by returning cancel
+// and counting it.
+class ScriptedDialogs : public CommonDialogService {
+ public:
+  std::deque<std::optional<Color>> colorAnswers;
+  std::deque<std::optional<FontChoice>> fontAnswers;
+  std::vector<std::pair<Color, uint32_t>> colorCalls;
+  std::vector<std::pair<std::optional<FontChoice>, uint32_t>> fontCalls;
+  int unexpected = 0;
+
+  std::optional<Color> ShowColor(Color initial, uint32_t flags) override {
+    colorCalls.emplace_back(initial, flags);
+    if (colorAnswers.empty()) return ++unexpected, std::nullopt;
+    auto answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+  }
+  std::optional<FontChoice> ShowFont(const std::optional<FontChoice>& last, uint32_t flags) override {
+    fontCalls.emplace_back(last, flags);
+    if (fontAnswers.empty()) return ++unexpected, std::nullopt;
+    auto answer = fontAnswers.front();
+    fontAnswers.pop_front();
+    return answer;
+  }
+  std::optional<std::wstring> ShowSave(const FileRequest&) override { return ++unexpected, std::nullopt; }
+};
+
+// A current folder that ChangeDirectory("../") moves one level up, as the file system would.
+class FakeFolders : public FolderService {
+ public:
+  explicit FakeFolders(std::wstring start) : current(std::move(start)) {}
+  std::wstring current;
+  std::vector<std::wstring> changes;
+  std::wstring CurrentDirectory() override { return current; }
+  bool ChangeDirectory(const std::wstring& path) override {
+    changes.push_back(path);
+    if (path != L"../") return false;
+    size_t cut = current.find_last_of(L'\\');
+    if (cut == std::wstring::npos) return false;
+    current = current.substr(0, cut);
+    if (current.size() == 2 && current[1] == L':') current += L'\\';  // "C:" is the drive's current folder
+    return true;
+  }
+};
+
+// Pictures that exist are the paths registered by the test.
+class FakePictures : public PictureService {
+ public:
+  std::map<std::wstring, std::shared_ptr<const faceformat::Image>> files;
+  std::vector<std::wstring> loads;
+  void Add(const std::wstring& path, int w = 180, int h = 180) {
+    files[path] = std::make_shared<faceformat::Image>(w, h, 0x00336699);
+  }
+  std::shared_ptr<const faceformat::Image> Load(const std::wstring& path) override {
+    loads.push_back(path);
+    auto it = files.find(path);
+    return it == files.end() ? nullptr : it->second;
+  }
+};
+
+class RecordedMessages : public MessageService {
+ public:
+  std::vector<std::wstring> shown;
+  int Show(const std::wstring& text, const std::wstring&, unsigned) override {
+    shown.push_back(text);
+    return 1;
+  }
+};
+
+// A loaded form, started in `startFolder`.
+struct FormFixture {
+  explicit FormFixture(const std::wstring& startFolder = L"C:\\CLOCK")
+      : folders(startFolder), form(Services{&dialogs, &messages, &folders, &pictures}) {
+    form.Form_Load();
+  }
+  ScriptedDialogs dialogs;
+  RecordedMessages messages;
+  FakeFolders folders;
+  FakePictures pictures;
+  DesignerForm form;
+
+  void GoToPage(int index) { form.MultiPage1.SetValue(index); }
+  void ChooseTemplate(int index) {
+    form.Option1.Click();
+    OptionButton* options[] = {&form.Option3, &form.Option4, &form.Option5, &form.Option6};
+    options[index]->Click();
+  }
+};
+
+}  // namespace designer::testing
