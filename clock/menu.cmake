@@ -8,3 +8,26 @@ add_library(tktmenu STATIC
   ${TKT_MENU_DIR}/window_drag.cpp
   ${TKT_MENU_DIR}/menu_form.cpp)
 target_include_directories(tktmenu PUBLIC ${TKT_MENU_DIR})
+
+if(TKT_WINDOWS)
+  add_library(tktmenu_win STATIC
+    ${TKT_MENU_DIR}/win/form2.cpp
+    ${TKT_MENU_DIR}/win/form1_mouse.cpp
+    ${TKT_MENU_DIR}/win/sntp_socket_win.cpp
+    ${TKT_MENU_DIR}/win/clock_setter_win.cpp
+    ${TKT_MENU_DIR}/win/version_window.cpp)
+  target_include_directories(tktmenu_win PUBLIC ${TKT_MENU_DIR} ${TKT_MENU_DIR}/win)
+  target_link_libraries(tktmenu_win PUBLIC tktmenu ws2_32 user32 gdi32 shell32 advapi32)
+  # The version window's logo travels as a resource of whichever program links the menu.
+  add_library(tktmenu_res OBJECT ${TKT_MENU_DIR}/win/version.rc)
+  set(TKT_LOGO_DIR ${TKT_SOURCE_DIR}/art/generated)
+  target_include_directories(tktmenu_res PRIVATE ${TKT_LOGO_DIR})
+  if(EXISTS ${TKT_LOGO_DIR}/logo.bmp)
+    target_compile_definitions(tktmenu_res PRIVATE TKT_HAVE_LOGO)
+    set_property(SOURCE ${TKT_MENU_DIR}/win/version.rc APPEND PROPERTY OBJECT_DEPENDS ${TKT_LOGO_DIR}/logo.bmp)
+  endif()
+  target_sources(tktmenu_win INTERFACE $<TARGET_OBJECTS:tktmenu_res>)
+
+  # The help page, beside the clock.
+  tkt_stage_file(${TKT_MENU_DIR}/help/clock.html program/help)
+endif()

@@ -5,3 +5,9 @@ if(TKT_HOST)
   tkt_add_gtest(logo_animation_test SOURCES ${TKT_MENU_TEST_DIR}/logo_animation_test.cpp LIBS tktmenu)
   tkt_add_gtest(menu_model_test SOURCES ${TKT_MENU_TEST_DIR}/menu_model_test.cpp LIBS tktmenu)
 endif()
+if(TKT_WINDOWS)
+  tkt_add_gtest(menu_win_test
+    SOURCES ${TKT_MENU_TEST_DIR}/sntp_win_test.cpp ${TKT_MENU_TEST_DIR}/form2_win_test.cpp
+            ${TKT_MENU_TEST_DIR}/version_window_test.cpp
+    LIBS tktmenu_win)
+endif()

@@ -1,0 +1,367 @@
+#include "version_window.h"
+
+#include <algorithm>
+#include <chrono>
+#include <initializer_list>
+#include <random>
+#include <utility>
+
+#include "menu_texts.h"
+
+namespace tkt {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TocktideVersion";
+constexpr wchar_t kCanvasClass[] = L"TocktideLogoCanvas";
+constexpr UINT_PTR kTimer1 = 1;
+constexpr int kCloseId = IDCANCEL;  // Esc closes too
+constexpr int kText1Id = 101;
+constexpr COLORREF kCanvasGrey = RGB(192, 192, 192);
+
+// Positions in twips, from the window's client area (the frame's parts already offset by the frame's corner).
+struct TwipRect {
+  int left, top, width, height;
+};
+constexpr int kClientWidth = 4395, kClientHeight = 2130;
+constexpr TwipRect kFrame1{90, 90, 4215, 1965};
+constexpr TwipRect InFrame(int left, int top, int width, int height) {
+  return {kFrame1.left + left, kFrame1.top + top, width, height};
+}
+constexpr TwipRect kPicture1 = InFrame(70, 120, 4035, 735);
+constexpr TwipRect kShape1 = InFrame(120, 1110, 4005, 795);
+constexpr TwipRect kLabel2 = InFrame(2760, 900, 1140, 195);
+constexpr TwipRect kLabel3 = InFrame(270, 1260, 1680, 240);
+constexpr TwipRect kLabel4 = InFrame(960, 1500, 1545, 180);
+constexpr TwipRect kText1 = InFrame(2640, 1200, 1335, 645);
+constexpr TwipRect kClose = InFrame(2850, 1410, 1095, 405);
+
+int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+RECT PxRect(const TwipRect& r, int dpi) {
+  const int left = Px(r.left, dpi), top = Px(r.top, dpi);
+  return {left, top, left + Px(r.width, dpi), top + Px(r.height, dpi)};
+}
+
+bool FontInstalled(const wchar_t* face) {
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExW(
+      dc, &query,
+      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+        *reinterpret_cast<bool*>(found) = true;
+        return 0;
+      },
+      reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  return found;
+}
+
+// The first installed face of the list; the font mapper picks one by character set and family otherwise.
+HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, int tenthsOfPoint, bool bold, BYTE charset,
+                     BYTE family, int dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -MulDiv(tenthsOfPoint, dpi, 720);
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = charset;
+  font.lfPitchAndFamily = family;
+  font.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(font.lfFaceName, *faces.begin(), LF_FACESIZE);
+  for (const wchar_t* face : faces) {
+    if (FontInstalled(face)) {
+      lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+      break;
+    }
+  }
+  return CreateFontIndirectW(&font);
+}
+
+// "ＭＳ Ｐゴシック" where Windows has it, an installed Japanese proportional gothic elsewhere.
+HFONT CreateGothic(int tenthsOfPoint, bool bold, int dpi) {
+  return CreateFontFrom({L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic", L"IPAexGothic", L"Meiryo UI",
+                         L"Yu Gothic UI", L"IPAGothic"},
+                        tenthsOfPoint, bold, SHIFTJIS_CHARSET, VARIABLE_PITCH | FF_SWISS, dpi);
+}
+
+RandomSource ClockSeededRandom() {
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  auto engine = std::make_shared<std::mt19937>(static_cast<uint32_t>(counter.QuadPart ^ (counter.QuadPart >> 32)));
+  return [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+}
+
+}  // namespace
+
+void VersionWindow::RegisterClasses(HINSTANCE instance) {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kWindowClass;
+  wc.lpfnWndProc = &VersionWindow::WindowProc;
+  RegisterClassExW(&wc);
+  wc.lpszClassName = kCanvasClass;
+  wc.lpfnWndProc = &VersionWindow::CanvasProc;
+  RegisterClassExW(&wc);
+  registered = true;
+}
+
+VersionWindow* VersionWindow::Create(HWND owner, RandomSource random) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterClasses(instance);
+  auto* self = new VersionWindow();
+  self->owner_ = owner;
+  HDC screen = GetDC(nullptr);
+  self->dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, Px(kClientWidth, self->dpi_), Px(kClientHeight, self->dpi_)};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  // Centred on the screen: the owner is the hidden menu form.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  HWND window = CreateWindowExW(exStyle, kWindowClass, kVersionCaption, style,
+                                  work.left + (work.right - work.left - width) / 2,
+                                  work.top + (work.bottom - work.top - height) / 2, width, height, owner, nullptr,
+                                  instance, self);
+  if (!window) return nullptr;  // WM_NCDESTROY has deleted it
+
+  // Creation order is tab order and, among overlapping siblings, top first: the button lies on the text box.
+  const int dpi = self->dpi_;
+  auto child = [&](DWORD ex, const wchar_t* cls, const wchar_t* text, DWORD childStyle, const TwipRect& at, int id) {
+    const RECT r = PxRect(at, dpi);
+    return CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | childStyle, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, self->window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                           cls == kCanvasClass ? self : nullptr);
+  };
+  self->close_ = child(0, L"BUTTON", kCloseText, WS_TABSTOP | BS_DEFPUSHBUTTON, kClose, kCloseId);
+  self->text1_ = child(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText1, kText1Id);
+  self->canvas_ = child(WS_EX_CLIENTEDGE, kCanvasClass, L"", 0, kPicture1, 0);
+
+  self->versionFont_.reset(CreateGothic(975, true, dpi));
+  self->makerFont_.reset(CreateGothic(90, false, dpi));
+  self->rightsFont_.reset(CreateFontFrom({L"Century", L"Century Schoolbook", L"Liberation Serif", L"DejaVu Serif"},
+                                         90, false, ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
+  self->closeFont_.reset(CreateFontFrom({L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}, 120, true,
+                                        ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
+  SendMessageW(self->close_, WM_SETFONT, reinterpret_cast<WPARAM>(self->closeFont_.get()), FALSE);
+  SendMessageW(self->text1_, WM_SETFONT, reinterpret_cast<WPARAM>(self->makerFont_.get()), FALSE);
+
+  self->Form_Load(random ? std::move(random) : ClockSeededRandom());
+  ShowWindow(self->window_, SW_SHOW);
+  SetFocus(self->close_);
+  return self;
+}
+
+void VersionWindow::ShowModal(HWND owner, HWND alsoDisabled, RandomSource random) {
+  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  const bool otherWasEnabled = alsoDisabled && IsWindowEnabled(alsoDisabled);
+  if (owner) EnableWindow(owner, FALSE);
+  if (alsoDisabled) EnableWindow(alsoDisabled, FALSE);
+  bool closed = false;
+  if (VersionWindow* self = Create(owner, std::move(random))) {
+    self->closedFlag_ = &closed;
+    HWND window = self->window_;
+    MSG msg{};
+    while (!closed) {
+      const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+      if (got <= 0) {
+        // Leave the quit request for the program's own loop.
+        if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+        if (IsWindow(window)) DestroyWindow(window);
+        break;
+      }
+      if (!IsDialogMessageW(window, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+  }
+  if (alsoDisabled && otherWasEnabled) EnableWindow(alsoDisabled, TRUE);
+  if (owner && ownerWasEnabled) EnableWindow(owner, TRUE);
+}
+
+void VersionWindow::Form_Load(RandomSource random) {
+  LoadLogo();
+  RECT inner{};
+  GetClientRect(canvas_, &inner);
+  HDC screen = GetDC(nullptr);
+  image_ = Dib::Create(std::max<LONG>(inner.right, 1), std::max<LONG>(inner.bottom, 1));
+  imageDc_.emplace(screen);
+  ReleaseDC(nullptr, screen);
+  imageDc_->Select(image_.bitmap.get());
+  animation_ = std::make_unique<LogoAnimation>(logoWidth_, logoHeight_, inner.right, inner.bottom,
+                                               static_cast<LogoCanvas&>(*this),
+                                               std::move(random));
+  Refresh();
+  if (animation_->AnimState == LogoAnimation::kAnimating) timerRunning_ = SetTimer(window_, kTimer1, 1, nullptr) != 0;
+}
+
+void VersionWindow::LoadLogo() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  GdiObject<HBITMAP> loaded(static_cast<HBITMAP>(
+      LoadImageW(instance, L"TKT_LOGO", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  BITMAP info{};
+  if (loaded) GetObjectW(loaded.get(), sizeof info, &info);
+  logoWidth_ = loaded ? info.bmWidth : 269;
+  logoHeight_ = loaded ? std::abs(info.bmHeight) : 50;
+
+  // The grid's last column and row reach past the logo; there the blocks show its background.
+  const int paddedWidth = (logoWidth_ / LogoAnimation::kBlock + 2) * LogoAnimation::kBlock;
+  const int paddedHeight = (logoHeight_ / LogoAnimation::kBlock + 2) * LogoAnimation::kBlock;
+  HDC screen = GetDC(nullptr);
+  logoDc_.emplace(screen);
+  logo_ = Dib::Create(paddedWidth, paddedHeight);
+  logoDc_->Select(logo_.bitmap.get());
+  if (loaded) {
+    MemoryDc source(screen);
+    source.Select(loaded.get());
+    const COLORREF background = GetPixel(source.get(), 0, 0);
+    GdiObject<HBRUSH> fill(CreateSolidBrush(background));
+    RECT all{0, 0, paddedWidth, paddedHeight};
+    FillRect(logoDc_->get(), &all, fill.get());
+    BitBlt(logoDc_->get(), 0, 0, logoWidth_, logoHeight_, source.get(), 0, 0, SRCCOPY);
+  } else {
+    // No logo compiled in: the product name on the logo's grey.
+    GdiObject<HBRUSH> fill(CreateSolidBrush(kCanvasGrey));
+    RECT all{0, 0, paddedWidth, paddedHeight};
+    FillRect(logoDc_->get(), &all, fill.get());
+    SetBkMode(logoDc_->get(), TRANSPARENT);
+    SelectGuard font(logoDc_->get(), versionFont_.get());
+    RECT text{0, 0, logoWidth_, logoHeight_};
+    DrawTextW(logoDc_->get(), L"Tocktide", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+void VersionWindow::Clear() { PatBlt(imageDc_->get(), 0, 0, image_.width, image_.height, BLACKNESS); }
+
+void VersionWindow::CopyFromLogo(int srcX, int srcY, int width, int height, int dstX, int dstY) {
+  BitBlt(imageDc_->get(), dstX, dstY, width, height, logoDc_->get(), srcX, srcY, SRCCOPY);
+}
+
+void VersionWindow::Refresh() {
+  GdiFlush();
+  InvalidateRect(canvas_, nullptr, FALSE);
+  UpdateWindow(canvas_);
+}
+
+void VersionWindow::Timer1_Timer() {
+  animation_->Timer1_Timer();
+  // Nothing is left to draw: later ticks would only return at once.
+  if (animation_->AnimState == LogoAnimation::kIdle && timerRunning_) {
+    KillTimer(window_, kTimer1);
+    timerRunning_ = false;
+  }
+}
+
+void VersionWindow::PaintContent(HDC dc, const RECT& client) {
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  RECT frame = PxRect(kFrame1, dpi_);
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  const RECT shape = PxRect(kShape1, dpi_);
+  {
+    SelectGuard pen(dc, GetStockObject(BLACK_PEN));
+    SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  auto label = [&](const TwipRect& at, const wchar_t* text, HFONT font, COLORREF color) {
+    RECT r = PxRect(at, dpi_);
+    SelectGuard select(dc, font);
+    SetTextColor(dc, color);
+    DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+  };
+  label(kLabel2, kVersionText, versionFont_.get(), RGB(255, 0, 0));
+  label(kLabel3, kRightsText, rightsFont_.get(), GetSysColor(COLOR_BTNTEXT));
+  label(kLabel4, kMakerText, makerFont_.get(), GetSysColor(COLOR_BTNTEXT));
+}
+
+void VersionWindow::CloseWindow() {
+  // The owner takes the activation back only while it is enabled.
+  if (closedFlag_ && owner_) EnableWindow(owner_, TRUE);
+  DestroyWindow(window_);
+}
+
+LRESULT CALLBACK VersionWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<VersionWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    created->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* self = reinterpret_cast<VersionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  const LRESULT result = self->Handle(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (self->closedFlag_) *self->closedFlag_ = true;
+    delete self;
+  }
+  return result;
+}
+
+LRESULT VersionWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window_, &ps);
+      RECT client{};
+      GetClientRect(window_, &client);
+      MemoryDc buffer(dc);
+      GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+      buffer.Select(bitmap.get());
+      PaintContent(buffer.get(), client);
+      BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+      EndPaint(window_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client{};
+      GetClientRect(window_, &client);
+      PaintContent(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_TIMER:
+      if (wParam == kTimer1) Timer1_Timer();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kCloseId || LOWORD(wParam) == IDOK) CloseWindow();
+      return 0;
+    case WM_CLOSE:
+      CloseWindow();
+      return 0;
+    case WM_DESTROY:
+      if (timerRunning_) KillTimer(window_, kTimer1);
+      timerRunning_ = false;
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK VersionWindow::CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrW(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<VersionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self && (message == WM_PAINT || message == WM_PRINTCLIENT)) {
+    PAINTSTRUCT ps{};
+    HDC dc = message == WM_PAINT ? BeginPaint(window, &ps) : reinterpret_cast<HDC>(wParam);
+    BitBlt(dc, 0, 0, self->image_.width, self->image_.height, self->imageDc_->get(), 0, 0, SRCCOPY);
+    if (message == WM_PAINT) EndPaint(window, &ps);
+    return 0;
+  }
+  if (message == WM_ERASEBKGND) return 1;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace tkt

@@ -1,0 +1,27 @@
+// The stored window position: values in twips as text, and keeping a restored face on a screen.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "raster.h"
+
+namespace tkt {
+
+// Shortest form with at most 7 significant digits and "." as the decimal point.
+std::string FormatStoredTwips(float twips);
+// Accepts "." or "," as the decimal point (the earlier clock wrote the user's separator) and blanks
+// around the number. Anything else is not a number.
+std::optional<float> ParseStoredTwips(std::string_view text);
+
+// Offset that moves `face` fully onto the nearest of `monitors` (their work areas) when no part of it
+// lies on any of them; (0, 0) otherwise, or when there is no monitor.
+struct PixelOffset {
+  int dx = 0, dy = 0;
+  bool operator==(const PixelOffset&) const = default;
+};
+PixelOffset PullOntoScreen(const PixelRect& face, std::span<const PixelRect> monitors);
+
+}  // namespace tkt

@@ -1,0 +1,176 @@
+// The version window as the platform draws it: layout, texts, and the logo animation on the canvas's image.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "gdi_owner.h"
+#include "menu_texts.h"
+#include "menu_win_fakes.h"
+#include "version_window.h"
+
+namespace tkt {
+namespace {
+
+// Numbers from a script, the last one repeated.
+RandomSource Scripted(std::deque<double> values) {
+  auto state = std::make_shared<std::deque<double>>(std::move(values));
+  return [state] {
+    const double v = state->front();
+    if (state->size() > 1) state->pop_front();
+    return v;
+  };
+}
+
+class VersionWindowTest : public ::testing::Test {
+ protected:
+  VersionWindow* Open(RandomSource random = {}) {
+    VersionWindow* w = VersionWindow::Create(nullptr, std::move(random));
+    if (w) windows.push_back(w->Window());
+    return w;
+  }
+  void TearDown() override {
+    for (HWND w : windows)
+      if (IsWindow(w)) DestroyWindow(w);
+  }
+  // The logo as it stands complete on the canvas.
+  static void ExpectCompleteLogo(const VersionWindow& w) {
+    const auto& anim = w.Animation();
+    int mismatches = 0;
+    for (int y = 0; y < w.CanvasHeight(); ++y) {
+      for (int x = 0; x < w.CanvasWidth(); ++x) {
+        const int lx = x - anim.LogoLeft, ly = y - anim.LogoTop;
+        const bool inside = lx >= 0 && ly >= 0 && lx < w.LogoWidth() && ly < w.LogoHeight();
+        const uint32_t expected = inside ? w.Logo().At(lx, ly) : 0;
+        if (w.CanvasPixel(x, y) != expected && ++mismatches < 5) {
+          ADD_FAILURE() << "canvas " << x << "," << y << ": " << std::hex << w.CanvasPixel(x, y) << " not " << expected;
+        }
+      }
+    }
+    EXPECT_EQ(mismatches, 0);
+  }
+  std::vector<HWND> windows;
+};
+
+TEST_F(VersionWindowTest, LayoutCaptionAndTabOrder) {
+  VersionWindow* w = Open();
+  ASSERT_NE(w, nullptr);
+  wchar_t caption[32] = {};
+  GetWindowTextW(w->Window(), caption, 32);
+  EXPECT_STREQ(caption, L"ﾊﾞｰｼﾞｮﾝ情報");
+  RECT client{};
+  GetClientRect(w->Window(), &client);
+  EXPECT_EQ(client.right, 293);  // 4395 x 2130 twips
+  EXPECT_EQ(client.bottom, 142);
+  // A 4035 x 735 twip picture box less its sunken border.
+  EXPECT_EQ(w->CanvasWidth(), 265);
+  EXPECT_EQ(w->CanvasHeight(), 45);
+  EXPECT_EQ(w->Animation().LogoLeft, -2);
+  EXPECT_EQ(w->Animation().LogoTop, -3);
+  EXPECT_EQ(GetNextDlgTabItem(w->Window(), nullptr, FALSE), w->CloseButton());
+  EXPECT_EQ(GetFocus(), w->CloseButton());
+  wchar_t close[16] = {};
+  GetWindowTextW(w->CloseButton(), close, 16);
+  EXPECT_STREQ(close, L"Close");
+}
+
+TEST_F(VersionWindowTest, TheLogoIs269By50OnGrey) {
+  VersionWindow* w = Open();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->Animation().C(), 54);
+  EXPECT_EQ(w->Animation().R(), 10);
+  EXPECT_EQ(w->Animation().N(), 50);
+  EXPECT_EQ(w->Logo().At(0, 0), 0xC0C0C0u);
+  // Past the logo's edge the blocks carry its background.
+  EXPECT_GE(w->Logo().width, 55 * 5);
+  EXPECT_GE(w->Logo().height, 11 * 5);
+  EXPECT_EQ(w->Logo().At(274, 10), 0xC0C0C0u);
+  EXPECT_EQ(w->Logo().At(10, 54), 0xC0C0C0u);
+}
+
+TEST_F(VersionWindowTest, VersionTextIsRed) {
+  VersionWindow* w = Open();
+  ASSERT_NE(w, nullptr);
+  Dib image = Dib::Create(293, 142);
+  HDC screen = GetDC(nullptr);
+  {
+    MemoryDc dc(screen);
+    dc.Select(image.bitmap.get());
+    w->PaintContent(dc.get(), RECT{0, 0, 293, 142});
+    GdiFlush();
+  }
+  ReleaseDC(nullptr, screen);
+  // "Version 2.0" sits at 2850, 990 twips: pixels 190, 66, 76 x 13.
+  int red = 0, elsewhereRed = 0;
+  for (int y = 0; y < 142; ++y) {
+    for (int x = 0; x < 293; ++x) {
+      const uint32_t p = image.At(x, y);
+      const bool isRed = (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 60 && (p & 0xFF) < 60;
+      const bool inLabel = x >= 190 && x < 266 && y >= 66 && y < 79;
+      (inLabel ? red : elsewhereRed) += isRed;
+    }
+  }
+  EXPECT_GT(red, 40);
+  EXPECT_EQ(elsewhereRed, 0);
+}
+
+TEST_F(VersionWindowTest, OpensWithTheWholeLogoThenAnimatesToItAgain) {
+  VersionWindow* w = Open(Scripted({0.9, 0.3, 0.1, 0.7, 0.6, 0.2, 0.99, 0.45}));
+  ASSERT_NE(w, nullptr);
+  ExpectCompleteLogo(*w);
+  ASSERT_EQ(w->Animation().AnimState, LogoAnimation::kAnimating);
+  for (int i = 0; i < 10; ++i) w->Timer1_Timer();
+  int moved = 0;
+  for (int y = 0; y < w->CanvasHeight(); ++y)
+    for (int x = 0; x < w->CanvasWidth(); ++x) moved += w->CanvasPixel(x, y) == 0;
+  EXPECT_GT(moved, 500) << "frame 10 should leave black gaps where blocks are still flying";
+  for (int i = 10; i <= 50; ++i) w->Timer1_Timer();
+  EXPECT_EQ(w->Animation().AnimState, LogoAnimation::kIdle);
+  ExpectCompleteLogo(*w);
+}
+
+TEST_F(VersionWindowTest, ABlockFromPastTheEdgeShowsTheBackground) {
+  // Block (54, 0) starts 20 px to the left of its home after turning to 180 degrees; all others sit at home.
+  std::deque<double> script;
+  for (int x = 0; x <= 54; ++x)
+    for (int y = 0; y <= 10; ++y) {
+      const bool flying = x == 54 && y == 0;
+      script.push_back(flying ? 20.0 / 45 : 0.0);
+      script.push_back(flying ? 170.0 / 360 : 0.0);
+    }
+  VersionWindow* w = Open(Scripted(script));
+  ASSERT_NE(w, nullptr);
+  w->Timer1_Timer();
+  // Home 5 x 54 - 2 = 268 (off the canvas); now at 248..252, rows -3..1.
+  for (int x = 248; x < 253; ++x)
+    for (int y = 0; y < 2; ++y) EXPECT_EQ(w->CanvasPixel(x, y), 0xC0C0C0u) << x << "," << y;
+}
+
+TEST_F(VersionWindowTest, TheTimerPlaysTheAnimationAndEachOpeningStartsAfresh) {
+  VersionWindow* first = Open();
+  VersionWindow* second = Open();
+  ASSERT_TRUE(first && second);
+  EXPECT_TRUE(testing::PumpUntil([&] {
+    return first->Animation().AnimState == LogoAnimation::kIdle &&
+           second->Animation().AnimState == LogoAnimation::kIdle;
+  }));
+  int same = 0;
+  for (int x = 0; x <= 54; ++x)
+    for (int y = 0; y <= 10; ++y) same += first->Animation().BlockRadius(x, y) == second->Animation().BlockRadius(x, y);
+  EXPECT_LT(same, 55 * 11 / 4) << "two openings scattered the blocks alike";
+  ExpectCompleteLogo(*first);
+}
+
+TEST_F(VersionWindowTest, CloseButtonAndEscapeClose) {
+  VersionWindow* w = Open();
+  ASSERT_NE(w, nullptr);
+  HWND window = w->Window();
+  SendMessageW(w->CloseButton(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  w = Open();
+  window = w->Window();
+  SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace
+}  // namespace tkt
