@@ -89,6 +89,11 @@ class DesignerForm {
   OptionButton Option4{L"Option4", &photoselect1};
   OptionButton Option5{L"Option5", &photoselect1};
   OptionButton Option6{L"Option6", &photoselect1};
+  // A picture of each sample above its option; clicking it chooses the option.
+  ImageBox sampleThumb3{L"sampleThumb3", &photoselect1};
+  ImageBox sampleThumb4{L"sampleThumb4", &photoselect1};
+  ImageBox sampleThumb5{L"sampleThumb5", &photoselect1};
+  ImageBox sampleThumb6{L"sampleThumb6", &photoselect1};
   Shape photoselect2{L"photoselect2", &Frame1, ShapeKind::Rectangle};
   Label PS_Label4{L"PS_Label4", &Frame1};
   Label PS_Label1{L"PS_Label1", &Frame1};

@@ -18,7 +18,7 @@ void DesignerForm::SetUpSelectPage() {
   Option1.caption = text::kOption1;
   Option2.caption = text::kOption2;
   Image1.resource = "sample:kaichu";
-  Image2.resource = "own-picture";
+  Image2.resource = "icon";
 
   // Nothing of either mode shows until a mode is chosen.
   photoselect1.visible = false;
@@ -27,6 +27,11 @@ void DesignerForm::SetUpSelectPage() {
   for (int i = 0; i < 4; ++i) {
     templateGroup.members[size_t(i)]->group = &templateGroup;
     templateGroup.members[size_t(i)]->caption = captions[i];
+  }
+  ImageBox* thumbs[] = {&sampleThumb3, &sampleThumb4, &sampleThumb5, &sampleThumb6};
+  for (int i = 0; i < 4; ++i) {
+    const std::wstring name = kTemplates[size_t(i)].name;
+    thumbs[i]->resource = "sample:" + std::string(name.begin(), name.end());
   }
   for (Control* c : std::initializer_list<Control*>{&photoselect2, &PS_Label1, &PS_Label2, &PS_Label3, &PS_Label4,
                                                     &PS_Text1, &PS_Text2, &Label26, &reini, &rgpedit}) {

@@ -1,18 +1,15 @@
 // The preview's one-second tick: lengths and centre dot from the controls, the read-out, the hands.
-#include <cmath>
-
+#include "clock/face_geometry.h"
 #include "form.h"
 
 namespace designer {
 
 namespace {
-// The clock's arithmetic: pi held as a single, the tip in singles.
-constexpr float kPi = 3.1415927f;
-
-void PointHand(LineShape& hand, float factor, int scale, double degrees) {
-  const float radians = float(degrees * double(kPi / 180.0f));
-  hand.x2 = float(kPreviewCentre + double(factor) * scale * std::sin(double(radians)));
-  hand.y2 = float(kPreviewCentre - double(factor) * scale * std::cos(double(radians)));
+// The clock's own geometry and arithmetic, so preview and clock agree to the twip.
+void PointHand(LineShape& hand, float factor, int scale, double radians) {
+  const tkt::TwipPoint tip = tkt::HandTip(factor, scale, radians);
+  hand.x2 = tip.x;
+  hand.y2 = tip.y;
 }
 
 std::wstring TwoDigits(int v) {
@@ -36,9 +33,9 @@ void DesignerForm::Timer1_Timer(const TickTime& now) {
     if (digistyle2.value) digitxt.caption = hm + L":" + TwoDigits(now.second);
   }
 
-  PointHand(Line1, secondLengthFactor, previewLengthScale, now.second * 6.0);
-  PointHand(Line2, hourLengthFactor, previewLengthScale, now.hour * 30 + now.minute * 0.5);
-  PointHand(Line3, minuteLengthFactor, previewLengthScale, now.minute * 6.0);
+  PointHand(Line1, secondLengthFactor, previewLengthScale, tkt::SecondOrMinuteRadians(now.second));
+  PointHand(Line2, hourLengthFactor, previewLengthScale, tkt::HourRadians(now.hour, now.minute));
+  PointHand(Line3, minuteLengthFactor, previewLengthScale, tkt::SecondOrMinuteRadians(now.minute));
 }
 
 }  // namespace designer
