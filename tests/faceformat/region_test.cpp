@@ -176,3 +176,27 @@ TEST(RegionBands, SumsOutside32BitsFail) {
 
 }  // namespace
 }  // namespace faceformat
+
+namespace faceformat {
+namespace {
+
+TEST(RegionParse, RandomTextEitherFailsOrRoundTrips) {
+  std::mt19937 rng(77);
+  const std::string alphabet = "0123456789  ,\r\n\t-+x";
+  for (int i = 0; i < 20000; ++i) {
+    std::string text(rng() % 40, ' ');
+    for (char& c : text) c = alphabet[rng() % alphabet.size()];
+    auto r = ParseRegionRuns(text);
+    if (!r.ok()) {
+      ASSERT_GE(r.error().where, 1);
+      continue;
+    }
+    ASSERT_FALSE(r->empty());
+    ASSERT_EQ(*ParseRegionRuns(FormatRegionRuns(*r)), *r) << text;
+    auto bands = BuildRegionBands(*r);
+    if (bands.ok()) ExpectCanonical(*bands);
+  }
+}
+
+}  // namespace
+}  // namespace faceformat

@@ -288,3 +288,42 @@ TEST(SettingsWrite, RefusesWhatTheFileCannotCarry) {
 
 }  // namespace
 }  // namespace faceformat
+
+namespace faceformat {
+namespace {
+
+// Damaged and hand-edited files: never a crash, and whatever is accepted writes out stably.
+TEST(SettingsRead, MutatedFilesEitherFailOrSettle) {
+  std::mt19937 rng(2024);
+  const std::string alphabet = "\",\r\n #TRUEFALS.-+e0123456789 \t\x95\x5C";
+  int accepted = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = i % 2 ? kHatoLine : kKaichuLine;
+    for (int m = 1 + int(rng() % 4); m > 0; --m) {
+      size_t at = rng() % (text.size() + 1);
+      char c = alphabet[rng() % alphabet.size()];
+      switch (rng() % 3) {
+        case 0: text.insert(text.begin() + std::ptrdiff_t(at), c); break;
+        case 1: if (at < text.size()) text.erase(at, 1); break;
+        default: if (at < text.size()) text[at] = c; break;
+      }
+    }
+    if (rng() % 8 == 0) text.resize(rng() % (text.size() + 1));
+    auto r = ParseSettings(text);
+    if (!r.ok()) {
+      ASSERT_GE(r.error().where, 1);
+      ASSERT_LE(r.error().where, kSettingsFieldCount);
+      continue;
+    }
+    ++accepted;
+    ASSERT_TRUE(CheckSettingsWritable(*r).ok()) << text;
+    const std::string once = FormatSettings(*r);
+    auto again = ParseSettings(once);
+    ASSERT_TRUE(again.ok()) << once;
+    ASSERT_EQ(FormatSettings(*again), once) << text;
+  }
+  EXPECT_GT(accepted, 1000);
+}
+
+}  // namespace
+}  // namespace faceformat
