@@ -106,7 +106,11 @@ function(tkt_stage_file src subdir)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TKT_STAGE_DIR}/${subdir}
     COMMAND ${CMAKE_COMMAND} -E copy ${src} ${out}
     DEPENDS ${src} VERBATIM)
-  set_property(GLOBAL APPEND PROPERTY TKT_STAGED_FILES ${out})
+  # A custom command's output has a rule only for targets of the same directory, so each staged file gets a
+  # target here that the top-level stage target can depend on.
+  string(MAKE_C_IDENTIFIER "stage_${subdir}_${name}" file_target)
+  add_custom_target(${file_target} DEPENDS ${out})
+  set_property(GLOBAL APPEND PROPERTY TKT_STAGED_FILES ${file_target})
 endfunction()
 
 # Windows path of a folder as Wine sees it (Z: is the root of the host file system).
@@ -132,7 +136,10 @@ function(tkt_finish_stage)
   else()
     message(WARNING "TKT_NATIVE_TOOLS_DIR is not set: the staged tree gets no program/tkt.ini")
   endif()
-  add_custom_target(stage ALL DEPENDS ${files})
+  add_custom_target(stage ALL)
+  if(files)
+    add_dependencies(stage ${files})
+  endif()
   if(TARGET stage_ini)
     add_dependencies(stage stage_ini)
   endif()
