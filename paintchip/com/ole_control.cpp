@@ -1,0 +1,262 @@
+// OleControl: identity, IOleObject and the services a control uses.
+#include "paintchip/com/ole_control.h"
+
+#include <oleauto.h>
+
+#include "paintchip/com/guard.h"
+#include "paintchip/com/typelib.h"
+
+namespace tktcom {
+
+OleControl::OleControl(const ControlClass& cls) : cls_(cls), events_(this, *cls.eventIid) {
+  // The initial size in HIMETRIC at the screen's resolution.
+  HDC screen = GetDC(nullptr);
+  const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  props_.extentX = MulDiv(cls.initialSize.cx, 2540, dpiX);
+  props_.extentY = MulDiv(cls.initialSize.cy, 2540, dpiY);
+}
+
+OleControl::~OleControl() { DestroyControlWindow(); }
+
+STDMETHODIMP OleControl::QueryInterface(REFIID iid, void** out) noexcept {
+  if (!out) return E_POINTER;
+  void* p = nullptr;
+  if (iid == IID_IUnknown || iid == IID_IOleObject) {
+    p = static_cast<IOleObject*>(this);
+  } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject) {
+    p = static_cast<IOleInPlaceObject*>(this);
+  } else if (iid == IID_IOleInPlaceActiveObject) {
+    p = static_cast<IOleInPlaceActiveObject*>(this);
+  } else if (iid == IID_IOleControl) {
+    p = static_cast<IOleControl*>(this);
+  } else if (iid == IID_IViewObject || iid == IID_IViewObject2) {
+    p = static_cast<IViewObject2*>(this);
+  } else if (iid == IID_IPersist || iid == IID_IPersistStreamInit || iid == IID_IPersistStream) {
+    // IPersistStreamInit's table begins with IPersistStream's.
+    p = static_cast<IPersistStreamInit*>(this);
+  } else if (iid == IID_IPersistPropertyBag) {
+    p = static_cast<IPersistPropertyBag*>(this);
+  } else if (iid == IID_IPersistStorage) {
+    p = static_cast<IPersistStorage*>(this);
+  } else if (iid == IID_ISpecifyPropertyPages) {
+    p = static_cast<ISpecifyPropertyPages*>(this);
+  } else if (iid == IID_IPointerInactive && (GetControlFlags() & kPointerInactive)) {
+    p = static_cast<IPointerInactive*>(this);
+  } else if (iid == IID_IQuickActivate) {
+    p = static_cast<IQuickActivate*>(this);
+  } else if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2) {
+    p = static_cast<IProvideClassInfo2*>(this);
+  } else if (iid == IID_IConnectionPointContainer) {
+    p = static_cast<IConnectionPointContainer*>(this);
+  } else if (iid == IID_IDispatch || iid == *cls_.dispatchIid) {
+    p = static_cast<IDispatch*>(this);
+  }
+  *out = p;
+  if (!p) return E_NOINTERFACE;
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP_(ULONG) OleControl::AddRef() noexcept { return InterlockedIncrement(&refs_); }
+
+STDMETHODIMP_(ULONG) OleControl::Release() noexcept {
+  const ULONG n = InterlockedDecrement(&refs_);
+  if (n == 0) delete this;
+  return n;
+}
+
+// --- IOleObject ---
+
+STDMETHODIMP OleControl::SetClientSite(IOleClientSite* site) noexcept {
+  if (!site) {
+    // The container lets go: it must not be called any more.
+    InPlaceDeactivate();
+    controlSite_.Reset();
+    clientSite_.Reset();
+    return S_OK;
+  }
+  clientSite_ = ComPtr<IOleClientSite>::Share(site);
+  clientSite_.As(controlSite_, IID_IOleControlSite);
+  ReadAmbients();
+  return S_OK;
+}
+
+STDMETHODIMP OleControl::GetClientSite(IOleClientSite** out) noexcept {
+  if (!out) return E_POINTER;
+  *out = clientSite_.Copy();
+  return S_OK;
+}
+
+STDMETHODIMP OleControl::Close(DWORD saveOption) noexcept {
+  ComPtr<IUnknown> self = ComPtr<IUnknown>::Share(Identity());  // the site may drop its reference meanwhile
+  InPlaceDeactivate();
+  if (dirty_ && clientSite_ && (saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE)) {
+    clientSite_->SaveObject();
+  }
+  if (adviseHolder_) adviseHolder_->SendOnClose();
+  return S_OK;
+}
+
+STDMETHODIMP OleControl::GetMoniker(DWORD, DWORD, IMoniker** out) noexcept {
+  if (out) *out = nullptr;
+  return E_NOTIMPL;
+}
+
+STDMETHODIMP OleControl::GetClipboardData(DWORD, IDataObject** out) noexcept {
+  if (out) *out = nullptr;
+  return E_NOTIMPL;
+}
+
+STDMETHODIMP OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT) noexcept {
+  if (!clientSite_ && site) SetClientSite(site);
+  switch (verb) {
+    case OLEIVERB_PRIMARY:
+    case OLEIVERB_SHOW:
+    case OLEIVERB_UIACTIVATE:
+      return InPlaceActivate(true);
+    case OLEIVERB_INPLACEACTIVATE:
+      return InPlaceActivate(false);
+    case OLEIVERB_HIDE:
+      UIDeactivate();
+      if (wnd_) ShowWindow(reflector_ ? reflector_ : wnd_, SW_HIDE);
+      return S_OK;
+    case OLEIVERB_PROPERTIES:
+      return ShowPropertyPages(parent);
+    default:
+      if (verb > 0) {
+        InPlaceActivate(true);
+        return OLEOBJ_S_INVALIDVERB;
+      }
+      return E_NOTIMPL;
+  }
+}
+
+STDMETHODIMP OleControl::EnumVerbs(IEnumOLEVERB** out) noexcept { return OleRegEnumVerbs(*cls_.clsid, out); }
+
+STDMETHODIMP OleControl::GetUserClassID(CLSID* clsid) noexcept {
+  if (!clsid) return E_POINTER;
+  *clsid = *cls_.clsid;
+  return S_OK;
+}
+
+STDMETHODIMP OleControl::GetUserType(DWORD form, LPOLESTR* out) noexcept {
+  if (!out) return E_POINTER;
+  if (SUCCEEDED(OleRegGetUserType(*cls_.clsid, form, out))) return S_OK;
+  // Not registered: the name is in the module's string table.
+  wchar_t name[128] = {};
+  LoadStringW(ModuleHandle(), cls_.typeNameId, name, 128);
+  return TaskMemString(name, out);
+}
+
+STDMETHODIMP OleControl::SetExtent(DWORD aspect, SIZEL* size) noexcept {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (!size) return E_POINTER;
+  if (size->cx != props_.extentX || size->cy != props_.extentY) {
+    props_.extentX = size->cx;
+    props_.extentY = size->cy;
+    SetModifiedFlag();
+  }
+  return S_OK;
+}
+
+STDMETHODIMP OleControl::GetExtent(DWORD aspect, SIZEL* size) noexcept {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (!size) return E_POINTER;
+  size->cx = props_.extentX;
+  size->cy = props_.extentY;
+  return S_OK;
+}
+
+STDMETHODIMP OleControl::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
+  if (!cookie) return E_POINTER;
+  *cookie = 0;
+  if (!adviseHolder_) {
+    const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.Put());
+    if (FAILED(hr)) return hr;
+  }
+  return adviseHolder_->Advise(sink, cookie);
+}
+
+STDMETHODIMP OleControl::Unadvise(DWORD cookie) noexcept {
+  if (!adviseHolder_) return OLE_E_NOCONNECTION;
+  return adviseHolder_->Unadvise(cookie);
+}
+
+STDMETHODIMP OleControl::EnumAdvise(IEnumSTATDATA** out) noexcept {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!adviseHolder_) return S_OK;
+  return adviseHolder_->EnumAdvise(out);
+}
+
+STDMETHODIMP OleControl::GetMiscStatus(DWORD aspect, DWORD* status) noexcept {
+  if (!status) return E_POINTER;
+  *status = aspect == DVASPECT_CONTENT ? cls_.miscStatus : 0;
+  return S_OK;
+}
+
+// --- services ---
+
+void OleControl::InvalidateControl() {
+  if (wnd_) {
+    InvalidateRect(wnd_, nullptr, FALSE);
+    UpdateWindow(wnd_);
+  } else if (viewSink_ && (viewAspects_ & DVASPECT_CONTENT)) {
+    viewSink_->OnViewChange(DVASPECT_CONTENT, -1);
+  }
+}
+
+void OleControl::FireEvent(DISPID id, VARIANTARG* argsLastFirst, UINT count) {
+  if (freezeEvents_ > 0) return;  // a frozen container does not want events
+  ComPtr<IUnknown> self = ComPtr<IUnknown>::Share(Identity());
+  DISPPARAMS params{argsLastFirst, nullptr, count, 0};
+  for (const ComPtr<IUnknown>& sink : events_.Sinks()) {
+    // Sinks were connected through the event dispinterface, whose table is IDispatch's.
+    auto* d = reinterpret_cast<IDispatch*>(sink.Get());
+    d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+  }
+}
+
+void OleControl::SetEnabled(bool enabled) {
+  if (enabled == props_.enabled) return;
+  props_.enabled = enabled;
+  SetModifiedFlag();
+  if (wnd_) EnableWindow(wnd_, enabled);
+  InvalidateControl();
+}
+
+void OleControl::ReadAmbients() {
+  messageReflect_ = false;
+  ComPtr<IDispatch> ambient;
+  if (!clientSite_ || FAILED(clientSite_.As(ambient, IID_IDispatch))) return;
+  VARIANT v;
+  VariantInit(&v);
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  if (SUCCEEDED(ambient->Invoke(DISPID_AMBIENT_MESSAGEREFLECT, IID_NULL, LOCALE_USER_DEFAULT,
+                                DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr))) {
+    bool reflect = false;
+    if (SUCCEEDED(VariantChangeType(&v, &v, 0, VT_BOOL))) reflect = V_BOOL(&v) != VARIANT_FALSE;
+    messageReflect_ = reflect;
+  }
+  VariantClear(&v);
+}
+
+HRESULT OleControl::ShowPropertyPages(HWND parent) {
+  // A container may show the pages itself, with its own extended properties.
+  if (controlSite_) {
+    const HRESULT hr = controlSite_->ShowPropertyFrame();
+    if (hr != E_NOTIMPL && SUCCEEDED(hr)) return hr;
+  }
+  if (cls_.pageCount == 0) return S_OK;
+  LPOLESTR name = nullptr;
+  if (FAILED(GetUserType(USERCLASSTYPE_SHORT, &name))) name = nullptr;
+  IUnknown* objects[] = {Identity()};
+  const HRESULT hr = OleCreatePropertyFrame(parent, 0, 0, name, 1, objects, cls_.pageCount,
+                                            const_cast<CLSID*>(cls_.pages), LOCALE_USER_DEFAULT, 0, nullptr);
+  CoTaskMemFree(name);
+  return hr;
+}
+
+}  // namespace tktcom

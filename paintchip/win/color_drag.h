@@ -1,0 +1,47 @@
+// OLE drag and drop of a colour under the clipboard format "Color Transfer".
+#pragma once
+
+#include <ole2.h>
+
+#include "paintchip/com/com_ptr.h"
+
+namespace paintchip {
+
+CLIPFORMAT ColorTransferFormat();  // registered on first use
+
+// Offers `color` and runs a copy-only drag. Returns when the drag ends; a failed allocation
+// cancels it quietly.
+void StartColorDrag(COLORREF color);
+
+// Who receives a dropped colour.
+class ColorDropReceiver {
+ public:
+  virtual void OnColorDropped(COLORREF color) = 0;
+
+ protected:
+  ~ColorDropReceiver() = default;
+};
+
+// The drop target of a control's window. The receiver must Detach before it goes away.
+class ColorDropTarget final : public IDropTarget {
+ public:
+  static tktcom::ComPtr<ColorDropTarget> Create(ColorDropReceiver* receiver);
+  void Detach() { receiver_ = nullptr; }
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
+  STDMETHODIMP_(ULONG) AddRef() noexcept override;
+  STDMETHODIMP_(ULONG) Release() noexcept override;
+  STDMETHODIMP DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) noexcept override;
+  STDMETHODIMP DragOver(DWORD keys, POINTL pt, DWORD* effect) noexcept override;
+  STDMETHODIMP DragLeave() noexcept override;
+  STDMETHODIMP Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) noexcept override;
+
+ private:
+  explicit ColorDropTarget(ColorDropReceiver* receiver);
+  ~ColorDropTarget();
+  ColorDropReceiver* receiver_;
+  LONG refs_ = 1;
+  bool offered_ = false;  // the current drag carries a colour
+};
+
+}  // namespace paintchip

@@ -1,0 +1,27 @@
+// UCxColorMenu: the owner-drawn palette popup of a PaintChip.
+#pragma once
+
+#include <windows.h>
+
+namespace paintchip {
+
+class UCxColorMenu {
+ public:
+  UCxColorMenu() = default;
+  ~UCxColorMenu();
+  UCxColorMenu(const UCxColorMenu&) = delete;
+  UCxColorMenu& operator=(const UCxColorMenu&) = delete;
+
+  // Shows the palette at a screen point (left- and top-aligned) for `owner`, which receives the
+  // owner-draw messages. True when the user chose a colour; it is then in `color`.
+  bool TrackColorPopup(HWND owner, POINT at, COLORREF& color);
+  void MeasureItem(MEASUREITEMSTRUCT* item) const;
+  void DrawItem(const DRAWITEMSTRUCT* item) const;
+  HMENU Handle() const { return m_hMenu; }
+
+ private:
+  bool ChooseOtherColor(HWND owner, COLORREF& color) const;
+  HMENU m_hMenu = nullptr;
+};
+
+}  // namespace paintchip

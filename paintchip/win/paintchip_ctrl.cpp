@@ -1,0 +1,180 @@
+#include "paintchip/win/paintchip_ctrl.h"
+
+#include <windowsx.h>
+
+#include <new>
+
+#include "paintchip/chip_geometry.h"
+#include "paintchip/chip_persist.h"
+#include "paintchip/color_rule.h"
+#include "paintchip/com/dispatch_util.h"
+#include "paintchip/palette.h"
+#include "paintchip/win/paintchip_ids.h"
+#include "paintchip/win/resource.h"
+
+namespace paintchip {
+namespace {
+
+constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT |
+                              OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST |
+                              OLEMISC_IGNOREACTIVATEWHENVISIBLE;
+static_assert(kMiscStatus == 0x000A0191);
+
+const tktcom::ControlClass kPaintChipClass = {
+    &CLSID_PaintChip, &DIID__DPaintChip, &DIID__DPaintChipEvents, &LIBID_PAINTCHIPLib, kLibMajor, kLibMinor,
+    IDS_PAINTCHIP,    kMiscStatus,       &CLSID_PaintChipPropPage, 1, {80, 20}};
+
+}  // namespace
+
+HBITMAP CPaintChipCtrl::s_arrowBitmap = nullptr;
+SIZE CPaintChipCtrl::s_arrowSize = {0, 0};
+short CPaintChipCtrl::s_arrowPartWidth = -1;
+COLORREF CPaintChipCtrl::s_colorTable[16] = {};
+static const bool s_colorTableReady = [] {
+  const ColorTable& t = DefaultColorTable();
+  for (size_t i = 0; i < kPaletteSize; ++i) CPaintChipCtrl::s_colorTable[i] = t[i];
+  return true;
+}();
+
+HRESULT CPaintChipCtrl::Create(REFIID iid, void** out) {
+  auto* ctrl = new (std::nothrow) CPaintChipCtrl();
+  if (!ctrl) return E_OUTOFMEMORY;
+  const HRESULT hr = ctrl->QueryInterface(iid, out);
+  ctrl->Release();
+  return hr;
+}
+
+CPaintChipCtrl::CPaintChipCtrl() : OleControl(kPaintChipClass) {
+  if (!s_arrowBitmap) {
+    s_arrowBitmap = LoadBitmapA(tktcom::ModuleHandle(), MAKEINTRESOURCEA(IDB_ARROW));
+    BITMAP bm{};
+    if (s_arrowBitmap && GetObjectA(s_arrowBitmap, sizeof bm, &bm)) s_arrowSize = {bm.bmWidth, bm.bmHeight};
+  }
+  m_color = 0;
+  m_arrowDown = m_swatchDown = 0;
+  s_arrowPartWidth = static_cast<short>(ArrowPartWidthFor(s_arrowSize.cx));
+  ColorTransferFormat();  // registered before any drag can start or arrive
+  m_dropTarget = ColorDropTarget::Create(this);
+}
+
+CPaintChipCtrl::~CPaintChipCtrl() {
+  if (m_dropTarget) m_dropTarget->Detach();
+}
+
+void CPaintChipCtrl::ReleaseShared() {
+  if (s_arrowBitmap) {
+    DeleteObject(s_arrowBitmap);
+    s_arrowBitmap = nullptr;
+  }
+}
+
+DWORD CPaintChipCtrl::GetControlFlags() const { return OleControl::GetControlFlags() | tktcom::kPointerInactive; }
+
+void CPaintChipCtrl::SetColor(COLORREF color) {
+  AddRef();  // an event handler may release the control
+  if (ApplySetColor(m_color, color).fireColorChanged) {
+    VARIANTARG arg;
+    VariantInit(&arg);
+    V_VT(&arg) = VT_I4;
+    V_I4(&arg) = static_cast<LONG>(color);
+    FireEvent(kDispidColorChanged, &arg, 1);
+    SetModifiedFlag();
+  }
+  InvalidateControl();
+  Release();
+}
+
+void CPaintChipCtrl::DoPropExchange(PropExchange& px) {
+  DoChipPropExchange(px, Framework(), m_color);
+}
+
+HRESULT CPaintChipCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) {
+  if (id != kDispidColor) return DISP_E_MEMBERNOTFOUND;
+  if (flags & DISPATCH_PROPERTYPUT) {
+    const VARIANT* arg = nullptr;
+    HRESULT hr = tktcom::PutArgument(params, &arg);
+    if (FAILED(hr)) return hr;
+    std::uint32_t color = 0;
+    hr = tktcom::VariantToBits32(*arg, &color);
+    if (FAILED(hr)) return hr;
+    SetColor(color);  // system colours are kept as given
+    return S_OK;
+  }
+  if (flags & DISPATCH_PROPERTYGET) {
+    const HRESULT hr = tktcom::CheckGet(params);
+    if (FAILED(hr)) return hr;
+    if (result) {
+      VariantInit(result);
+      V_VT(result) = VT_I4;  // OLE_COLOR travels as a 32-bit integer
+      V_I4(result) = static_cast<LONG>(m_color);
+    }
+    return S_OK;
+  }
+  return DISP_E_MEMBERNOTFOUND;
+}
+
+void CPaintChipCtrl::OnCreate() {
+  if (m_dropTarget) m_dropRegistered = SUCCEEDED(RegisterDragDrop(ControlWindow(), m_dropTarget.Get()));
+}
+
+void CPaintChipCtrl::OnDestroyWindow() {
+  if (m_dropRegistered) RevokeDragDrop(ControlWindow());
+  m_dropRegistered = false;
+}
+
+LRESULT CPaintChipCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+      OnLButtonDown(wp, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      return 0;
+    case OCM_COMMAND:
+      return 0;  // the button's click means nothing here: the press did the work
+    case OCM_DRAWITEM:
+      return TRUE;  // WM_PAINT draws the whole button
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (item->CtlType != ODT_MENU) break;
+      m_colorMenu.MeasureItem(item);
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (item->CtlType != ODT_MENU) break;
+      m_colorMenu.DrawItem(item);
+      return TRUE;
+    }
+    default:
+      break;
+  }
+  return OleControl::WindowProc(msg, wp, lp);
+}
+
+void CPaintChipCtrl::OnLButtonDown(WPARAM flags, POINT at) {
+  AddRef();
+  DefaultProc(WM_LBUTTONDOWN, flags, MAKELPARAM(at.x, at.y));
+  HWND wnd = ControlWindow();
+  RECT client{};
+  if (wnd) GetClientRect(wnd, &client);
+  const ChipRect bounds{client.left, client.top, client.right, client.bottom};
+  switch (wnd ? HitTest(bounds, s_arrowPartWidth, at.x, at.y) : ChipPart::None) {
+    case ChipPart::Arrow: {
+      m_arrowDown = 1;
+      InvalidateControl();
+      RECT screen{};
+      GetWindowRect(wnd, &screen);
+      COLORREF color = m_color;
+      if (m_colorMenu.TrackColorPopup(wnd, {screen.left, screen.bottom}, color)) SetColor(color);
+      m_arrowDown = 0;
+      InvalidateControl();
+      break;
+    }
+    case ChipPart::Swatch:
+      StartColorDrag(m_color);
+      break;
+    case ChipPart::None:
+      break;
+  }
+  Release();
+}
+
+}  // namespace paintchip
