@@ -1,9 +1,12 @@
 # Settings export and import and the region file maker; included from designer/CMakeLists.txt.
 set(_dir ${CMAKE_CURRENT_LIST_DIR})
 add_library(designer_files STATIC
+  ${_dir}/file_commands.cpp
+  ${_dir}/export.cpp
+  ${_dir}/import.cpp
   ${_dir}/rgpmaker_model.cpp)
 target_include_directories(designer_files PUBLIC ${TKT_SOURCE_DIR})
-target_link_libraries(designer_files PUBLIC faceformat)
+target_link_libraries(designer_files PUBLIC designer_model faceformat)
 
 if(TKT_WINDOWS)
   add_library(designer_files_win STATIC

@@ -25,21 +25,23 @@ std::vector<uint32_t> PixelArrayFromImage(const faceformat::Image& image) {
   return pixels;
 }
 
-MakerFileDialog RgpMakerModel::RegionFileDialog() {
-  return {L"ﾘｰｼﾞｮﾝﾌｧｲﾙの指定", L"ﾘｰｼﾞｮﾝ設定ﾌｧｲﾙ (*.rgp)", L"*.rgp",
-          kOfnOverwritePrompt | kOfnHideReadOnly | kOfnPathMustExist};
+FileRequest RgpMakerModel::RegionFileDialog() {
+  return {L"ﾘｰｼﾞｮﾝﾌｧｲﾙの指定", L"ﾘｰｼﾞｮﾝ設定ﾌｧｲﾙ (*.rgp)|*.rgp",
+          kFileOverwritePrompt | kFileHideReadOnly | kFilePathMustExist};
 }
 
-MakerFileDialog RgpMakerModel::BitmapFileDialog() {
-  return {L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定", L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)", L"*.bmp", kOfnHideReadOnly | kOfnPathMustExist};
+FileRequest RgpMakerModel::BitmapFileDialog() {
+  return {L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定", L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp", kFileHideReadOnly | kFilePathMustExist};
 }
+
+void RgpMakerModel::Say(const wchar_t* text, unsigned style) { messages_.Show(text, designer_.appTitle, style); }
 
 void RgpMakerModel::Command2_Click() {
-  if (auto path = host_.ChooseFile(RegionFileDialog())) Text1 = *path;
+  if (auto path = dialogs_.ShowSave(RegionFileDialog())) Text1 = *path;
 }
 
 void RgpMakerModel::Command3_Click() {
-  if (auto path = host_.ChooseFile(BitmapFileDialog())) Text2 = *path;
+  if (auto path = dialogs_.ShowSave(BitmapFileDialog())) Text2 = *path;
 }
 
 void RgpMakerModel::Command1_Click() {
@@ -64,24 +66,33 @@ void RgpMakerModel::Command1_Click() {
   // The clock refuses an empty region file, so none is written.
   if (runs.empty()) return Warn(kRgpAllWhite);
 
-  if (!faceformat::WriteRegionFile(std::filesystem::path(Text1), runs)) return Warn(kRgpWriteFailed);
+  if (!faceformat::WriteRegionFile(PathFromText(Text1), runs)) return Warn(kRgpWriteFailed);
 
   Say(kRgpMade);
-  host_.ShowDesigner();
-  host_.HandOverPaths(Text1, Text2);
-  host_.HideMaker();
+  HandOver();
+}
+
+// The clock selection page takes both paths as if the user had entered them.
+void RgpMakerModel::HandOver() {
+  windows_.ShowDesigner();
+  designer_.PS_Text1.enabled = true;
+  designer_.PS_Text2.enabled = true;
+  designer_.PS_Text1.text = Text1;
+  designer_.PS_Text2.text = Text2;
+  designer_.gosw1.text = L"1";
+  windows_.HideMaker();
 }
 
 void RgpMakerModel::Command4_Click() {
   if (Text1.empty()) return Warn(kRgpTestNoFile);
-  auto runs = faceformat::ReadRegionFile(std::filesystem::path(Text1));
+  auto runs = faceformat::ReadRegionFile(PathFromText(Text1));
   if (!runs) return Warn(kRgpTestUnreadable);
-  host_.DrawRunLines(*runs);
+  windows_.DrawRunLines(*runs);
 }
 
 void RgpMakerModel::CommandButton1_Click() {
-  host_.ShowDesigner();
-  host_.HideMaker();
+  windows_.ShowDesigner();
+  windows_.HideMaker();
 }
 
 }  // namespace designer

@@ -6,16 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "designer/file_commands.h"
+#include "designer/model/form.h"
 #include "faceformat/image.h"
 #include "faceformat/region.h"
 
 namespace designer {
 
-// Message box styles, the platform's values.
-inline constexpr unsigned kMbOk = 0x0;
-inline constexpr unsigned kMbYesNo = 0x4;
-inline constexpr unsigned kMbIconExclamation = 0x30;
-inline constexpr unsigned kMbDefButton2 = 0x100;
 
 inline constexpr wchar_t kRgpMakerCaption[] = L"Tocktide - ﾘｰｼﾞｮﾝ新規作成";
 inline constexpr wchar_t kRgpLabel1[] = L"ﾘｰｼﾞｮﾝ（切抜き境界線）ﾌｧｲﾙをどこに保存しますか？";
@@ -47,17 +44,6 @@ inline constexpr wchar_t kRgpTestUnreadable[] =
 
 inline constexpr int32_t kMaxMakerPixels = 500000;
 
-// A save-form file dialog as the maker's CommonDialog1 shows it.
-struct MakerFileDialog {
-  std::wstring title;
-  std::wstring filterName;
-  std::wstring filterPattern;
-  unsigned flags = 0;  // OFN_ values: 2052 or 2054
-};
-inline constexpr unsigned kOfnOverwritePrompt = 0x2;
-inline constexpr unsigned kOfnHideReadOnly = 0x4;
-inline constexpr unsigned kOfnPathMustExist = 0x800;
-
 // The picture area Picture1. Pixels go in and out as a 32-bit bottom-up array (see ReadImagePixels).
 class MakerPicture {
  public:
@@ -71,17 +57,12 @@ class MakerPicture {
   virtual int32_t WritePixels(const std::vector<uint32_t>& pixels) = 0;
 };
 
-// What the maker needs from around it: message boxes, its file dialog, its own background, and the designer.
-class MakerHost {
+// The two windows around the maker's handlers.
+class MakerWindows {
  public:
-  virtual ~MakerHost() = default;
-  virtual void ShowMessage(const std::wstring& text, const std::wstring& title, unsigned style) = 0;
-  // The chosen full path, or nothing on cancel.
-  virtual std::optional<std::wstring> ChooseFile(const MakerFileDialog& dialog) = 0;
+  virtual ~MakerWindows() = default;
   // Test: one line per run on the maker's background, in pixels from its top-left corner.
   virtual void DrawRunLines(const std::vector<faceformat::RegionRun>& runs) = 0;
-  // The designer's side of the hand-over: PS_Text1 and PS_Text2 enabled and filled, gosw1 "1".
-  virtual void HandOverPaths(const std::wstring& regionPath, const std::wstring& bitmapPath) = 0;
   virtual void ShowDesigner() = 0;
   virtual void HideMaker() = 0;
 };
@@ -92,8 +73,10 @@ std::vector<uint32_t> PixelArrayFromImage(const faceformat::Image& image);
 
 class RgpMakerModel {
  public:
-  RgpMakerModel(MakerHost& host, MakerPicture& picture, std::wstring appTitle = L"Tock Tide")
-      : host_(host), picture_(picture), appTitle_(std::move(appTitle)) {}
+  // `dialogs` is the maker's own CommonDialog1; messages carry the designer's application title.
+  RgpMakerModel(DesignerForm& designer, MakerPicture& picture, MakerWindows& windows, CommonDialogService& dialogs,
+                MessageService& messages)
+      : designer_(designer), picture_(picture), windows_(windows), dialogs_(dialogs), messages_(messages) {}
 
   std::wstring Text1;  // region file to write
   std::wstring Text2;  // source bitmap
@@ -104,16 +87,19 @@ class RgpMakerModel {
   void Command4_Click();        // Test
   void CommandButton1_Click();  // back to the designer
 
-  static MakerFileDialog RegionFileDialog();
-  static MakerFileDialog BitmapFileDialog();
+  static FileRequest RegionFileDialog();
+  static FileRequest BitmapFileDialog();
 
  private:
-  void Say(const wchar_t* text) { host_.ShowMessage(text, appTitle_, kMbOk); }
-  void Warn(const wchar_t* text) { host_.ShowMessage(text, appTitle_, kMbOk | kMbIconExclamation); }
+  void Say(const wchar_t* text, unsigned style = kMbOk);
+  void Warn(const wchar_t* text) { Say(text, kMbOk | kMbIconExclamation); }
+  void HandOver();
 
-  MakerHost& host_;
+  DesignerForm& designer_;
   MakerPicture& picture_;
-  std::wstring appTitle_;
+  MakerWindows& windows_;
+  CommonDialogService& dialogs_;
+  MessageService& messages_;
 };
 
 }  // namespace designer

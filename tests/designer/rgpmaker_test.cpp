@@ -6,6 +6,7 @@
 #include <random>
 
 #include "designer/rgpmaker_model.h"
+#include "files_fakes.h"
 #include "faceformat/bmp.h"
 #include "faceformat/files.h"
 #include "faceformat/silhouette.h"
@@ -45,32 +46,28 @@ class FakePicture : public MakerPicture {
   bool failRead = false;
 };
 
-class FakeHost : public MakerHost {
+class FakeWindows : public MakerWindows {
  public:
-  void ShowMessage(const std::wstring& text, const std::wstring& title, unsigned style) override {
-    log.push_back(L"msg:" + text);
-    titles.push_back(title);
-    styles.push_back(style);
-  }
-  std::optional<std::wstring> ChooseFile(const MakerFileDialog& d) override {
-    dialogs.push_back(d);
-    return answer;
-  }
+  explicit FakeWindows(std::vector<std::wstring>& sharedLog) : log(sharedLog) {}
   void DrawRunLines(const std::vector<RegionRun>& r) override {
     log.push_back(L"draw");
     drawn = r;
   }
-  void HandOverPaths(const std::wstring& region, const std::wstring& bitmap) override {
-    log.push_back(L"handover:" + region + L"|" + bitmap);
-  }
   void ShowDesigner() override { log.push_back(L"show designer"); }
   void HideMaker() override { log.push_back(L"hide maker"); }
-
-  std::vector<std::wstring> log, titles;
-  std::vector<unsigned> styles;
-  std::vector<MakerFileDialog> dialogs;
-  std::optional<std::wstring> answer;
+  std::vector<std::wstring>& log;
   std::vector<RegionRun> drawn;
+};
+
+// Messages go into the same log as the window calls, so their order shows.
+class OrderedMessages : public testing::LoggedMessages {
+ public:
+  explicit OrderedMessages(std::vector<std::wstring>& sharedLog) : log(sharedLog) {}
+  int Show(const std::wstring& text, const std::wstring& title, unsigned style) override {
+    log.push_back(L"msg:" + text);
+    return LoggedMessages::Show(text, title, style);
+  }
+  std::vector<std::wstring>& log;
 };
 
 class RgpMakerTest : public ::testing::Test {
@@ -101,21 +98,30 @@ class RgpMakerTest : public ::testing::Test {
     return img;
   }
 
+  std::wstring Handover() const {
+    return L"PS_Text1=" + f.form.PS_Text1.text + (f.form.PS_Text1.enabled ? L"(on)" : L"(off)") + L" PS_Text2=" +
+           f.form.PS_Text2.text + (f.form.PS_Text2.enabled ? L"(on)" : L"(off)") + L" gosw1=" + f.form.gosw1.text;
+  }
+
   fs::path dir;
-  FakeHost host;
+  testing::FormFixture f;
+  std::vector<std::wstring> log;
+  FakeWindows windows{log};
+  OrderedMessages messages{log};
+  testing::SaveDialogs dialogs;
   FakePicture picture;
-  RgpMakerModel maker{host, picture};
+  RgpMakerModel maker{f.form, picture, windows, dialogs, messages};
 };
 
 TEST_F(RgpMakerTest, EmptyFieldsStopWithTheirMessageBeforeAnythingIsLoaded) {
   maker.Command1_Click();  // both empty: only the region message
   maker.Text1 = (dir / "a.rgp").wstring();
   maker.Command1_Click();
-  ASSERT_EQ(host.log.size(), 2u);
-  EXPECT_EQ(host.log[0], std::wstring(L"msg:") + kRgpNoRegionPath);
-  EXPECT_EQ(host.log[1], std::wstring(L"msg:") + kRgpNoBitmapPath);
-  EXPECT_EQ(host.titles[0], L"Tock Tide");
-  EXPECT_EQ(host.styles[0], kMbOk);
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0], std::wstring(L"msg:") + kRgpNoRegionPath);
+  EXPECT_EQ(log[1], std::wstring(L"msg:") + kRgpNoBitmapPath);
+  EXPECT_EQ(messages.shown[0].title, L"Tock Tide");
+  EXPECT_EQ(messages.shown[0].style, kMbOk);
   EXPECT_EQ(picture.loads, 0);
   EXPECT_FALSE(fs::exists(dir / "a.rgp"));
 }
@@ -138,12 +144,9 @@ TEST_F(RgpMakerTest, MakesTheFileShowsTheSilhouetteAndHandsBothPathsOver) {
   EXPECT_EQ(picture.shown.at(90, 90), 0u);
   EXPECT_EQ(picture.shown.at(5, 90), Rgb(255, 255, 255));
 
-  ASSERT_EQ(host.log.size(), 4u);
-  EXPECT_EQ(host.log[0], std::wstring(L"msg:") + kRgpMade);
-  EXPECT_EQ(host.log[1], L"show designer");
-  EXPECT_EQ(host.log[2], L"handover:" + maker.Text1 + L"|" + maker.Text2);
-  EXPECT_EQ(host.log[3], L"hide maker");
-  EXPECT_EQ(host.titles[0], L"Tock Tide");
+  EXPECT_EQ(log, (std::vector<std::wstring>{std::wstring(L"msg:") + kRgpMade, L"show designer", L"hide maker"}));
+  EXPECT_EQ(messages.shown[0].title, L"Tock Tide");
+  EXPECT_EQ(Handover(), L"PS_Text1=" + maker.Text1 + L"(on) PS_Text2=" + maker.Text2 + L"(on) gosw1=1");
   EXPECT_EQ(std::wstring(kRgpMade),
             L"指定の場所にﾘｰｼﾞｮﾝﾌｧｲﾙが作成されました。\r引き続き、時計の「基本設定」をして下さい。");
 }
@@ -179,13 +182,12 @@ TEST_F(RgpMakerTest, PictureLimitIsHalfAMillionPixels) {
   maker.Command1_Click();
   EXPECT_TRUE(fs::exists(dir / "limit.rgp"));
   fs::remove(dir / "limit.rgp");
-  host.log.clear();
+  log.clear();
 
   maker.Text2 = Bmp("over.bmp", Image(1001, 500, 0));
   maker.Command1_Click();
   EXPECT_FALSE(fs::exists(dir / "limit.rgp"));
-  ASSERT_EQ(host.log.size(), 1u);
-  EXPECT_EQ(host.log[0], std::wstring(L"msg:") + kRgpTooLarge);
+  EXPECT_EQ(log, std::vector<std::wstring>{std::wstring(L"msg:") + kRgpTooLarge});
   EXPECT_EQ(picture.Width(), 0);  // the refused picture is not left on show
 }
 
@@ -214,8 +216,9 @@ TEST_F(RgpMakerTest, FailuresSayWhyWriteNothingAndKeepTheMakerOpen) {
       std::wstring(L"msg:") + kRgpBitmapUnreadable, std::wstring(L"msg:") + kRgpBitmapUnreadable,
       std::wstring(L"msg:") + kRgpAllWhite, std::wstring(L"msg:") + kRgpPixelsUnreadable,
       std::wstring(L"msg:") + kRgpWriteFailed};
-  EXPECT_EQ(host.log, want);
-  for (unsigned s : host.styles) EXPECT_EQ(s, kMbOk | kMbIconExclamation);
+  EXPECT_EQ(log, want);
+  for (const auto& m : messages.shown) EXPECT_EQ(m.style, kMbOk | kMbIconExclamation);
+  EXPECT_EQ(Handover(), L"PS_Text1=(off) PS_Text2=(off) gosw1=0");
   EXPECT_EQ(Slurp(out), "1 2 3\r\n");
   EXPECT_FALSE(fs::exists(dir / "no_such_folder"));
 }
@@ -223,48 +226,48 @@ TEST_F(RgpMakerTest, FailuresSayWhyWriteNothingAndKeepTheMakerOpen) {
 TEST_F(RgpMakerTest, FileButtonsUseTheirDialogsAndCancelKeepsTheField) {
   maker.Text1 = L"old.rgp";
   maker.Text2 = L"old.bmp";
+  dialogs.answers = {std::nullopt, std::nullopt, L"C:\\faces\\new.rgp", L"C:\\faces\\new.bmp"};
   maker.Command2_Click();
   maker.Command3_Click();
   EXPECT_EQ(maker.Text1, L"old.rgp");
   EXPECT_EQ(maker.Text2, L"old.bmp");
-  host.answer = L"C:\\faces\\new.rgp";
   maker.Command2_Click();
   EXPECT_EQ(maker.Text1, L"C:\\faces\\new.rgp");
-  host.answer = L"C:\\faces\\new.bmp";
   maker.Command3_Click();
   EXPECT_EQ(maker.Text2, L"C:\\faces\\new.bmp");
 
-  ASSERT_EQ(host.dialogs.size(), 4u);
-  EXPECT_EQ(host.dialogs[0].title, L"ﾘｰｼﾞｮﾝﾌｧｲﾙの指定");
-  EXPECT_EQ(host.dialogs[0].filterName + L"|" + host.dialogs[0].filterPattern, L"ﾘｰｼﾞｮﾝ設定ﾌｧｲﾙ (*.rgp)|*.rgp");
-  EXPECT_EQ(host.dialogs[0].flags, 2054u);
-  EXPECT_EQ(host.dialogs[1].title, L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定");
-  EXPECT_EQ(host.dialogs[1].filterName + L"|" + host.dialogs[1].filterPattern, L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp");
-  EXPECT_EQ(host.dialogs[1].flags, 2052u);
+  ASSERT_EQ(dialogs.requests.size(), 4u);
+  EXPECT_EQ(dialogs.requests[0].title, L"ﾘｰｼﾞｮﾝﾌｧｲﾙの指定");
+  EXPECT_EQ(dialogs.requests[0].filter, L"ﾘｰｼﾞｮﾝ設定ﾌｧｲﾙ (*.rgp)|*.rgp");
+  EXPECT_EQ(dialogs.requests[0].flags, 2054u);
+  EXPECT_EQ(dialogs.requests[1].title, L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定");
+  EXPECT_EQ(dialogs.requests[1].filter, L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp");
+  EXPECT_EQ(dialogs.requests[1].flags, 2052u);
 }
 
 TEST_F(RgpMakerTest, TestButtonDrawsTheFileOrSaysWhyNot) {
   maker.Command4_Click();
   maker.Text1 = (dir / "none.rgp").wstring();
   maker.Command4_Click();
-  EXPECT_EQ(host.log, (std::vector<std::wstring>{std::wstring(L"msg:") + kRgpTestNoFile,
+  EXPECT_EQ(log, (std::vector<std::wstring>{std::wstring(L"msg:") + kRgpTestNoFile,
                                                  std::wstring(L"msg:") + kRgpTestUnreadable}));
-  host.log.clear();
+  log.clear();
 
   Image img = Disc(40, 30, 20, 15, 9);
   maker.Text1 = (dir / "t.rgp").wstring();
   maker.Text2 = Bmp("t.bmp", img);
   maker.Command1_Click();
-  host.log.clear();
+  log.clear();
   maker.Command4_Click();
-  EXPECT_EQ(host.log, std::vector<std::wstring>{L"draw"});
-  EXPECT_EQ(host.drawn, faceformat::MakeRegionRuns(img));
+  EXPECT_EQ(log, std::vector<std::wstring>{L"draw"});
+  EXPECT_EQ(windows.drawn, faceformat::MakeRegionRuns(img));
 }
 
 TEST_F(RgpMakerTest, BackButtonShowsTheDesignerAndWritesNothing) {
   maker.Text1 = (dir / "back.rgp").wstring();
   maker.CommandButton1_Click();
-  EXPECT_EQ(host.log, (std::vector<std::wstring>{L"show designer", L"hide maker"}));
+  EXPECT_EQ(log, (std::vector<std::wstring>{L"show designer", L"hide maker"}));
+  EXPECT_EQ(Handover(), L"PS_Text1=(off) PS_Text2=(off) gosw1=0");
   EXPECT_FALSE(fs::exists(dir / "back.rgp"));
   EXPECT_EQ(maker.Text1, (dir / "back.rgp").wstring());  // the fields stay for the next visit
 }
@@ -289,9 +292,13 @@ TEST(RgpMakerSamples, GiveTheCommittedRegionFilesByteForByte) {
     const fs::path rgp = art / (std::string(name) + ".rgp");
     if (!fs::exists(bmp)) GTEST_SKIP() << "sample pictures not generated yet";
     const fs::path out = fs::temp_directory_path() / ("rgpmaker_sample_" + std::string(name) + ".rgp");
-    FakeHost host;
+    testing::FormFixture f;
+    std::vector<std::wstring> log;
+    FakeWindows windows(log);
+    OrderedMessages messages(log);
+    testing::SaveDialogs dialogs;
     FakePicture picture;
-    RgpMakerModel maker(host, picture);
+    RgpMakerModel maker(f.form, picture, windows, dialogs, messages);
     maker.Text1 = out.wstring();
     maker.Text2 = bmp.wstring();
     maker.Command1_Click();

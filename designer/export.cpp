@@ -1,0 +1,152 @@
+#include "designer/export.h"
+
+#include <cmath>
+#include <system_error>
+
+namespace designer {
+
+std::wstring ExportDoneText(const std::wstring& settingsPath) {
+  return L"Tocktide設定ファイルを\r" + settingsPath + L"　として作成しました。\r\r" +
+         L"同じフォルダ内にある tkt.exe を実行すれば時計を表示できます。";
+}
+
+std::wstring ErrorNumberText(const ExportError& error) {
+  return L"ｴﾗｰ番号 " + std::to_wstring(error.number) + L"tkt でｴﾗｰが発生しました。\r" + error.description;
+}
+
+namespace {
+
+const ExportError kPathNotFound{76, L"パスが見つかりません。"};
+const ExportError kPermissionDenied{70, L"書き込みできません。"};
+const ExportError kDiskFull{61, L"ディスクの空き容量が不足しています。"};
+const ExportError kAccessError{75, L"パス名が無効です。"};
+
+// The Win32 code in the writer's "(error N)".
+std::optional<long> CodeInMessage(const std::string& what) {
+  const size_t at = what.rfind("(error ");
+  if (at == std::string::npos) return std::nullopt;
+  long code = 0;
+  size_t i = at + 7;
+  if (i >= what.size() || what[i] < '0' || what[i] > '9') return std::nullopt;
+  for (; i < what.size() && what[i] >= '0' && what[i] <= '9'; ++i) code = code * 10 + (what[i] - '0');
+  return code;
+}
+
+}  // namespace
+
+ExportError ExportErrorFromCode(long code) {
+  const uint32_t bits = uint32_t(code);
+  if ((bits & 0xFFFF0000u) == 0x80070000u) code = long(bits & 0xFFFF);  // HRESULT_FROM_WIN32
+  switch (code) {
+    case 2: case 3: case 123: case 161: case 267: return kPathNotFound;
+    case 5: case 19: case 32: case 33: return kPermissionDenied;
+    case 39: case 112: return kDiskFull;
+    default: return kAccessError;
+  }
+}
+
+ExportError ExportErrorFromWrite(const faceformat::Error& error, const std::filesystem::path& target) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(target.parent_path(), ec)) return kPathNotFound;
+  if (auto code = CodeInMessage(error.what)) return ExportErrorFromCode(*code);
+  if (std::filesystem::is_directory(target, ec)) return kPermissionDenied;
+  auto perms = std::filesystem::status(target, ec).permissions();
+  if (!ec && (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none) return kPermissionDenied;
+  return kAccessError;
+}
+
+GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platform) {
+  std::wstring region, bitmap;
+  if (!form.Option1.value && !form.Option2.value) return {std::nullopt, kExportNoMode};
+  if (form.Option1.value) {
+    const int chosen = form.SelectedTemplate();
+    if (chosen < 0) return {std::nullopt, kExportNoTemplate};
+    // From the installation root, not the current folder that a file dialog may have moved.
+    const std::wstring sample = form.baseDir + L"\\sample\\" + kTemplates[size_t(chosen)].name;
+    region = sample + L".rgp";
+    bitmap = sample + L".bmp";
+  } else {
+    if (form.PS_Text1.text.empty()) return {std::nullopt, kExportNoRegion};
+    if (form.PS_Text2.text.empty()) return {std::nullopt, kExportNoPicture};
+    region = form.PS_Text1.text;
+    bitmap = form.PS_Text2.text;
+  }
+
+  faceformat::ClockSettings s;
+  s.regionFilePath = platform.ToAnsi(region);
+  s.faceBitmapPath = platform.ToAnsi(bitmap);
+  if (!s.regionFilePath || !s.faceBitmapPath) return {std::nullopt, kExportNotAnsi};
+  s.secondColor = form.clbox1.fillColor;
+  s.secondLength = int16_t(form.HScroll1.value);
+  s.secondWidth = int16_t(form.HScroll5.value);
+  s.hourColor = form.clbox2.fillColor;
+  s.hourLength = int16_t(form.HScroll2.value);
+  s.hourWidth = int16_t(form.HScroll6.value);
+  s.minuteColor = form.clbox3.fillColor;
+  s.minuteLength = int16_t(form.HScroll3.value);
+  s.minuteWidth = int16_t(form.HScroll7.value);
+  s.centerDotColor = form.clbox4.fillColor;
+  s.centerDotSize = int16_t(form.HScroll4.value);
+  if (form.circleCheck.checked()) {
+    s.frameColor = form.circleCheck.foreColor;
+    s.frameSize = float(form.waku.width);
+  }
+  if (form.digicheck.checked()) {
+    const FontSpec& font = form.digitxt.font;
+    s.digitalLeft = float(form.digitxt.left);
+    s.digitalTop = float(form.digitxt.top);
+    if (form.digistyle1.value) s.digitalStyle = "hm";
+    if (form.digistyle2.value) s.digitalStyle = "hms";
+    s.fontName = platform.ToAnsi(font.name);
+    if (!s.fontName) return {std::nullopt, kExportNotAnsi};
+    s.fontSize = std::round(font.size * 10000) / 10000;  // the file keeps four decimals
+    s.fontBold = font.bold;
+    s.fontItalic = font.italic;
+    s.fontUnderline = font.underline;
+    s.fontStrikethru = font.strikethru;
+    s.digitalColor = form.digitxt.foreColor;
+  }
+  if (form.hatoCheck1.checked()) {
+    s.cuckoo1Left = float(form.Image3.left);
+    s.cuckoo1Top = float(form.Image3.top);
+  }
+  if (form.hatoCheck2.checked()) {
+    s.cuckoo2Left = float(form.Image4.left);
+    s.cuckoo2Top = float(form.Image4.top);
+  }
+  return {std::move(s), nullptr};
+}
+
+namespace {
+
+void ShowFailure(MessageService& messages, const ExportError& error) {
+  messages.Show(kWriteFailed, kWriteFailedTitle, kMbOk);
+  messages.Show(ErrorNumberText(error), kErrorNumberTitle, kMbOk);
+}
+
+}  // namespace
+
+void iniout_Click(DesignerForm& form, FilesPlatform& platform) {
+  MessageService& messages = *form.services.messages;
+  GatheredSettings gathered = GatherSettings(form, platform);
+  if (!gathered.settings) {
+    messages.Show(gathered.message, form.appTitle, gathered.message == kExportNotAnsi ? kMbIconExclamation : kMbOk);
+    return;
+  }
+
+  // The writer replaces the file in one step, so a failure leaves the old face as it was.
+  const std::filesystem::path target = PathFromText(form.settingsPath);
+  faceformat::Status written = faceformat::WriteSettingsFile(target, *gathered.settings);
+  if (!written) return ShowFailure(messages, ExportErrorFromWrite(written.error(), target));
+  messages.Show(ExportDoneText(form.settingsPath), kExportDoneTitle, kMbOk);
+
+  // Offered wherever the desktop is, not only at one fixed path.
+  std::optional<std::wstring> desktop = platform.DesktopFolder();
+  if (!desktop || desktop->empty()) return;
+  if (messages.Show(kShortcutQuestion, kShortcutTitle, kShortcutQuestionStyle) != kIdYes) return;
+  const std::wstring program = form.baseDir + L"\\program";
+  const int32_t result = platform.CreateShortcut(*desktop + L"\\" + kShortcutFile, program + L"\\tkt.exe", program);
+  if (result != 0) ShowFailure(messages, ExportErrorFromCode(result));
+}
+
+}  // namespace designer
