@@ -101,10 +101,10 @@ void DrawDial(Canvas& c) {
   // The 24-hour ring inside.
   TextStyle small{4.2, 0.95, 0.35, 0};
   for (int h = 1; h <= 12; ++h) {
-    const Pt p = Polar(o, 33.5, h * 30);
+    const Pt p = Polar(o, 31.5, h * 30);
     c.Fill(TextCentred(std::to_string(h + 12), Pt{p.x, p.y + small.capHeight / 2}, small), Rgb(226, 130, 70));
   }
-  c.Fill(Outline(Circle(o, 27.5), 0.6), kNumeral, 0.35);
+  c.Fill(Outline(Circle(o, 25.5), 0.6), kNumeral, 0.35);
   GlassGlint(c, o, kDialR, 0.12);
 }
 
