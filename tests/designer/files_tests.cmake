@@ -2,7 +2,7 @@
 set(_dir ${CMAKE_CURRENT_LIST_DIR})
 if(TKT_HOST)
   tkt_add_gtest(designer_files_test
-    SOURCES ${_dir}/rgpmaker_test.cpp ${_dir}/export_test.cpp
+    SOURCES ${_dir}/rgpmaker_test.cpp ${_dir}/export_test.cpp ${_dir}/import_test.cpp
     LIBS designer_files)
 endif()
 if(TKT_WINDOWS)
