@@ -24,9 +24,10 @@ void DrawName(Canvas& c, Pt origin, const TextStyle& st, const Color& top, const
   const double inner = 3.4 * k - st.weight / 2;
   c.Fill(Circle(o, inner + 0.3), Rgb(255, 248, 228));
   const double w = std::max(1.0, inner * 0.16);
-  for (int h = 0; h < 12; h += 3) c.Fill(Circle(Polar(o, inner * 0.72, h * 30), w * 0.45), bottom);
-  c.Fill(Capsule(o, Polar(o, inner * 0.45, 305), w * 1.3), bottom);
-  c.Fill(Capsule(o, Polar(o, inner * 0.68, 60), w), bottom);
+  const Color ink = Rgb(22, 40, 96);
+  for (int h = 0; h < 12; h += 3) c.Fill(Circle(Polar(o, inner * 0.72, h * 30), w * 0.45), ink);
+  c.Fill(Capsule(o, Polar(o, inner * 0.45, 305), w * 1.3), ink);
+  c.Fill(Capsule(o, Polar(o, inner * 0.68, 60), w), ink);
   c.Fill(Circle(o, w * 0.9), Rgb(214, 48, 40));
 }
 
