@@ -1,0 +1,56 @@
+// tkttool.exe: the splash, then the main designer window; F1 anywhere opens the help.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+
+#include "designer/model/form.h"
+#include "designer/model/texts.h"
+#include "designer/win/artwork_win.h"
+#include "designer/win/form1_win.h"
+#include "designer/win/services_win.h"
+#include "designer/win/splash_win.h"
+
+using namespace designer;
+using namespace designer::win;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+  WinDialogs dialogs;
+  WinMessages messages;
+  WinFolders folders;
+  WinPictures pictures;
+  messages.SetAppTitle(text::kAppTitle);
+  DesignerForm form(Services{&dialogs, &messages, &folders, &pictures});
+  Artwork artwork(instance, pictures);
+
+  Form1Window::Register(instance);
+  SplashWindow::Register(instance);
+  Form1Window main(form, artwork);
+  SplashWindow splash(artwork, [&] {
+    if (HWND hwnd = main.Create()) {
+      dialogs.SetOwner(hwnd);
+      messages.SetOwner(hwnd);
+    } else {
+      PostQuitMessage(1);
+    }
+  });
+  if (!splash.Show()) return 1;
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && main.hwnd()) {
+      main.OpenHelp();
+      continue;
+    }
+    if (main.hwnd() && IsDialogMessageW(main.hwnd(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return int(msg.wParam);
+}

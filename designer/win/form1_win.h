@@ -1,0 +1,84 @@
+// The main designer window Form1: a tab control with one panel per page, the controls of the layout
+// table bound to the form model, the preview and the one-second tick. The model is the document; after
+// every handler the window shows what the model says (Sync).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "designer/model/form.h"
+#include "designer/model/layout.h"
+#include "designer/win/artwork_win.h"
+#include "designer/win/preview_win.h"
+#include "designer/win/win_util.h"
+
+namespace designer::win {
+
+class Form1Window {
+ public:
+  Form1Window(DesignerForm& form, Artwork& artwork);
+  Form1Window(const Form1Window&) = delete;
+  Form1Window& operator=(const Form1Window&) = delete;
+
+  static void Register(HINSTANCE instance);
+  // Runs the form's load handler, then creates and shows the window centred on the screen.
+  HWND Create();
+  HWND hwnd() const { return hwnd_; }
+  // Makes the window show the model's state.
+  void Sync();
+  // F1: the clock's help file under the installation root.
+  void OpenHelp();
+  // Child window of a control, for tests and the other windows of the designer.
+  HWND WindowOf(const Control& control) const;
+  HWND PanelOf(int page) const { return panels_[size_t(page)]; }
+  HWND tab() const { return tab_; }
+  PreviewWindow& preview() { return preview_; }
+
+ private:
+  struct Binding {
+    Placement place;
+    HWND hwnd = nullptr;
+    HWND caption = nullptr;  // BoxOnly check boxes: the caption beside the box
+    std::wstring shownText;
+    int shownValue = -1;
+    int shownMin = 0, shownMax = -1;
+    Color shownColor = -1;
+  };
+
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandlePanel(HWND panel, UINT msg, WPARAM wp, LPARAM lp);
+  void CreateChildren();
+  void CreateControl(Binding& b, HWND parent, int id);
+  void AddTooltips();
+  void LayOutFrame();
+  bool Command(HWND from, int code);
+  void Scroll(HWND bar, int code);
+  LRESULT ControlColor(HDC dc, HWND child, bool edit);
+  void PaintPanel(HWND panel, HDC dc);
+  void ClickPanel(HWND panel, POINT at);
+  void SyncBinding(Binding& b);
+  Binding* Find(HWND hwnd);
+  int PageOfFrame(const Control* frame) const;
+  void Tick();
+
+  DesignerForm& form_;
+  Artwork& artwork_;
+  PreviewWindow preview_;
+  HWND hwnd_ = nullptr;
+  HWND tab_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HWND exit_ = nullptr;
+  HWND panels_[4] = {};
+  std::vector<Binding> bindings_;
+  Gdi<HFONT> font_, boldFont_;
+  Gdi<HBRUSH> pageBrush_, fieldBrush_;
+  COLORREF pageColor_ = 0;
+  bool syncing_ = false;
+};
+
+}  // namespace designer::win

@@ -1,0 +1,205 @@
+#include "preview_win.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+
+#include "clock/face_render.h"
+#include "designer/win/services_win.h"
+
+namespace designer::win {
+
+namespace {
+constexpr wchar_t kClass[] = L"TktPreview";
+constexpr int kFacePx = 180;
+
+uint32_t PixelOf(Color c) { return faceformat::PixelFromColorRef(c); }
+float F(double v) { return float(v); }
+}  // namespace
+
+void PreviewWindow::Register(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kClass;
+  RegisterClassExW(&wc);
+}
+
+HWND PreviewWindow::Create(HWND parent, int x, int y, int w, int h, int id) {
+  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS, x, y, w, h, parent,
+                          reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), this);
+  return hwnd_;
+}
+
+LRESULT CALLBACK PreviewWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+HFONT PreviewWindow::ReadoutFont() {
+  if (!font_ || !(fontFor_ == form_.digitxt.font)) {
+    const FontSpec& f = form_.digitxt.font;
+    LOGFONTW lf{};
+    lf.lfHeight = HeightFromPoints(f.size, 96);
+    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = f.italic;
+    lf.lfUnderline = f.underline;
+    lf.lfStrikeOut = f.strikethru;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = ANTIALIASED_QUALITY;
+    wcsncpy(lf.lfFaceName, f.name.c_str(), LF_FACESIZE - 1);
+    font_.reset(CreateFontIndirectW(&lf));
+    fontFor_ = f;
+  }
+  return font_.get();
+}
+
+// The read-out sizes itself to its text, so the place it can be grabbed is the place it is drawn.
+RECT PreviewWindow::ReadoutRect() {
+  HDC dc = GetDC(hwnd_);
+  SIZE size{};
+  {
+    Selected font(dc, ReadoutFont());
+    GetTextExtentPoint32W(dc, form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()), &size);
+  }
+  ReleaseDC(hwnd_, dc);
+  const int x = int(std::floor(form_.digitxt.left / kTwipsPerPixel));
+  const int y = int(std::floor(form_.digitxt.top / kTwipsPerPixel));
+  return {x, y, x + size.cx, y + size.cy};
+}
+
+void PreviewWindow::Refresh() {
+  if (!hwnd_) return;
+  const RECT r = ReadoutRect();
+  form_.digitxt.width = (r.right - r.left) * kTwipsPerPixel;
+  form_.digitxt.height = (r.bottom - r.top) * kTwipsPerPixel;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PreviewWindow::PaintContent(HDC dc, const RECT& rc) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kFacePx;
+  info.bmiHeader.biHeight = -kFacePx;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  Gdi<HBITMAP> buffer(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!buffer) return;
+  MemoryDc memory(dc);
+  Selected selected(memory.get(), buffer.get());
+
+  tkt::FaceScene scene;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  scene.background = faceformat::Rgb(GetRValue(face), GetGValue(face), GetBValue(face));
+  scene.face = form_.OLGPic1.picture.get();
+  if (form_.waku.Shown()) {
+    scene.frames.push_back({F(form_.waku.left), F(form_.waku.top), F(form_.waku.width), F(form_.waku.height),
+                            PixelOf(form_.waku.borderColor), false});
+  }
+  for (ImageBox* door : {&form_.Image3, &form_.Image4}) {
+    const faceformat::Image* picture = artwork_.Picture(door->resource);
+    if (door->Shown() && picture) scene.sprites.push_back({picture, F(door->left), F(door->top)});
+  }
+  for (LineShape* hand : {&form_.Line2, &form_.Line3, &form_.Line1}) {
+    if (hand->Shown()) {
+      scene.hands.push_back({F(hand->x1), F(hand->y1), F(hand->x2), F(hand->y2), float(hand->borderWidth),
+                             PixelOf(hand->borderColor)});
+    }
+  }
+  if (form_.centerdot.Shown()) {
+    const Shape& d = form_.centerdot;
+    scene.dots.push_back({F(d.left), F(d.top), F(d.width), F(d.height), PixelOf(d.fillColor), true});
+  }
+
+  tkt::Canvas canvas{static_cast<uint32_t*>(bits), kFacePx, kFacePx, kFacePx};
+  tkt::RenderFace(scene, canvas, canvas.bounds(), tkt::FaceLayer::BelowText);
+  if (form_.digitxt.Shown()) {
+    GdiFlush();
+    Selected font(memory.get(), ReadoutFont());
+    SetBkMode(memory.get(), TRANSPARENT);
+    SetTextColor(memory.get(), ToColorRef(form_.digitxt.foreColor));
+    const RECT r = ReadoutRect();
+    TextOutW(memory.get(), r.left, r.top, form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()));
+    GdiFlush();
+    // GDI leaves the unused byte of the pixels it touched at zero; the renderer keeps it zero as well.
+  }
+  tkt::RenderFace(scene, canvas, canvas.bounds(), tkt::FaceLayer::AboveText);
+  if (dragging_) DrawDragOutline(memory.get());
+  BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, memory.get(), rc.left, rc.top, SRCCOPY);
+}
+
+// While dragging, a dotted outline of the read-out's size stands where it would land.
+void PreviewWindow::DrawDragOutline(HDC dc) {
+  const RECT r = ReadoutRect();
+  RECT at{dragAt_.x, dragAt_.y, dragAt_.x + (r.right - r.left), dragAt_.y + (r.bottom - r.top)};
+  DrawFocusRect(dc, &at);
+}
+
+void PreviewWindow::EndDrag(POINT at, bool drop) {
+  dragging_ = false;
+  if (GetCapture() == hwnd_) ReleaseCapture();
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const double x = at.x * kTwipsPerPixel, y = at.y * kTwipsPerPixel;
+  if (drop && PtInRect(&client, at) && form_.IsPreviewDropPoint(x, y)) form_.OLGPic1_DragDrop(form_.digitxt, x, y);
+  if (changed_) changed_();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+LRESULT PreviewWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PaintScope paint(hwnd_);
+      PaintContent(paint.dc(), paint.rect());
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT rc;
+      GetClientRect(hwnd_, &rc);
+      PaintContent(reinterpret_cast<HDC>(wp), rc);
+      return 0;
+    }
+    case WM_LBUTTONDOWN: {
+      const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      const RECT r = ReadoutRect();
+      if (form_.digitxt.Shown() && PtInRect(&r, p)) {
+        dragging_ = true;
+        dragAt_ = p;
+        SetCapture(hwnd_);
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+        InvalidateRect(hwnd_, nullptr, FALSE);
+      }
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (dragging_) {
+        dragAt_ = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+        InvalidateRect(hwnd_, nullptr, FALSE);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) EndDrag({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, true);
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (dragging_ && reinterpret_cast<HWND>(lp) != hwnd_) EndDrag({-1, -1}, false);
+      return 0;
+    case WM_KEYDOWN:
+      if (dragging_ && wp == VK_ESCAPE) EndDrag({-1, -1}, false);
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace designer::win

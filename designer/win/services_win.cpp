@@ -1,0 +1,108 @@
+#include "services_win.h"
+
+#include <commdlg.h>
+
+#include <cmath>
+#include <cwchar>
+#include <filesystem>
+#include <vector>
+
+#include "faceformat/bmp.h"
+
+namespace designer::win {
+
+std::optional<Color> WinDialogs::ShowColor(Color initial, uint32_t flags) {
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = owner_;
+  cc.rgbResult = COLORREF(initial) & 0x00FFFFFF;
+  cc.lpCustColors = customColors_;
+  cc.Flags = flags;  // CC_RGBINIT: start from the given colour
+  if (!ChooseColorW(&cc)) return std::nullopt;
+  return Color(cc.rgbResult & 0x00FFFFFF);
+}
+
+double PointsFromHeight(LONG height, int dpi) { return std::abs(double(height)) * 72.0 / dpi; }
+LONG HeightFromPoints(double points, int dpi) { return -LONG(std::lround(points * dpi / 72.0)); }
+
+std::optional<FontChoice> WinDialogs::ShowFont(const std::optional<FontChoice>& last, uint32_t flags) {
+  LOGFONTW lf{};
+  CHOOSEFONTW cf{};
+  cf.lStructSize = sizeof cf;
+  cf.hwndOwner = owner_;
+  cf.lpLogFont = &lf;
+  // Printer fonts need a printer DC and add nothing to a screen clock: list the screen's.
+  cf.Flags = (flags & ~DWORD(CF_PRINTERFONTS)) | CF_SCREENFONTS;
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  if (last) {
+    wcsncpy(lf.lfFaceName, last->font.name.c_str(), LF_FACESIZE - 1);
+    lf.lfHeight = HeightFromPoints(last->font.size, dpi);
+    lf.lfWeight = last->font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = last->font.italic;
+    lf.lfUnderline = last->font.underline;
+    lf.lfStrikeOut = last->font.strikethru;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    cf.rgbColors = COLORREF(last->color) & 0x00FFFFFF;
+    cf.Flags |= CF_INITTOLOGFONTSTRUCT;
+  }
+  if (!ChooseFontW(&cf)) return std::nullopt;
+  FontChoice choice;
+  choice.font.name = lf.lfFaceName;
+  choice.font.size = cf.iPointSize > 0 ? cf.iPointSize / 10.0 : PointsFromHeight(lf.lfHeight, dpi);
+  choice.font.bold = lf.lfWeight >= FW_SEMIBOLD;
+  choice.font.italic = lf.lfItalic != 0;
+  choice.font.underline = lf.lfUnderline != 0;
+  choice.font.strikethru = lf.lfStrikeOut != 0;
+  choice.color = Color(cf.rgbColors & 0x00FFFFFF);
+  return choice;
+}
+
+std::optional<std::wstring> WinDialogs::ShowSave(const FileRequest& request) {
+  // "description|pattern" becomes "description\0pattern\0\0".
+  std::wstring filter = request.filter;
+  for (wchar_t& c : filter) {
+    if (c == L'|') c = L'\0';
+  }
+  filter.push_back(L'\0');
+  filter.push_back(L'\0');
+  std::wstring extension;
+  if (size_t dot = request.filter.rfind(L"*."); dot != std::wstring::npos) extension = request.filter.substr(dot + 2);
+  std::vector<wchar_t> path(MAX_PATH * 4, L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner_;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.lpstrFile = path.data();
+  ofn.nMaxFile = DWORD(path.size());
+  ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+  ofn.lpstrDefExt = extension.empty() || extension == L"*" ? nullptr : extension.c_str();
+  // The dialog must not move the current folder: the designer's paths hang from the installation root.
+  ofn.Flags = request.flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+  return std::wstring(path.data());
+}
+
+int WinMessages::Show(const std::wstring& text, const std::wstring& title, unsigned style) {
+  return MessageBoxW(owner_, text.c_str(), title.empty() ? appTitle_.c_str() : title.c_str(), style);
+}
+
+std::wstring WinFolders::CurrentDirectory() {
+  DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring dir(size, L'\0');
+  DWORD length = GetCurrentDirectoryW(size, dir.data());
+  dir.resize(length);
+  return dir;
+}
+
+bool WinFolders::ChangeDirectory(const std::wstring& path) { return SetCurrentDirectoryW(path.c_str()) != 0; }
+
+std::shared_ptr<const faceformat::Image> WinPictures::Load(const std::wstring& path) {
+  if (path.empty()) return nullptr;
+  auto image = faceformat::ReadBmpFile(std::filesystem::path(path));
+  if (!image) return nullptr;
+  return std::make_shared<const faceformat::Image>(std::move(*image));
+}
+
+}  // namespace designer::win
