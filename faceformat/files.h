@@ -13,7 +13,8 @@ namespace faceformat {
 Result<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Writes to a temporary file in the same folder, flushes it, then replaces `path` in one step.
-// On any failure the old file is left as it was and the temporary is removed.
+// On any failure the old file is left as it was and the temporary is removed. A read-only file (no write bit on
+// POSIX, the read-only attribute on Windows) is refused, as a plain write would be.
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 // Test hook: called at each step of WriteFileAtomic ("create", "write", "flush", "replace");

@@ -71,6 +71,10 @@ std::string FormatFontSize(double v);
 
 // Reads the first 29 values. Fails (Error::where = 1-based field number, or 0 for the file) when the text ends
 // early or a value has the wrong kind or range for its field. An empty text value reads as absent.
+// Hand-edited files: blanks around a value are ignored, CR LF, LF or CR end a line, an unquoted text is taken
+// as it stands, anything after the 29th value is ignored. Refused: a quote never closed, text after a closing
+// quote or a quote inside an unquoted value; a colour outside 0..16777215; a fraction where an integer belongs
+// ("70.0" is fine); a number beyond its field (16 bits, a single); a boolean anywhere but fields 21 to 24.
 Result<ClockSettings> ParseSettings(std::string_view bytes);
 
 // File boundary: paths are native (UTF-16 on Windows, bytes elsewhere).
