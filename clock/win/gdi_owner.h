@@ -60,12 +60,12 @@ class MemoryDc {
 };
 
 // Selects an object into a DC for one scope.
-class SelectGuard {
+class ScopedSelect {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~SelectGuard() { SelectObject(dc_, old_); }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~ScopedSelect() { SelectObject(dc_, old_); }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
 
  private:
   HDC dc_;

@@ -59,10 +59,10 @@ bool FontInstalled(const wchar_t* face) {
 }
 
 // The first installed face of the list; the font mapper picks one by character set and family otherwise.
-HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, int tenthsOfPoint, bool bold, BYTE charset,
+HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, int hundredthsOfPoint, bool bold, BYTE charset,
                      BYTE family, int dpi) {
   LOGFONTW font{};
-  font.lfHeight = -MulDiv(tenthsOfPoint, dpi, 720);
+  font.lfHeight = -MulDiv(hundredthsOfPoint, dpi, 7200);
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   font.lfCharSet = charset;
   font.lfPitchAndFamily = family;
@@ -78,10 +78,10 @@ HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, int tenthsOfPo
 }
 
 // "ＭＳ Ｐゴシック" where Windows has it, an installed Japanese proportional gothic elsewhere.
-HFONT CreateGothic(int tenthsOfPoint, bool bold, int dpi) {
+HFONT CreateGothic(int hundredthsOfPoint, bool bold, int dpi) {
   return CreateFontFrom({L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic", L"IPAexGothic", L"Meiryo UI",
                          L"Yu Gothic UI", L"IPAGothic"},
-                        tenthsOfPoint, bold, SHIFTJIS_CHARSET, VARIABLE_PITCH | FF_SWISS, dpi);
+                        hundredthsOfPoint, bold, SHIFTJIS_CHARSET, VARIABLE_PITCH | FF_SWISS, dpi);
 }
 
 RandomSource ClockSeededRandom() {
@@ -146,10 +146,10 @@ VersionWindow* VersionWindow::Create(HWND owner, RandomSource random) {
   self->canvas_ = child(WS_EX_CLIENTEDGE, kCanvasClass, L"", 0, kPicture1, 0);
 
   self->versionFont_.reset(CreateGothic(975, true, dpi));
-  self->makerFont_.reset(CreateGothic(90, false, dpi));
+  self->makerFont_.reset(CreateGothic(900, false, dpi));
   self->rightsFont_.reset(CreateFontFrom({L"Century", L"Century Schoolbook", L"Liberation Serif", L"DejaVu Serif"},
-                                         90, false, ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
-  self->closeFont_.reset(CreateFontFrom({L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}, 120, true,
+                                         900, false, ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
+  self->closeFont_.reset(CreateFontFrom({L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}, 1200, true,
                                         ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
   SendMessageW(self->close_, WM_SETFONT, reinterpret_cast<WPARAM>(self->closeFont_.get()), FALSE);
   SendMessageW(self->text1_, WM_SETFONT, reinterpret_cast<WPARAM>(self->makerFont_.get()), FALSE);
@@ -234,7 +234,7 @@ void VersionWindow::LoadLogo() {
     RECT all{0, 0, paddedWidth, paddedHeight};
     FillRect(logoDc_->get(), &all, fill.get());
     SetBkMode(logoDc_->get(), TRANSPARENT);
-    SelectGuard font(logoDc_->get(), versionFont_.get());
+    ScopedSelect font(logoDc_->get(), versionFont_.get());
     RECT text{0, 0, logoWidth_, logoHeight_};
     DrawTextW(logoDc_->get(), L"Tocktide", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
@@ -268,14 +268,14 @@ void VersionWindow::PaintContent(HDC dc, const RECT& client) {
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   const RECT shape = PxRect(kShape1, dpi_);
   {
-    SelectGuard pen(dc, GetStockObject(BLACK_PEN));
-    SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
+    ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
+    ScopedSelect brush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
   }
   SetBkMode(dc, TRANSPARENT);
   auto label = [&](const TwipRect& at, const wchar_t* text, HFONT font, COLORREF color) {
     RECT r = PxRect(at, dpi_);
-    SelectGuard select(dc, font);
+    ScopedSelect select(dc, font);
     SetTextColor(dc, color);
     DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
   };

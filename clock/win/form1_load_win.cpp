@@ -1,0 +1,79 @@
+// Form_Load: settings, layout, topmost placement, default position, shape and stored position.
+#include <cmath>
+#include <vector>
+
+#include "faceformat/bmp.h"
+#include "faceformat/settings.h"
+#include "form1_win.h"
+#include "region_win.h"
+#include "resource.h"
+#include "text_win.h"
+#include "window_pos_win.h"
+
+namespace tkt {
+
+namespace {
+
+std::wstring CurrentDirectory() {
+  std::wstring dir(MAX_PATH, L'\0');
+  DWORD n = GetCurrentDirectoryW(DWORD(dir.size()), dir.data());
+  if (n > dir.size()) {
+    dir.resize(n);
+    n = GetCurrentDirectoryW(DWORD(dir.size()), dir.data());
+  }
+  dir.resize(n);
+  return dir;
+}
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  std::wstring value(256, L'\0');
+  DWORD n = GetEnvironmentVariableW(name, value.data(), DWORD(value.size()));
+  if (n > value.size()) {
+    value.resize(n);
+    n = GetEnvironmentVariableW(name, value.data(), DWORD(value.size()));
+  }
+  value.resize(n);
+  return value;
+}
+
+faceformat::Image LoadPictureResource(HINSTANCE instance, int id) {
+  HRSRC res = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  if (!res) return {};
+  HGLOBAL data = LoadResource(instance, res);
+  const auto* bytes = static_cast<const uint8_t*>(LockResource(data));
+  if (!bytes) return {};
+  auto image = faceformat::DecodeBmp({bytes, SizeofResource(instance, res)});
+  return image ? std::move(*image) : faceformat::Image{};
+}
+
+}  // namespace
+
+CuckooPictures LoadCuckooPictures(HINSTANCE instance) {
+  return {LoadPictureResource(instance, IDR_HATO1_CLOSE), LoadPictureResource(instance, IDR_HATO1_OPEN),
+          LoadPictureResource(instance, IDR_HATO2_CLOSE), LoadPictureResource(instance, IDR_HATO2_OPEN)};
+}
+
+faceformat::Status Form1Window::Form_Load() {
+  const std::wstring dir = CurrentDirectory();
+  helpPath_ = dir + L"\\help\\clock.html";                                      // 1
+  model_.lblLabel2 = "TZ=" + WideToAnsi(EnvironmentVariable(L"TZ"));           // 2
+  auto settings = faceformat::ReadSettingsFile(std::filesystem::path(dir + L"\\tkt.ini"));  // 3, 4
+  if (!settings) return faceformat::Error{"settings: " + settings.error().what, settings.error().where};
+  model_.LayOut(*settings);                                                     // 5 to 13
+  CreateReadoutFont();
+  SetWindowPos(wnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);        // 14
+  const int tpp = ScreenTwipsPerPixel();                                        // 15, 17
+  model_.SetScreenScale(tpp);
+  const TwipPoint pos = model_.DefaultPosition(float(GetSystemMetrics(SM_CXSCREEN) * tpp),  // 16
+                                               float(GetSystemMetrics(SM_CYSCREEN) * tpp));
+  SetWindowPos(wnd_, nullptr, int(std::lround(pos.x / float(tpp))), int(std::lround(pos.y / float(tpp))), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // 18: the title "Tock Tide" is the window's own and every later message box's.
+  auto shaped = ApplyFaceRegion(wnd_, settings->regionFilePath.value_or(""),  // 19
+                                settings->faceBitmapPath.value_or(""), face_);
+  if (!shaped) return shaped.error();
+  RestoreWindowPos(wnd_, L"Clock");                                             // 20
+  return faceformat::Success();
+}
+
+}  // namespace tkt

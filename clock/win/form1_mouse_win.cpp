@@ -1,0 +1,85 @@
+#include "form1_mouse_win.h"
+
+#include "form1_win.h"
+#include "text_win.h"
+#include "window_pos_win.h"
+
+namespace tkt {
+namespace {
+
+// The window's top-left corner and the pointer relative to it, in screen pixels, read from the cursor:
+// while the window follows the pointer, a message's client position may predate the last move.
+struct PointerOnWindow {
+  DragPoint corner;
+  DragPoint pointer;
+};
+
+PointerOnWindow ReadPointer(HWND window) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {{r.left, r.top}, {cursor.x - r.left, cursor.y - r.top}};
+}
+
+}  // namespace
+
+Form1Mouse::Form1Mouse(Form1Window& form, MenuFormOptions options) : form_(form), options_(std::move(options)) {}
+
+Form1Mouse::~Form1Mouse() {
+  if (form2_ && IsWindow(form2Window_)) form2_->ClockWindowGone();
+}
+
+void Form1Mouse::Form_MouseDown(int button, POINT) {
+  HWND window = form_.hwnd();
+  const PointerOnWindow at = ReadPointer(window);
+  switch (drag_.Form_MouseDown(button, at.pointer)) {
+    case WindowDrag::Action::kStartDrag:
+      // Captured, a pointer that outruns the window still drives it.
+      SetCapture(window);
+      break;
+    case WindowDrag::Action::kShowMenu:
+      if (!MenuForm()) {
+        form2_ = Form2::Create(*this, options_);
+        form2Window_ = form2_ ? form2_->Window() : nullptr;
+      }
+      if (form2_) form2_->ShowPopupMenu(POINT{at.corner.x + at.pointer.x, at.corner.y + at.pointer.y});
+      break;
+    case WindowDrag::Action::kNone:
+      break;
+  }
+}
+
+void Form1Mouse::Form_MouseMove(POINT) {
+  HWND window = form_.hwnd();
+  if (!window) return;
+  const PointerOnWindow at = ReadPointer(window);
+  if (const auto to = drag_.Form_MouseMove(at.corner, at.pointer); to && !(*to == at.corner)) {
+    SetWindowPos(window, nullptr, to->x, to->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void Form1Mouse::Form_MouseUp(int, POINT) {
+  drag_.Form_MouseUp();
+  if (form_.hwnd() && GetCapture() == form_.hwnd()) ReleaseCapture();
+}
+
+// The popup menu takes the capture, and a release then goes elsewhere: the drag ends here instead of
+// sticking to a pointer whose button is up.
+void Form1Mouse::OnCaptureLost() { drag_.Form_MouseUp(); }
+
+HWND Form1Mouse::ClockWindow() const { return form_.hwnd(); }
+
+void Form1Mouse::SetTzLabel(const std::wstring& caption) { form_.model().lblLabel2 = WideToAnsi(caption); }
+
+bool Form1Mouse::SaveWindowPos(const std::wstring& app) {
+  return ::tkt::SaveWindowPos(form_.hwnd(), app) == ERROR_SUCCESS;
+}
+
+void Form1Mouse::RestoreWindowPos(const std::wstring& app) { ::tkt::RestoreWindowPos(form_.hwnd(), app); }
+
+void Form1Mouse::UnloadClockWindow() {
+  if (form_.hwnd()) DestroyWindow(form_.hwnd());
+}
+
+}  // namespace tkt

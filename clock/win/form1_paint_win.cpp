@@ -1,0 +1,95 @@
+// Painting of the clock window: one PaintContent for the screen, WM_PRINTCLIENT and tests.
+#include <cmath>
+
+#include "form1_win.h"
+#include "text_win.h"
+
+namespace tkt {
+
+namespace {
+
+// Outside the face picture the window shows the form's colour (only where a region reaches beyond it).
+uint32_t FormBackground() {
+  const COLORREF c = GetSysColor(COLOR_BTNFACE);
+  return faceformat::PixelFromColorRef(int32_t(c));
+}
+
+int ToPixels(float twips, int tpp) { return int(std::lround(twips / float(tpp > 0 ? tpp : 15))); }
+
+}  // namespace
+
+FaceScene Form1Window::Scene() const { return SceneOf(model_, face_.width ? &face_ : nullptr, cuckoos_, FormBackground()); }
+
+void Form1Window::CreateReadoutFont() {
+  const FontSpec& f = model_.Label1.font;
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  LOGFONTW lf{};
+  lf.lfHeight = -std::max(1, int(std::lround(f.size * dpi / 72.0)));
+  lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = f.italic;
+  lf.lfUnderline = f.underline;
+  lf.lfStrikeOut = f.strikethru;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_TT_PRECIS;
+  lf.lfQuality = ANTIALIASED_QUALITY;
+  const std::wstring name = AnsiToWide(f.name);
+  wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+  readoutFont_.reset(CreateFontIndirectW(&lf));
+}
+
+// Where the read-out's text lies, with a little room for italic overhang; empty when hidden.
+RECT Form1Window::ReadoutRect() {
+  if (!model_.Label1.visible || !wnd_) return {};
+  const std::wstring text = AnsiToWide(model_.Label1.caption);
+  HDC dc = GetDC(wnd_);
+  HGDIOBJ old = SelectObject(dc, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(wnd_, dc);
+  const int x = ToPixels(model_.Label1.left, model_.twipsPerPixel), y = ToPixels(model_.Label1.top, model_.twipsPerPixel);
+  const int slack = size.cy / 4 + 2;
+  return {x - 2, y, x + size.cx + slack, y + size.cy + 1};
+}
+
+void Form1Window::InvalidateChanges(const FaceScene& before, const RECT& readoutBefore) {
+  for (const PixelRect& r : ChangedAreas(before, Scene())) {
+    const RECT rc = ToRect(r);
+    InvalidateRect(wnd_, &rc, FALSE);
+  }
+  const RECT readoutAfter = ReadoutRect();
+  if (!IsRectEmpty(&readoutBefore)) InvalidateRect(wnd_, &readoutBefore, FALSE);
+  if (!IsRectEmpty(&readoutAfter)) InvalidateRect(wnd_, &readoutAfter, FALSE);
+}
+
+void Form1Window::PaintContent(HDC dc, const RECT& area) {
+  RECT client;
+  GetClientRect(wnd_, &client);
+  if (!back_.Ensure(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1))) return;
+  const FaceScene scene = Scene();
+  const PixelRect clip = Intersect(ToPixelRect(area), back_.canvas().bounds());
+  if (clip.empty()) return;
+  RenderFace(scene, back_.canvas(), clip, FaceLayer::BelowText);
+
+  if (model_.Label1.visible) {
+    const std::wstring text = AnsiToWide(model_.Label1.caption);
+    HDC mem = back_.dc();
+    const int saved = SaveDC(mem);
+    IntersectClipRect(mem, clip.left, clip.top, clip.right, clip.bottom);
+    SelectObject(mem, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(mem, TRANSPARENT);
+    SetTextColor(mem, COLORREF(model_.Label1.color) & 0x00FFFFFF);
+    TextOutW(mem, ToPixels(model_.Label1.left, model_.twipsPerPixel), ToPixels(model_.Label1.top, model_.twipsPerPixel),
+             text.c_str(), int(text.size()));
+    RestoreDC(mem, saved);
+    GdiFlush();  // GDI's text must be in the pixels before the hands go over it
+  }
+
+  RenderFace(scene, back_.canvas(), clip, FaceLayer::AboveText);
+  BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, back_.dc(), clip.left, clip.top,
+         SRCCOPY);
+}
+
+}  // namespace tkt

@@ -1,0 +1,148 @@
+#include "form1_win.h"
+
+#include <windowsx.h>
+#include <mmsystem.h>
+
+#include "resource.h"
+
+namespace tkt {
+
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;  // the tick, re-armed for just after each whole second
+constexpr UINT_PTR kTimer2 = 2;  // the chime, 500 ms
+constexpr UINT kTimer2IntervalMs = 500;
+
+ClockTime LocalNow() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+bool RegisterForm1Class(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(instance, kForm1Class, &wc)) return true;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TKT));
+  wc.lpszClassName = kForm1Class;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+Form1Window::Form1Window() : mouse_(*this) {}
+
+Form1Window::~Form1Window() {
+  if (wnd_) DestroyWindow(wnd_);
+}
+
+bool Form1Window::Create(HINSTANCE instance) {
+  if (!RegisterForm1Class(instance, &Form1Window::WndProc)) return false;
+  cuckoos_ = LoadCuckooPictures(instance);
+  // A tool window has no taskbar button: a desktop clock, not a task.
+  if (!CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kForm1Class, kAppTitle, WS_POPUP, 0, 0, kDesignWidthPx,
+                       kDesignHeightPx, nullptr, nullptr, instance, this))
+    return false;
+
+  const faceformat::Status loaded = Form_Load();
+  if (!loaded) {
+    ShowStartupFailure();
+    HWND wnd = std::exchange(wnd_, nullptr);
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    DestroyWindow(wnd);
+    return false;
+  }
+  // Timers start once the window is loaded, so no tick sees a half-made face.
+  SetTimer(wnd_, kTimer1, DelayToNextSecondMs(LocalNow().millisecond), nullptr);
+  return true;
+}
+
+void Form1Window::Show() { ShowWindow(wnd_, SW_SHOWNORMAL); }
+
+void Form1Window::ShowStartupFailure() {
+  MessageBoxW(nullptr,
+              L"初期設定値の読み込みに失敗しました。\r"
+              L"iniファイルが同じフォルダにあるか確認して下さい。",
+              L"エラー発生", MB_OK);
+}
+
+LRESULT CALLBACK Form1Window::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* created = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    created->wnd_ = wnd;
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(wnd, msg, wp, lp);
+  return self->HandleMessage(msg, wp, lp);
+}
+
+LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  switch (msg) {
+    case WM_PAINT: {
+      PaintScope paint(wnd_);
+      PaintContent(paint.dc(), paint.rect());
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT all;
+      GetClientRect(wnd_, &all);
+      PaintContent(reinterpret_cast<HDC>(wp), all);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // everything is painted from the back buffer
+    case WM_TIMER:
+      if (wp == kTimer1) OnTimer1();
+      if (wp == kTimer2) Timer2_Timer();
+      return 0;
+    case WM_LBUTTONDOWN: mouse_.Form_MouseDown(1, pt); return 0;
+    case WM_RBUTTONDOWN: mouse_.Form_MouseDown(2, pt); return 0;
+    case WM_MBUTTONDOWN: mouse_.Form_MouseDown(4, pt); return 0;
+    case WM_MOUSEMOVE: mouse_.Form_MouseMove(pt); return 0;
+    case WM_LBUTTONUP: mouse_.Form_MouseUp(1, pt); return 0;
+    case WM_RBUTTONUP: mouse_.Form_MouseUp(2, pt); return 0;
+    case WM_MBUTTONUP: mouse_.Form_MouseUp(4, pt); return 0;
+    case WM_CAPTURECHANGED: mouse_.OnCaptureLost(); return 0;
+    case WM_DESTROY:
+      KillTimer(wnd_, kTimer1);
+      KillTimer(wnd_, kTimer2);
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY: {
+      HWND wnd = std::exchange(wnd_, nullptr);
+      SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+      return DefWindowProcW(wnd, msg, wp, lp);
+    }
+  }
+  return DefWindowProcW(wnd_, msg, wp, lp);
+}
+
+void Form1Window::OnTimer1() {
+  const ClockTime now = LocalNow();
+  SetTimer(wnd_, kTimer1, DelayToNextSecondMs(now.millisecond), nullptr);
+  if (tickGate_.Admit(now)) Timer1_Timer(now);
+}
+
+void Form1Window::Timer1_Timer(const ClockTime& now) {
+  const FaceScene before = Scene();
+  const RECT readoutBefore = ReadoutRect();
+  if (model_.Timer1_Timer(now)) SetTimer(wnd_, kTimer2, kTimer2IntervalMs, nullptr);
+  InvalidateChanges(before, readoutBefore);
+}
+
+void Form1Window::Timer2_Timer() {
+  const FaceScene before = Scene();
+  const RECT readoutBefore = ReadoutRect();
+  const bool call = model_.Timer2_Timer();
+  if (!model_.timer2Enabled) KillTimer(wnd_, kTimer2);
+  InvalidateChanges(before, readoutBefore);
+  // Asynchronous; a missing file stays silent and a call still playing is not cut off or queued behind.
+  if (call) PlaySoundW(kChimeSound, nullptr, SND_ASYNC | SND_NODEFAULT | SND_NOSTOP | SND_FILENAME);
+}
+
+}  // namespace tkt

@@ -1,0 +1,77 @@
+// The clock window Form1: a borderless, topmost, shaped window without a taskbar button. Its logic is
+// the portable Form1Model; this class loads it, runs its timers, paints it and plays the cuckoo.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "clock/form1_model.h"
+#include "clock/form1_scene.h"
+#include "clock/tick_schedule.h"
+#include "faceformat/result.h"
+#include "form1_mouse_win.h"
+#include "gdi_win.h"
+
+namespace tkt {
+
+inline constexpr wchar_t kForm1Class[] = L"TocktideClock";
+inline constexpr wchar_t kAppTitle[] = L"Tock Tide";
+inline constexpr wchar_t kChimeSound[] = L"..\\hato.wav";
+
+class Form1Window {
+ public:
+  Form1Window();
+  Form1Window(const Form1Window&) = delete;
+  Form1Window& operator=(const Form1Window&) = delete;
+  ~Form1Window();
+
+  // Creates the window hidden and runs Form_Load. On failure the start-up message has been shown,
+  // the window is gone and the result is false.
+  bool Create(HINSTANCE instance);
+  void Show();
+
+  HWND hwnd() const { return wnd_; }
+  Form1Model& model() { return model_; }
+  const std::wstring& helpPath() const { return helpPath_; }
+
+  // Draws the client area's `area` into `dc`: back buffer, face renderer, GDI text for the read-out.
+  void PaintContent(HDC dc, const RECT& area);
+
+  // The handlers of the timers, for tests that drive the window without waiting.
+  void Timer1_Timer(const ClockTime& now);
+  void Timer2_Timer();
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  // Form_Load steps 1 to 20 (form1_load_win.cpp). Errors say which step failed.
+  faceformat::Status Form_Load();
+  void ShowStartupFailure();
+  void OnTimer1();
+
+  // Painting helpers (form1_paint_win.cpp).
+  FaceScene Scene() const;
+  void CreateReadoutFont();
+  RECT ReadoutRect();
+  void InvalidateChanges(const FaceScene& before, const RECT& readoutBefore);
+
+  HWND wnd_ = nullptr;
+  Form1Model model_;
+  faceformat::Image face_;
+  CuckooPictures cuckoos_;
+  std::wstring helpPath_;
+  TickGate tickGate_;
+  UniqueFont readoutFont_;
+  BackBuffer back_;
+  Form1Mouse mouse_;
+
+  friend class Form1Mouse;
+};
+
+// Loads the four cuckoo pictures compiled into the program; a missing one stays empty.
+CuckooPictures LoadCuckooPictures(HINSTANCE instance);
+
+}  // namespace tkt

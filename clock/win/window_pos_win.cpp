@@ -1,0 +1,105 @@
+#include "window_pos_win.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "clock/window_pos.h"
+#include "gdi_win.h"
+#include "text_win.h"
+
+namespace tkt {
+
+namespace {
+
+std::optional<float> ReadStoredTwips(HKEY key, const wchar_t* name) {
+  wchar_t text[64];
+  DWORD size = sizeof text, type = 0;
+  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) return {};
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
+  std::wstring value(text, size / sizeof(wchar_t));
+  while (!value.empty() && value.back() == L'\0') value.pop_back();
+  return ParseStoredTwips(WideToAnsi(value));
+}
+
+LONG WriteStoredTwips(HKEY key, const wchar_t* name, int pixels, int tpp) {
+  const std::wstring text = AnsiToWide(FormatStoredTwips(float(pixels) * float(tpp)));
+  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                        DWORD((text.size() + 1) * sizeof(wchar_t)));
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info)) reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(ToPixelRect(info.rcWork));
+  return TRUE;
+}
+
+// The visible face in screen pixels: the window's region where it has one, else the whole window.
+PixelRect FaceOnScreen(HWND wnd, const RECT& window) {
+  UniqueRgn region(CreateRectRgn(0, 0, 0, 0));
+  RECT box{};
+  if (region && GetWindowRgn(wnd, region.get()) != ERROR && GetRgnBox(region.get(), &box) != NULLREGION)
+    return {window.left + box.left, window.top + box.top, window.left + box.right, window.top + box.bottom};
+  return ToPixelRect(window);
+}
+
+}  // namespace
+
+int ScreenTwipsPerPixel() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? int(std::lround(1440.0 / dpi)) : 15;
+}
+
+std::wstring WindowPosKey(const std::wstring& app) {
+  return L"Software\\VB and VBA Program Settings\\" + app + L"\\WindowPos";
+}
+
+LONG SaveWindowPos(HWND clock, const std::wstring& app) {
+  RECT r{};
+  GetWindowRect(clock, &r);
+  HKEY key = nullptr;
+  LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, WindowPosKey(app).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  const int tpp = ScreenTwipsPerPixel();
+  const struct {
+    const wchar_t* name;
+    int pixels;
+  } values[] = {{L"Top", r.top}, {L"Left", r.left}, {L"Width", r.right - r.left}, {L"Height", r.bottom - r.top}};
+  for (const auto& v : values) {
+    rc = WriteStoredTwips(key, v.name, v.pixels, tpp);
+    if (rc != ERROR_SUCCESS) break;
+  }
+  RegCloseKey(key);
+  return rc;
+}
+
+void RestoreWindowPos(HWND clock, const std::wstring& app) {
+  RECT r{};
+  GetWindowRect(clock, &r);
+  int left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, WindowPosKey(app).c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    const float tpp = float(ScreenTwipsPerPixel());
+    auto toPixels = [tpp](float twips) { return int(std::lround(std::clamp(twips / tpp, -1e6f, 1e6f))); };
+    if (auto v = ReadStoredTwips(key, L"Left")) left = toPixels(*v);
+    if (auto v = ReadStoredTwips(key, L"Top")) top = toPixels(*v);
+    if (auto v = ReadStoredTwips(key, L"Width")) width = std::max(0, toPixels(*v));
+    if (auto v = ReadStoredTwips(key, L"Height")) height = std::max(0, toPixels(*v));
+    RegCloseKey(key);
+  }
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(clock, nullptr, left, top, width, height, flags);
+
+  std::vector<PixelRect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&monitors));
+  GetWindowRect(clock, &r);
+  const PixelOffset move = PullOntoScreen(FaceOnScreen(clock, r), monitors);
+  if (move.dx || move.dy) SetWindowPos(clock, nullptr, r.left + move.dx, r.top + move.dy, 0, 0, flags | SWP_NOSIZE);
+}
+
+}  // namespace tkt
