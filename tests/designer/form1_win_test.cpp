@@ -1,0 +1,202 @@
+// The main window under Wine: every text fits its control, the pages' captions, and the preview's pixels
+// after a template, painted through the window's own paint function.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "designer/model/layout.h"
+#include "designer/win/form1_win.h"
+#include "designer/win/services_win.h"
+#include "faceformat/bmp.h"
+
+namespace designer::win {
+namespace {
+
+namespace fs = std::filesystem;
+
+// An installation root with the kaichu sample, or with none.
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    root_ = fs::temp_directory_path() / ("tkt-designer-" + std::to_string(GetCurrentProcessId()));
+    fs::create_directories(root_ / "sample");
+    saved_ = fs::current_path();
+    fs::current_path(root_);
+    Form1Window::Register(GetModuleHandleW(nullptr));
+  }
+  void TearDown() override {
+    if (window_ && window_->hwnd()) DestroyWindow(window_->hwnd());
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    fs::current_path(saved_);
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  void CopySample(const char* name) {
+    fs::copy_file(fs::path(TKT_SOURCE_DIR) / "art" / "generated" / (std::string(name) + ".bmp"),
+                  root_ / "sample" / (std::string(name) + ".bmp"), fs::copy_options::overwrite_existing);
+  }
+  Form1Window& Open() {
+    window_ = std::make_unique<Form1Window>(form_, artwork_);
+    EXPECT_NE(window_->Create(), nullptr);
+    return *window_;
+  }
+  // The preview's face area as the window paints it.
+  faceformat::Image PaintPreview() {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 180, 180);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT rc{0, 0, 180, 180};
+    window_->preview().PaintContent(dc, rc);
+    faceformat::Image image(180, 180);
+    for (int y = 0; y < 180; ++y) {
+      for (int x = 0; x < 180; ++x) {
+        COLORREF c = GetPixel(dc, x, y);
+        image.at(x, y) = faceformat::Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+      }
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return image;
+  }
+
+  fs::path root_, saved_;
+  WinDialogs dialogs_;
+  WinMessages messages_;
+  WinFolders folders_;
+  WinPictures pictures_;
+  DesignerForm form_{Services{&dialogs_, &messages_, &folders_, &pictures_}};
+  Artwork artwork_{GetModuleHandleW(nullptr), pictures_};
+  std::unique_ptr<Form1Window> window_;
+};
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t buffer[512] = {};
+  GetWindowTextW(hwnd, buffer, 512);
+  return buffer;
+}
+
+TEST_F(MainWindow, HasItsFixedSizeCaptionPagesAndExitButton) {
+  Form1Window& w = Open();
+  RECT r;
+  GetWindowRect(w.hwnd(), &r);
+  EXPECT_EQ(TextOf(w.hwnd()), L"Tocktide v2.0 - TOOL");
+  EXPECT_EQ(r.right - r.left, 585);
+  EXPECT_EQ(r.bottom - r.top, 399);
+  EXPECT_EQ(GetWindowLongW(w.hwnd(), GWL_STYLE) & WS_THICKFRAME, 0);
+  ASSERT_EQ(TabCtrl_GetItemCount(w.tab()), 4);
+  const wchar_t* captions[] = {L"時計選択", L"基本設定", L"作　　成", L"情　　報"};
+  for (int i = 0; i < 4; ++i) {
+    wchar_t text[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    TabCtrl_GetItem(w.tab(), i, &item);
+    EXPECT_STREQ(text, captions[i]);
+  }
+  EXPECT_EQ(TextOf(w.WindowOf(form_.append)), L"終　了");
+  EXPECT_TRUE(IsWindowVisible(w.PanelOf(0)));
+  EXPECT_FALSE(IsWindowVisible(w.PanelOf(1)));
+}
+
+TEST_F(MainWindow, EveryTextFitsItsControl) {
+  Form1Window& w = Open();
+  for (Placement& p : LayoutForm(form_)) {
+    HWND hwnd = w.WindowOf(*p.control);
+    if (!hwnd) continue;
+    wchar_t cls[32] = {};
+    GetClassNameW(hwnd, cls, 32);
+    const std::wstring name(p.control->name);
+    HWND textWindow = hwnd;
+    int room = p.box.w, height = p.box.h;
+    if (p.captionBox) {
+      textWindow = GetWindow(hwnd, GW_HWNDNEXT);  // the caption is created right after its box
+      room = p.captionBox->w;
+      height = p.captionBox->h;
+    }
+    const std::wstring text = TextOf(textWindow);
+    if (text.empty() || (lstrcmpiW(cls, L"BUTTON") != 0 && lstrcmpiW(cls, L"STATIC") != 0)) continue;
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+    if (lstrcmpiW(cls, L"BUTTON") == 0) room -= (style == BS_PUSHBUTTON) ? 8 : 18;
+    HDC dc = GetDC(textWindow);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(textWindow, WM_GETFONT, 0, 0)));
+    RECT need{0, 0, room, 0};
+    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SIZE line{};
+    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &line);
+    SelectObject(dc, old);
+    ReleaseDC(textWindow, dc);
+    if (p.look == Look::Wrapping) {
+      EXPECT_LE(need.bottom, height) << std::string(name.begin(), name.end());
+    } else {
+      EXPECT_LE(line.cx, room) << std::string(name.begin(), name.end());
+      EXPECT_LE(line.cy, height) << std::string(name.begin(), name.end());
+    }
+  }
+}
+
+TEST_F(MainWindow, KaichuTemplateShowsPictureAndHandColours) {
+  CopySample("kaichu");
+  Form1Window& w = Open();
+  form_.Option1.Click();
+  form_.Option3.Click();
+  form_.MultiPage1.SetValue(1);
+  form_.Timer1_Timer({10, 10, 30});
+  w.Sync();
+  EXPECT_TRUE(IsWindowVisible(w.PanelOf(1)));
+  const faceformat::Image shown = PaintPreview();
+  auto face = faceformat::ReadBmpFile(root_ / "sample" / "kaichu.bmp");
+  ASSERT_TRUE(face.ok());
+  // Far from the hands the preview is the picture itself.
+  EXPECT_EQ(shown.at(20, 150), face->at(20, 150));
+  EXPECT_EQ(shown.at(160, 30), face->at(160, 30));
+  // Second hand straight down from the centre in (111, 111, 111); hour hand towards ten in (239, 239, 239).
+  EXPECT_EQ(shown.at(90, 120), faceformat::Rgb(111, 111, 111));
+  const double hour = (10 * 30 + 10 * 0.5) * 3.1415927 / 180;
+  const int hx = int(std::floor(90.5 + 15 * std::sin(hour))), hy = int(std::floor(90.5 - 15 * std::cos(hour)));
+  EXPECT_EQ(shown.at(hx, hy), faceformat::Rgb(239, 239, 239));
+  // The centre dot in (64, 0, 0).
+  EXPECT_EQ(shown.at(90, 90), faceformat::Rgb(64, 0, 0));
+}
+
+TEST_F(MainWindow, MissingSamplePictureStillOpensSettingsPage) {
+  Form1Window& w = Open();
+  form_.Option1.Click();
+  form_.Option6.Click();
+  form_.MultiPage1.SetValue(1);
+  w.Sync();
+  EXPECT_TRUE(IsWindowVisible(w.PanelOf(1)));
+  EXPECT_EQ(form_.OLGPic1.picture, nullptr);
+  const faceformat::Image shown = PaintPreview();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(shown.at(5, 5), faceformat::Rgb(GetRValue(face), GetGValue(face), GetBValue(face)));
+}
+
+TEST_F(MainWindow, ControlsFollowTheModel) {
+  Form1Window& w = Open();
+  form_.MultiPage1.SetValue(1);
+  form_.circleCheck.SetValue(1);
+  form_.HScroll8.SetValue(609);
+  w.Sync();
+  EXPECT_TRUE(IsWindowEnabled(w.WindowOf(form_.HScroll8)));
+  EXPECT_EQ(GetScrollPos(w.WindowOf(form_.HScroll8), SB_CTL), 609);
+  EXPECT_EQ(SendMessageW(w.WindowOf(form_.circleCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
+  form_.MultiPage1.SetValue(0);
+  form_.Option2.Click();
+  w.Sync();
+  EXPECT_TRUE(IsWindowVisible(w.WindowOf(form_.PS_Text1)));
+  EXPECT_FALSE(IsWindowEnabled(w.WindowOf(form_.PS_Text1)));
+}
+
+}  // namespace
+}  // namespace designer::win
