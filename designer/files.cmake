@@ -12,6 +12,8 @@ if(TKT_WINDOWS)
   add_library(designer_files_win STATIC
     ${_dir}/win/bitmap_op.cpp
     ${_dir}/win/shortcut.cpp
-    ${_dir}/win/maker_picture.cpp)
+    ${_dir}/win/maker_picture.cpp
+    ${_dir}/win/files_platform_win.cpp
+    ${_dir}/win/rgpmaker_win.cpp)
   target_link_libraries(designer_files_win PUBLIC designer_files gdi32 user32 ole32 shell32 uuid comdlg32)
 endif()

@@ -290,7 +290,7 @@ TEST(RgpMakerSamples, GiveTheCommittedRegionFilesByteForByte) {
     SCOPED_TRACE(name);
     const fs::path bmp = art / (std::string(name) + ".bmp");
     const fs::path rgp = art / (std::string(name) + ".rgp");
-    if (!fs::exists(bmp)) GTEST_SKIP() << "sample pictures not generated yet";
+    ASSERT_TRUE(fs::exists(bmp)) << bmp;
     const fs::path out = fs::temp_directory_path() / ("rgpmaker_sample_" + std::string(name) + ".rgp");
     testing::FormFixture f;
     std::vector<std::wstring> log;

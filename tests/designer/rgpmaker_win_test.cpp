@@ -13,6 +13,7 @@
 #include "faceformat/bmp.h"
 #include "faceformat/files.h"
 #include "faceformat/silhouette.h"
+#include "files_fakes.h"
 
 namespace designer {
 namespace {
@@ -95,7 +96,7 @@ TEST_F(MakerWinTest, ReadImagePixelsMatchesTheBmpReaderAtEveryDepth) {
   std::mt19937 rng(7);
   for (int bits : {1, 4, 8, 24, 32}) {
     for (bool topDown : {false, true}) {
-      SCOPED_TRACE(testing::Message() << bits << " bits, top-down " << topDown);
+      SCOPED_TRACE(::testing::Message() << bits << " bits, top-down " << topDown);
       const int w = 37, h = 23;  // odd sizes: row padding matters
       auto bytes = MakeBmp(w, h, bits, topDown, rng);
       const fs::path p = dir / ("pic" + std::to_string(bits) + (topDown ? "t" : "b") + ".bmp");
@@ -141,16 +142,11 @@ TEST_F(MakerWinTest, WriteImagePixelsPutsTheArrayBack) {
   EXPECT_EQ(WriteImagePixels(nullptr, in), -1);
 }
 
-class NullHost : public MakerHost {
+class NullWindows : public MakerWindows {
  public:
-  void ShowMessage(const std::wstring& text, const std::wstring&, unsigned) override { messages.push_back(text); }
-  std::optional<std::wstring> ChooseFile(const MakerFileDialog&) override { return std::nullopt; }
   void DrawRunLines(const std::vector<faceformat::RegionRun>&) override {}
-  void HandOverPaths(const std::wstring&, const std::wstring&) override { ++handovers; }
   void ShowDesigner() override {}
   void HideMaker() override {}
-  std::vector<std::wstring> messages;
-  int handovers = 0;
 };
 
 TEST_F(MakerWinTest, SamplePicturesGiveTheShippedRegionFilesAndTheSilhouetteShows) {
@@ -158,14 +154,16 @@ TEST_F(MakerWinTest, SamplePicturesGiveTheShippedRegionFilesAndTheSilhouetteShow
   for (const char* name : {"kaichu", "army", "hato", "meca"}) {
     SCOPED_TRACE(name);
     const fs::path bmp = art / (std::string(name) + ".bmp");
-    if (!fs::exists(bmp)) GTEST_SKIP() << "sample pictures not generated yet";
-    NullHost host;
+    ASSERT_TRUE(fs::exists(bmp)) << bmp;
+    testing::FilesFixture f;
+    NullWindows windows;
     WinMakerPicture picture;
-    RgpMakerModel maker(host, picture);
+    RgpMakerModel maker(f.form, picture, windows, f.saves, f.logged);
     maker.Text1 = (dir / (std::string(name) + ".rgp")).wstring();
     maker.Text2 = bmp.wstring();
     maker.Command1_Click();
-    EXPECT_EQ(host.handovers, 1);
+    ASSERT_EQ(f.logged.shown.size(), 1u);
+    EXPECT_EQ(f.logged.shown[0].text, kRgpMade);
     auto made = faceformat::ReadWholeFile(dir / (std::string(name) + ".rgp"));
     auto shipped = faceformat::ReadWholeFile(art / (std::string(name) + ".rgp"));
     ASSERT_TRUE(made.ok());
