@@ -15,5 +15,7 @@ if(TKT_WINDOWS)
     ${_dir}/win/maker_picture.cpp
     ${_dir}/win/files_platform_win.cpp
     ${_dir}/win/rgpmaker_win.cpp)
-  target_link_libraries(designer_files_win PUBLIC designer_files gdi32 user32 ole32 shell32 uuid comdlg32)
+  # The maker window uses the designer window code's dialogs, messages and font.
+  target_link_libraries(designer_files_win PUBLIC designer_files designer_win gdi32 user32 ole32 shell32 uuid
+    comdlg32)
 endif()

@@ -5,10 +5,13 @@
 
 #include <memory>
 
+#include "designer/file_commands.h"
 #include "designer/model/form.h"
 #include "designer/model/texts.h"
 #include "designer/win/artwork_win.h"
+#include "designer/win/files_platform_win.h"
 #include "designer/win/form1_win.h"
+#include "designer/win/rgpmaker_win.h"
 #include "designer/win/services_win.h"
 #include "designer/win/splash_win.h"
 
@@ -31,6 +34,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Form1Window::Register(instance);
   SplashWindow::Register(instance);
   Form1Window main(form, artwork);
+
+  // The export, the import and the region file maker.
+  WinFilesPlatform files;
+  RgpMakerWindow::Register(instance);
+  RgpMakerWindow maker(form, [&] {
+    ShowWindow(main.hwnd(), SW_SHOW);
+    main.Sync();
+  });
+  BindFileCommands(form, files, [&] {
+    maker.Show();
+    ShowWindow(main.hwnd(), SW_HIDE);
+  });
+
   SplashWindow splash(artwork, [&] {
     if (HWND hwnd = main.Create()) {
       dialogs.SetOwner(hwnd);
@@ -48,6 +64,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       continue;
     }
     if (main.hwnd() && IsDialogMessageW(main.hwnd(), &msg)) continue;
+    if (maker.hwnd() && IsDialogMessageW(maker.hwnd(), &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
