@@ -12,7 +12,6 @@ target_include_directories(tktmenu PUBLIC ${TKT_MENU_DIR})
 if(TKT_WINDOWS)
   add_library(tktmenu_win STATIC
     ${TKT_MENU_DIR}/win/form2.cpp
-    ${TKT_MENU_DIR}/win/form1_mouse.cpp
     ${TKT_MENU_DIR}/win/sntp_socket_win.cpp
     ${TKT_MENU_DIR}/win/clock_setter_win.cpp
     ${TKT_MENU_DIR}/win/version_window.cpp)

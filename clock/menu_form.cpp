@@ -29,14 +29,14 @@ std::wstring MenuForm::HelpPath(const std::wstring& currentDirectory) {
 void MenuForm::mnutool_Click() {
   // The clock only ends once the designer is really on its way; otherwise the user would be left with neither.
   if (!host_.StartProgram(kToolPath)) {
-    boxes_.Show(kToolStartFailedText, kAppTitle, kMbOk | kMbIconExclamation);
+    boxes_.Show(kToolStartFailedText, kApplicationTitle, kMbOk | kMbIconExclamation);
     return;
   }
   host_.EndProcess();
 }
 
 void MenuForm::mnuaddsave_Click() {
-  if (!host_.SaveWindowPos(kPositionApp)) boxes_.Show(kSaveFailedText, kAppTitle, kMbOk | kMbIconExclamation);
+  if (!host_.SaveWindowPos(kPositionApp)) boxes_.Show(kSaveFailedText, kApplicationTitle, kMbOk | kMbIconExclamation);
 }
 
 void MenuForm::mnuaddload_Click() { host_.RestoreWindowPos(kPositionApp); }
@@ -44,10 +44,10 @@ void MenuForm::mnuaddload_Click() { host_.RestoreWindowPos(kPositionApp); }
 void MenuForm::mnuHelp_Click() {
   const std::wstring path = HelpPath(host_.CurrentDirectory());
   if (!host_.FileExists(path)) {
-    boxes_.Show(kHelpMissingText + (L"\r" + path), kAppTitle, kMbOk | kMbIconExclamation);
+    boxes_.Show(kHelpMissingText + (L"\r" + path), kApplicationTitle, kMbOk | kMbIconExclamation);
     return;
   }
-  if (!host_.OpenDocument(path)) boxes_.Show(kHelpOpenFailedText + (L"\r" + path), kAppTitle, kMbOk | kMbIconExclamation);
+  if (!host_.OpenDocument(path)) boxes_.Show(kHelpOpenFailedText + (L"\r" + path), kApplicationTitle, kMbOk | kMbIconExclamation);
 }
 
 void MenuForm::mnuHelpVersion_Click() { host_.ShowVersionWindow(); }

@@ -3,7 +3,7 @@
 
 namespace tkt {
 
-inline constexpr wchar_t kAppTitle[] = L"Tock Tide";
+inline constexpr wchar_t kApplicationTitle[] = L"Tock Tide";
 
 // Popup menu (the menu form's hidden menu bar item and its seven commands).
 inline constexpr wchar_t kMenuFormCaption[] = L"menu";
@@ -32,7 +32,7 @@ inline constexpr wchar_t kSaveFailedText[] = L"現在位置を記録できませ
 inline constexpr wchar_t kVersionCaption[] = L"ﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr wchar_t kVersionText[] = L"Version 2.0";
 inline constexpr wchar_t kRightsText[] = L"Copyright (C) Tocktide";
-inline constexpr wchar_t kMakerText[] = L"Tocktide developers";
+inline constexpr wchar_t kMakerText[] = L"Tocktide Project";
 inline constexpr wchar_t kCloseText[] = L"Close";
 
 }  // namespace tkt

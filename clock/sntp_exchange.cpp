@@ -18,7 +18,7 @@ void SntpCommand::mnusntp_Click() {
     if (SendSntpRequest()) {
       SetClockFromReply();
     } else {
-      boxes_.Show(kSntpSendFailedText, kAppTitle, kMbOk);
+      boxes_.Show(kSntpSendFailedText, kApplicationTitle, kMbOk);
     }
   }
   running_ = false;
@@ -42,11 +42,11 @@ bool SntpCommand::SendSntpRequest() {
 }
 
 void SntpCommand::SetClockFromReply() {
-  boxes_.Show(kSntpWaitText, kAppTitle, kMbOk);
+  boxes_.Show(kSntpWaitText, kApplicationTitle, kMbOk);
   // A reply that comes later can no longer be used: the next request would discard it anyway.
   Close();
   if (!ReceivedUtcTime) {
-    boxes_.Show(kSntpNoReplyText, kAppTitle, kMbOk);
+    boxes_.Show(kSntpNoReplyText, kApplicationTitle, kMbOk);
     return;
   }
   // The box may have stayed open for minutes: carry the server's time forward by what has passed since it came.
@@ -54,13 +54,13 @@ void SntpCommand::SetClockFromReply() {
   const UtcDateTime when = UtcFromUnixMicros(ToUnixMicros(ReceivedUtcTime->transmit) + elapsed);
   switch (setClock_(when)) {
     case ClockSetResult::kSet:
-      boxes_.Show(kSntpSetText, kAppTitle, kMbOk);
+      boxes_.Show(kSntpSetText, kApplicationTitle, kMbOk);
       break;
     case ClockSetResult::kNoPrivilege:
-      boxes_.Show(kSntpNoPrivilegeText, kAppTitle, kMbOk | kMbIconExclamation);
+      boxes_.Show(kSntpNoPrivilegeText, kApplicationTitle, kMbOk | kMbIconExclamation);
       break;
     case ClockSetResult::kFailed:
-      boxes_.Show(kSntpSetFailedText, kAppTitle, kMbOk | kMbIconExclamation);
+      boxes_.Show(kSntpSetFailedText, kApplicationTitle, kMbOk | kMbIconExclamation);
       break;
   }
 }

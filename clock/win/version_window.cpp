@@ -277,7 +277,8 @@ void VersionWindow::PaintContent(HDC dc, const RECT& client) {
     RECT r = PxRect(at, dpi_);
     ScopedSelect select(dc, font);
     SetTextColor(dc, color);
-    DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    // One line, never cut: a substitute font may run a little wider than the one the layout was made for.
+    DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
   };
   label(kLabel2, kVersionText, versionFont_.get(), RGB(255, 0, 0));
   label(kLabel3, kRightsText, rightsFont_.get(), GetSysColor(COLOR_BTNTEXT));

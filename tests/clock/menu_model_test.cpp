@@ -129,7 +129,7 @@ TEST_F(SntpCommandTest, YesSetsTheServerTimePlusTheTimeTheBoxStayedOpen) {
   ASSERT_EQ(setTimes.size(), 1u);
   EXPECT_EQ(setTimes[0], (UtcDateTime{2002, 8, 10, 12, 34, 59, 250, 6}));
   EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{kSntpConfirmText, kSntpWaitText, kSntpSetText}));
-  EXPECT_EQ(boxes.shown[1].title, kAppTitle);
+  EXPECT_EQ(boxes.shown[1].title, kApplicationTitle);
   EXPECT_EQ(boxes.shown[1].style, kMbOk);
   EXPECT_EQ(boxes.shown[2].style, kMbOk);
   EXPECT_FALSE(socket.open);
@@ -140,7 +140,7 @@ TEST_F(SntpCommandTest, NoReplyBeforeTheBoxClosesLeavesTheClockAlone) {
   command.mnusntp_Click();
   EXPECT_TRUE(setTimes.empty());
   EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{kSntpConfirmText, kSntpWaitText, kSntpNoReplyText}));
-  EXPECT_EQ(boxes.shown[2].title, kAppTitle);
+  EXPECT_EQ(boxes.shown[2].title, kApplicationTitle);
   EXPECT_EQ(boxes.shown[2].style, kMbOk);
   // A reply straggling in afterwards finds the port closed and is dropped.
   EXPECT_FALSE(socket.open);
@@ -155,7 +155,7 @@ TEST_F(SntpCommandTest, SetUpOrSendFailureSaysTryAgainAndNeverWaits) {
   boxes.script = {{kIdYes, nullptr}, {kIdOk, nullptr}};
   command.mnusntp_Click();
   EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{kSntpConfirmText, kSntpSendFailedText}));
-  EXPECT_EQ(boxes.shown[1].title, kAppTitle);
+  EXPECT_EQ(boxes.shown[1].title, kApplicationTitle);
   EXPECT_EQ(boxes.shown[1].style, kMbOk);
 
   socket.opens = true;
@@ -215,7 +215,7 @@ TEST_F(SntpCommandTest, SetterFailureIsReportedNotCalledSuccess) {
   command.mnusntp_Click();
   EXPECT_EQ(setTimes.size(), 1u);
   EXPECT_EQ(boxes.Texts().back(), kSntpNoPrivilegeText);
-  EXPECT_EQ(boxes.shown.back().title, kAppTitle);
+  EXPECT_EQ(boxes.shown.back().title, kApplicationTitle);
 
   setResult = ClockSetResult::kFailed;
   boxes.script = {{kIdYes, nullptr}, WaitAnd([this] { Arrive(ServerReply(k2002)); }), {kIdOk, nullptr}};
@@ -319,7 +319,7 @@ TEST_F(MenuFormTest, ToolThatCannotStartKeepsTheClockRunning) {
   EXPECT_EQ(host.calls, (std::vector<std::wstring>{L"start ..\\tkttool.exe"}));
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, kToolStartFailedText);
-  EXPECT_EQ(boxes.shown[0].title, kAppTitle);
+  EXPECT_EQ(boxes.shown[0].title, kApplicationTitle);
 }
 
 TEST_F(MenuFormTest, PositionCommandsUseTheClockStore) {

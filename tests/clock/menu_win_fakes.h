@@ -19,7 +19,7 @@
 
 namespace tkt::testing {
 
-// Runs the thread's messages until the condition holds or the deadline passes.
+// Runs the thread's messages until the condition holds, the deadline passes or the thread is asked to quit.
 inline bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!done()) {
@@ -27,6 +27,11 @@ inline bool PumpUntil(const std::function<bool()>& done, std::chrono::millisecon
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        // Left for the caller, as a message loop would stop on it.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return done();
+      }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }

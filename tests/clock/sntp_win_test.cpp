@@ -112,7 +112,7 @@ TEST_F(SntpOverLoopback, NoReplyBeforeTheBoxClosesSaysDoItAgainAndALateReplyChan
   boxes.script = {{IDYES, nullptr}, {IDOK, [&] { request = TakeRequest(); }}, {IDOK, nullptr}};
   form2->Click(MenuCommand::mnusntp);
   EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{kSntpConfirmText, kSntpWaitText, kSntpNoReplyText}));
-  EXPECT_EQ(boxes.shown[2].title, kAppTitle);
+  EXPECT_EQ(boxes.shown[2].title, kApplicationTitle);
   ASSERT_TRUE(request);
   server.SendTo(request->from, ServerReply(k2002));
   testing::PumpUntil([] { return false; }, 200ms);
@@ -124,7 +124,7 @@ TEST_F(SntpOverLoopback, UnresolvableHostSaysTryAgain) {
   boxes.script = {{IDYES, nullptr}, {IDOK, nullptr}};
   form2->Click(MenuCommand::mnusntp);
   EXPECT_EQ(boxes.Texts(), (std::vector<std::wstring>{kSntpConfirmText, kSntpSendFailedText}));
-  EXPECT_EQ(boxes.shown[1].title, kAppTitle);
+  EXPECT_EQ(boxes.shown[1].title, kApplicationTitle);
   EXPECT_EQ(boxes.shown[1].style, 0u);
   EXPECT_TRUE(setTimes.empty());
 }
