@@ -107,6 +107,11 @@ TEST_F(MainWindow, HasItsFixedSizeCaptionPagesAndExitButton) {
   EXPECT_EQ(TextOf(w.WindowOf(form_.append)), L"終　了");
   EXPECT_TRUE(IsWindowVisible(w.PanelOf(0)));
   EXPECT_FALSE(IsWindowVisible(w.PanelOf(1)));
+  // Each page's panel holds the whole layout.
+  RECT panel;
+  GetClientRect(w.PanelOf(1), &panel);
+  EXPECT_GE(panel.right, kPanelWidth);
+  EXPECT_GE(panel.bottom, kPanelHeight);
 }
 
 TEST_F(MainWindow, EveryTextFitsItsControl) {
