@@ -1,0 +1,373 @@
+// The control in our container: creation, in-place activation, automation, events, property pages.
+#include "control_fixture.h"
+
+#include <oleauto.h>
+
+#include "paintchip/win/paintchip_ids.h"
+#include "test_objects.h"
+
+namespace pctest {
+namespace {
+
+using paintchip::CLSID_PaintChip;
+using paintchip::CLSID_PaintChipPropPage;
+using paintchip::DIID__DPaintChip;
+using paintchip::DIID__DPaintChipEvents;
+
+class Creation : public ControlTest {};
+
+TEST_F(Creation, ByClsidAndByProgIdGivesTheSameClass) {
+  CLSID fromProgId{};
+  ASSERT_EQ(CLSIDFromProgID(L"PAINTCHIP.PaintChipCtrl.1", &fromProgId), S_OK);
+  EXPECT_EQ(fromProgId, CLSID_PaintChip);
+  ComPtr<IOleObject> byProgId;
+  ASSERT_EQ(CoCreateInstance(fromProgId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, byProgId.PutVoid()), S_OK);
+  ComPtr<IOleObject> byClsid = NewControl();
+  ASSERT_TRUE(byClsid);
+
+  CLSID user{};
+  EXPECT_EQ(byProgId->GetUserClassID(&user), S_OK);
+  EXPECT_EQ(user, CLSID_PaintChip);
+  ComPtr<IPersistStreamInit> persist;
+  ASSERT_EQ(byClsid.As(persist, IID_IPersistStreamInit), S_OK);
+  EXPECT_EQ(persist->GetClassID(&user), S_OK);
+  EXPECT_EQ(user, CLSID_PaintChip);
+  DWORD misc = 0;
+  EXPECT_EQ(byClsid->GetMiscStatus(DVASPECT_CONTENT, &misc), S_OK);
+  EXPECT_EQ(misc, 0x000A0191u);
+  LPOLESTR name = nullptr;
+  ASSERT_EQ(byClsid->GetUserType(USERCLASSTYPE_FULL, &name), S_OK);
+  EXPECT_STREQ(name, L"PaintChip Control");
+  CoTaskMemFree(name);
+  // A new control is black.
+  EXPECT_EQ(GetColor(byClsid.Get()), 0);
+}
+
+TEST_F(Creation, ServesTheInterfacesContainersAskFor) {
+  ComPtr<IOleObject> ctl = NewControl();
+  const IID* served[] = {&IID_IDispatch, &DIID__DPaintChip, &IID_IOleInPlaceObject, &IID_IOleInPlaceActiveObject,
+                         &IID_IOleControl, &IID_IViewObject2, &IID_IPersistStreamInit, &IID_IPersistStream,
+                         &IID_IPersistPropertyBag, &IID_IPersistStorage, &IID_ISpecifyPropertyPages,
+                         &IID_IPointerInactive, &IID_IQuickActivate, &IID_IProvideClassInfo2,
+                         &IID_IConnectionPointContainer};
+  for (const IID* iid : served) {
+    ComPtr<IUnknown> p;
+    EXPECT_EQ(ctl->QueryInterface(*iid, p.PutVoid()), S_OK);
+  }
+  ComPtr<IUnknown> none;
+  EXPECT_EQ(ctl->QueryInterface(IID_IDropTarget, none.PutVoid()), E_NOINTERFACE);
+  ComPtr<IPointerInactive> pointer;
+  ASSERT_EQ(ctl.As(pointer, IID_IPointerInactive), S_OK);
+  DWORD policy = 0;
+  EXPECT_EQ(pointer->GetActivationPolicy(&policy), S_OK);
+  EXPECT_EQ(policy, static_cast<DWORD>(POINTERINACTIVE_ACTIVATEONENTRY));
+}
+
+class Activation : public ControlTest {};
+
+TEST_F(Activation, InPlaceMakesAnOwnerDrawnButtonAtThePositionAndUiActivationTellsTheFrame) {
+  ActiveControl c(true, {20, 30, 100, 50});
+  EXPECT_EQ(c.Site().inPlaceActivated, 1);
+  HWND wnd = c.Window();
+  ASSERT_TRUE(IsWindow(wnd));
+  wchar_t cls[32] = {};
+  GetClassNameW(wnd, cls, 32);
+  EXPECT_EQ(_wcsicmp(cls, L"Button"), 0);
+  EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  EXPECT_EQ(GetParent(wnd), c.Host());  // the container reflects messages itself
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  MapWindowPoints(nullptr, c.Host(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 20);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right, 100);
+  EXPECT_EQ(r.bottom, 50);
+
+  ASSERT_EQ(c.Object()->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &c.Site(), 0, c.Host(), nullptr), S_OK);
+  EXPECT_EQ(c.Site().uiActivated, 1);
+  EXPECT_TRUE(c.Site().frame->active);
+  EXPECT_EQ(c.Site().frame->activeName, L"PaintChip Control");
+  EXPECT_EQ(GetFocus(), wnd);
+  EXPECT_EQ(c.Site().focusIn, 1);
+
+  ComPtr<IOleInPlaceObject> ip;
+  ASSERT_EQ(c.Object()->QueryInterface(IID_IOleInPlaceObject, ip.PutVoid()), S_OK);
+  const RECT moved{5, 6, 85, 26};
+  EXPECT_EQ(ip->SetObjectRects(&moved, &moved), S_OK);
+  GetWindowRect(wnd, &r);
+  MapWindowPoints(nullptr, c.Host(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 5);
+  EXPECT_EQ(r.right, 85);
+
+  EXPECT_EQ(ip->InPlaceDeactivate(), S_OK);
+  EXPECT_EQ(c.Site().uiDeactivated, 1);
+  EXPECT_EQ(c.Site().inPlaceDeactivated, 1);
+  EXPECT_FALSE(c.Site().frame->active);
+  EXPECT_FALSE(IsWindow(wnd));
+  ip.Reset();
+}
+
+TEST_F(Activation, WithoutReflectionByTheContainerAReflectorWindowCarriesTheButton) {
+  ActiveControl c(false, {10, 10, 90, 30});
+  HWND wnd = c.Window();
+  ASSERT_TRUE(IsWindow(wnd));
+  HWND reflector = GetParent(wnd);
+  EXPECT_NE(reflector, c.Host());
+  EXPECT_EQ(GetParent(reflector), c.Host());
+  // The button's own notifications come back to it, not to the container: a click changes nothing.
+  SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(70, 10));
+  EXPECT_EQ(GetColor(c.Object()), 0);
+  RECT r{};
+  GetClientRect(wnd, &r);
+  EXPECT_EQ(r.right, 80);
+  EXPECT_EQ(r.bottom, 20);
+}
+
+TEST_F(Activation, CloseDeactivatesAndSavesWhenAskedAndDirty) {
+  ActiveControl c;
+  HWND wnd = c.Window();
+  ASSERT_EQ(PutColor(c.Object(), 0x00FF00), S_OK);
+  ASSERT_EQ(c.Object()->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
+  EXPECT_EQ(c.Site().saved, 1);
+  EXPECT_EQ(c.Site().inPlaceDeactivated, 1);
+  EXPECT_FALSE(IsWindow(wnd));
+}
+
+class Automation : public ControlTest {};
+
+TEST_F(Automation, NamesComeFromTheTypeLibrary) {
+  ComPtr<IOleObject> ctl = NewControl();
+  ComPtr<IDispatch> disp;
+  ASSERT_EQ(ctl.As(disp, IID_IDispatch), S_OK);
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"Color"), const_cast<LPOLESTR>(L"enabled"),
+                      const_cast<LPOLESTR>(L"Colour")};
+  DISPID ids[3] = {};
+  EXPECT_EQ(disp->GetIDsOfNames(IID_NULL, &names[0], 1, LOCALE_USER_DEFAULT, &ids[0]), S_OK);
+  EXPECT_EQ(ids[0], 1);
+  EXPECT_EQ(disp->GetIDsOfNames(IID_NULL, &names[1], 1, LOCALE_USER_DEFAULT, &ids[1]), S_OK);
+  EXPECT_EQ(ids[1], DISPID_ENABLED);
+  EXPECT_EQ(disp->GetIDsOfNames(IID_NULL, &names[2], 1, LOCALE_USER_DEFAULT, &ids[2]), DISP_E_UNKNOWNNAME);
+
+  UINT count = 0;
+  EXPECT_EQ(disp->GetTypeInfoCount(&count), S_OK);
+  EXPECT_EQ(count, 1u);
+  ComPtr<ITypeInfo> info;
+  ASSERT_EQ(disp->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()), S_OK);
+  BSTR name = nullptr;
+  ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_STREQ(name, L"_DPaintChip");
+  SysFreeString(name);
+
+  ComPtr<IProvideClassInfo2> ci;
+  ASSERT_EQ(ctl.As(ci, IID_IProvideClassInfo2), S_OK);
+  GUID events{};
+  EXPECT_EQ(ci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+  EXPECT_EQ(events, DIID__DPaintChipEvents);
+  ComPtr<ITypeInfo> coclass;
+  ASSERT_EQ(ci->GetClassInfo(coclass.Put()), S_OK);
+  TYPEATTR* attr = nullptr;
+  ASSERT_EQ(coclass->GetTypeAttr(&attr), S_OK);
+  EXPECT_EQ(attr->guid, CLSID_PaintChip);
+  EXPECT_EQ(attr->typekind, TKIND_COCLASS);
+  coclass->ReleaseTypeAttr(attr);
+}
+
+TEST_F(Automation, ColorAcceptsTheIntegerShapesScriptsPassAndKeepsSystemColours) {
+  ComPtr<IOleObject> ctl = NewControl();
+  ASSERT_EQ(PutColor(ctl.Get(), 0x0000FF00), S_OK);
+  EXPECT_EQ(GetColor(ctl.Get()), 0x0000FF00);
+
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_UI4;
+  V_UI4(&v) = 0x80000005;
+  ASSERT_EQ(PutProperty(ctl.Get(), 1, v), S_OK);
+  EXPECT_EQ(static_cast<ULONG>(GetColor(ctl.Get())), 0x80000005u);
+
+  V_VT(&v) = VT_R8;  // JScript's 0x80000008
+  V_R8(&v) = 2147483656.0;
+  ASSERT_EQ(PutProperty(ctl.Get(), 1, v), S_OK);
+  EXPECT_EQ(static_cast<ULONG>(GetColor(ctl.Get())), 0x80000008u);
+
+  V_VT(&v) = VT_I4;  // VBScript's &H80000005
+  V_I4(&v) = static_cast<LONG>(0x80000005);
+  ASSERT_EQ(PutProperty(ctl.Get(), 1, v), S_OK);
+  EXPECT_EQ(static_cast<ULONG>(GetColor(ctl.Get())), 0x80000005u);
+
+  V_VT(&v) = VT_R8;
+  V_R8(&v) = 1e12;
+  EXPECT_EQ(PutProperty(ctl.Get(), 1, v), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(static_cast<ULONG>(GetColor(ctl.Get())), 0x80000005u);
+}
+
+TEST_F(Automation, BadCallsAreRefused) {
+  ComPtr<IOleObject> ctl = NewControl();
+  ComPtr<IDispatch> disp;
+  ASSERT_EQ(ctl.As(disp, IID_IDispatch), S_OK);
+  VARIANT arg, out;
+  VariantInit(&arg);
+  V_VT(&arg) = VT_I4;
+  V_I4(&arg) = 5;
+  DISPPARAMS oneArg{&arg, nullptr, 1, 0};
+  EXPECT_EQ(disp->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYGET, &oneArg, &out, nullptr, nullptr),
+            DISP_E_BADPARAMCOUNT);
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  EXPECT_EQ(disp->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, nullptr, nullptr, nullptr),
+            DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(disp->Invoke(2, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &out, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(disp->Invoke(1, IID_IDispatch, 0, DISPATCH_PROPERTYGET, &none, &out, nullptr, nullptr),
+            DISP_E_UNKNOWNINTERFACE);
+}
+
+class Events : public ControlTest {};
+
+TEST_F(Events, ColorChangedFiresThroughTheConnectionPointOnlyForNewValues) {
+  ComPtr<IOleObject> ctl = NewControl();
+  ComPtr<IConnectionPointContainer> cpc;
+  ASSERT_EQ(ctl.As(cpc, IID_IConnectionPointContainer), S_OK);
+  ComPtr<IConnectionPoint> cp;
+  ASSERT_EQ(cpc->FindConnectionPoint(DIID__DPaintChipEvents, cp.Put()), S_OK);
+  ComPtr<IConnectionPoint> none;
+  EXPECT_EQ(cpc->FindConnectionPoint(IID_IPropertyNotifySink, none.Put()), CONNECT_E_NOCONNECTION);
+
+  EventSink sink;
+  DWORD cookie = 0;
+  ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
+  EXPECT_EQ(cookie, 1u);
+
+  ASSERT_EQ(PutColor(ctl.Get(), 0x123456), S_OK);
+  ASSERT_EQ(sink.calls.size(), 1u);
+  EXPECT_EQ(sink.calls[0].id, 1);
+  EXPECT_EQ(sink.calls[0].vt, VT_I4);
+  EXPECT_EQ(sink.calls[0].value, 0x123456);
+
+  ASSERT_EQ(PutColor(ctl.Get(), 0x123456), S_OK);  // same value: no event
+  EXPECT_EQ(sink.calls.size(), 1u);
+
+  ComPtr<IOleControl> oc;
+  ASSERT_EQ(ctl.As(oc, IID_IOleControl), S_OK);
+  oc->FreezeEvents(TRUE);
+  ASSERT_EQ(PutColor(ctl.Get(), 0x654321), S_OK);  // a frozen container gets none
+  oc->FreezeEvents(FALSE);
+  EXPECT_EQ(sink.calls.size(), 1u);
+  EXPECT_EQ(GetColor(ctl.Get()), 0x654321);
+
+  ASSERT_EQ(cp->Unadvise(cookie), S_OK);
+  EXPECT_EQ(cp->Unadvise(cookie), CONNECT_E_NOCONNECTION);
+  ASSERT_EQ(PutColor(ctl.Get(), 0x111111), S_OK);
+  EXPECT_EQ(sink.calls.size(), 1u);
+  EXPECT_EQ(sink.refs, 1u);
+}
+
+TEST_F(Events, EnumeratorsListThePointAndItsConnections) {
+  ComPtr<IOleObject> ctl = NewControl();
+  ComPtr<IConnectionPointContainer> cpc;
+  ASSERT_EQ(ctl.As(cpc, IID_IConnectionPointContainer), S_OK);
+  ComPtr<IEnumConnectionPoints> points;
+  ASSERT_EQ(cpc->EnumConnectionPoints(points.Put()), S_OK);
+  IConnectionPoint* got[2] = {};
+  ULONG n = 0;
+  EXPECT_EQ(points->Next(2, got, &n), S_FALSE);
+  ASSERT_EQ(n, 1u);
+  IID iid{};
+  got[0]->GetConnectionInterface(&iid);
+  EXPECT_EQ(iid, DIID__DPaintChipEvents);
+
+  EventSink a, b, refuses;
+  refuses.acceptEventIid = false;
+  DWORD ca = 0, cb = 0, cr = 0;
+  ASSERT_EQ(got[0]->Advise(&a, &ca), S_OK);
+  ASSERT_EQ(got[0]->Advise(&b, &cb), S_OK);
+  EXPECT_EQ(got[0]->Advise(&refuses, &cr), CONNECT_E_CANNOTCONNECT);
+  ComPtr<IEnumConnections> conns;
+  ASSERT_EQ(got[0]->EnumConnections(conns.Put()), S_OK);
+  ComPtr<IEnumConnections> clone;
+  ASSERT_EQ(conns->Clone(clone.Put()), S_OK);
+  CONNECTDATA cd[3] = {};
+  ASSERT_EQ(clone->Next(3, cd, &n), S_FALSE);
+  ASSERT_EQ(n, 2u);
+  EXPECT_EQ(cd[0].dwCookie, ca);
+  EXPECT_EQ(cd[1].dwCookie, cb);
+  for (ULONG i = 0; i < n; ++i) cd[i].pUnk->Release();
+  EXPECT_EQ(conns->Skip(5), S_FALSE);
+  EXPECT_EQ(conns->Reset(), S_OK);
+
+  ASSERT_EQ(PutColor(ctl.Get(), 7), S_OK);
+  EXPECT_EQ(a.calls.size(), 1u);
+  EXPECT_EQ(b.calls.size(), 1u);
+  got[0]->Unadvise(ca);
+  got[0]->Unadvise(cb);
+  got[0]->Release();
+  conns.Reset();
+  clone.Reset();
+  EXPECT_EQ(a.refs, 1u);
+  EXPECT_EQ(b.refs, 1u);
+  EXPECT_EQ(refuses.refs, 1u);
+}
+
+TEST_F(Events, DisablingThroughEnabledDisablesTheWindow) {
+  ActiveControl c;
+  HWND wnd = c.Window();
+  ASSERT_TRUE(IsWindowEnabled(wnd));
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_BOOL;
+  V_BOOL(&v) = VARIANT_FALSE;
+  ASSERT_EQ(PutProperty(c.Object(), DISPID_ENABLED, v), S_OK);
+  EXPECT_FALSE(IsWindowEnabled(wnd));
+  VARIANT got;
+  ASSERT_EQ(GetProperty(c.Object(), DISPID_ENABLED, &got), S_OK);
+  EXPECT_EQ(V_VT(&got), VT_BOOL);
+  EXPECT_EQ(V_BOOL(&got), VARIANT_FALSE);
+  V_VT(&v) = VT_I4;  // any value that converts to a boolean
+  V_I4(&v) = 1;
+  ASSERT_EQ(PutProperty(c.Object(), DISPID_ENABLED, v), S_OK);
+  EXPECT_TRUE(IsWindowEnabled(wnd));
+}
+
+class PropertyPages : public ControlTest {};
+
+TEST_F(PropertyPages, TheControlNamesOnePageCalledGeneralWithThePlaceholderText) {
+  ComPtr<IOleObject> ctl = NewControl();
+  ComPtr<ISpecifyPropertyPages> spp;
+  ASSERT_EQ(ctl.As(spp, IID_ISpecifyPropertyPages), S_OK);
+  CAUUID pages{};
+  ASSERT_EQ(spp->GetPages(&pages), S_OK);
+  ASSERT_EQ(pages.cElems, 1u);
+  EXPECT_EQ(pages.pElems[0], CLSID_PaintChipPropPage);
+  CoTaskMemFree(pages.pElems);
+
+  ComPtr<IPropertyPage> page;
+  ASSERT_EQ(CoCreateInstance(CLSID_PaintChipPropPage, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
+                             page.PutVoid()),
+            S_OK);
+  PROPPAGEINFO info{};  // cb left at 0, as Wine's frame does
+  ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+  EXPECT_STREQ(info.pszTitle, L"General");
+  EXPECT_GT(info.size.cx, info.size.cy);
+  EXPECT_GT(info.size.cy, 0);
+  CoTaskMemFree(info.pszTitle);
+
+  HostWindow host;
+  IUnknown* objects[] = {ctl.Get()};
+  ASSERT_EQ(page->SetObjects(1, objects), S_OK);
+  const RECT at{0, 0, 300, 100};
+  ASSERT_EQ(page->Activate(host.Get(), &at, FALSE), S_OK);
+  ASSERT_EQ(page->Show(SW_SHOW), S_OK);
+  HWND dlg = FindWindowExW(host.Get(), nullptr, nullptr, nullptr);
+  ASSERT_TRUE(dlg);
+  HWND text = GetWindow(dlg, GW_CHILD);
+  ASSERT_TRUE(text);
+  wchar_t buf[128] = {};
+  GetWindowTextW(text, buf, 128);
+  EXPECT_STREQ(buf, L"TODO: Place controls to manipulate properties of PaintChip Control on this dialog.");
+  EXPECT_EQ(GetWindow(text, GW_HWNDNEXT), nullptr) << "the page holds only the text";
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+  EXPECT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(page->Deactivate(), S_OK);
+  EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
+}
+
+}  // namespace
+}  // namespace pctest
