@@ -17,7 +17,9 @@ using ColorTable = std::array<ColorRef, kPaletteSize>;
 // The palette a process starts with. The colour dialog may later replace entries (they are its custom colours).
 const ColorTable& DefaultColorTable();
 
-inline constexpr int kOtherColorId = -1;  // the "..." item
+// The "..." item. Not -1: Wine's and ReactOS's menu tracking report a chosen -1 as "nothing
+// chosen", which would leave the colour dialog out of reach.
+inline constexpr int kOtherColorId = 17;
 
 struct PaletteItem {
   int id = 0;
@@ -25,7 +27,8 @@ struct PaletteItem {
   bool menuBreak = false;         // starts a new column
 };
 
-// Identifiers 1 to 16 carry the table's entries; breaks before items 4, 8 and 12; the "..." item last.
+// Identifiers 1 to 16 carry the table's entries; breaks before items 4, 8 and 12; the "..." item last,
+// under entry 16.
 std::vector<PaletteItem> PaletteItems(const ColorTable& table);
 
 enum class PaletteChoice { Nothing, Entry, OtherColor, Unknown };

@@ -52,6 +52,7 @@ TEST(Palette, SixteenItemsInFourColumnsThenTheOtherColourItem) {
     EXPECT_EQ(items[i].menuBreak, i == 4 || i == 8 || i == 12) << "item " << i;
   }
   EXPECT_EQ(items[16].id, kOtherColorId);
+  EXPECT_EQ(kOtherColorId, 17);
   EXPECT_FALSE(items[16].color.has_value());
   EXPECT_FALSE(items[16].menuBreak);
 }
@@ -66,13 +67,13 @@ TEST(Palette, DefaultEntriesAndIdentifierLookup) {
   EXPECT_EQ(EntryColor(1, t), 0x000000FFu);
   EXPECT_EQ(EntryColor(16, t), 0x00000000u);
   EXPECT_FALSE(EntryColor(0, t));
-  EXPECT_FALSE(EntryColor(17, t));
+  EXPECT_FALSE(EntryColor(18, t));
   EXPECT_FALSE(EntryColor(kOtherColorId, t));
   EXPECT_EQ(ClassifyChoice(0), PaletteChoice::Nothing);
-  EXPECT_EQ(ClassifyChoice(-1), PaletteChoice::OtherColor);
+  EXPECT_EQ(ClassifyChoice(17), PaletteChoice::OtherColor);
   EXPECT_EQ(ClassifyChoice(16), PaletteChoice::Entry);
-  EXPECT_EQ(ClassifyChoice(17), PaletteChoice::Unknown);
-  EXPECT_EQ(ClassifyChoice(-2), PaletteChoice::Unknown);
+  EXPECT_EQ(ClassifyChoice(18), PaletteChoice::Unknown);
+  EXPECT_EQ(ClassifyChoice(-1), PaletteChoice::Unknown);
 }
 
 TEST(Palette, ItemsCarryAReplacedCustomColour) {

@@ -1,0 +1,238 @@
+// Pressing the control: the palette popup and the colour dialog behind "...", and colour drags,
+// including drops of foreign and short data.
+#include "control_fixture.h"
+
+#include <atomic>
+#include <vector>
+
+#include "paintchip/win/paintchip_ids.h"
+#include "test_objects.h"
+#include "ui_driver.h"
+
+namespace pctest {
+namespace {
+
+constexpr COLORREF kEntry10 = 0x00FFFF00;
+
+// Presses the control at a client point, as the mouse would.
+void Press(HWND wnd, int x, int y) { SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+
+POINT ScreenCentre(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+COLORREF PrintedPixel(HWND wnd, int x, int y) {
+  Canvas canvas(80, 20);
+  SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+  return canvas.At(x, y);
+}
+
+struct Advised {
+  explicit Advised(IUnknown* control) {
+    ComPtr<IConnectionPointContainer> cpc;
+    control->QueryInterface(IID_IConnectionPointContainer, cpc.PutVoid());
+    cpc->FindConnectionPoint(paintchip::DIID__DPaintChipEvents, point.Put());
+    point->Advise(&sink, &cookie);
+  }
+  ~Advised() { point->Unadvise(cookie); }
+  EventSink sink;
+  ComPtr<IConnectionPoint> point;
+  DWORD cookie = 0;
+};
+
+class Palette : public ControlTest {};
+
+TEST_F(Palette, ArrowPressShowsSixteenColoursInFourColumnsBelowTheControlAndEntryTenPicks) {
+  ActiveControl c(true, {20, 20, 100, 40});
+  Advised events(c.Object());
+  HWND wnd = c.Window();
+  RECT ctrl{};
+  GetWindowRect(wnd, &ctrl);
+  std::atomic<bool> found{false};
+  RECT menuRect{};
+  int items = 0;
+  UINT breaks = 0;
+  ULONG_PTR data10 = 0;
+  UINT lastId = 0;
+  COLORREF arrowWhileOpen = 0;
+  {
+    UiDriver driver([&](DWORD ui) {
+      HWND menu = WaitForThreadWindow(ui, L"#32768");
+      if (!menu) return;
+      found = true;
+      GetWindowRect(menu, &menuRect);
+      arrowWhileOpen = PrintedPixel(wnd, 67, 0);
+      auto popup = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+      items = GetMenuItemCount(popup);
+      for (int i = 0; i < items; ++i) {
+        MENUITEMINFOW mi{sizeof mi, MIIM_FTYPE | MIIM_ID | MIIM_DATA};
+        GetMenuItemInfoW(popup, i, TRUE, &mi);
+        if (mi.fType & MFT_MENUBREAK) breaks |= 1u << i;
+        if (i == 9) data10 = mi.dwItemData;
+        lastId = mi.wID;
+      }
+      PostKey(menu, VK_DOWN);  // entry 1
+      PostKey(menu, VK_RIGHT);  // entry 5
+      PostKey(menu, VK_RIGHT);  // entry 9
+      PostKey(menu, VK_DOWN);  // entry 10
+      PostEnter(menu);
+    });
+    Press(wnd, 72, 10);
+  }
+  ASSERT_TRUE(found) << "no palette appeared";
+  EXPECT_EQ(menuRect.left, ctrl.left);
+  EXPECT_EQ(menuRect.top, ctrl.bottom);
+  EXPECT_EQ(arrowWhileOpen, GetSysColor(COLOR_3DSHADOW)) << "the arrow part is shown pressed";
+  EXPECT_EQ(PrintedPixel(wnd, 67, 0), GetSysColor(COLOR_3DLIGHT)) << "and raised again afterwards";
+  EXPECT_EQ(items, 17);
+  EXPECT_EQ(breaks, (1u << 4) | (1u << 8) | (1u << 12));
+  EXPECT_EQ(data10, kEntry10);
+  EXPECT_EQ(lastId, 17u);  // the "..." item
+  EXPECT_EQ(GetColor(c.Object()), static_cast<LONG>(kEntry10));
+  ASSERT_EQ(events.sink.calls.size(), 1u);
+  EXPECT_EQ(events.sink.calls[0].value, static_cast<LONG>(kEntry10));
+}
+
+TEST_F(Palette, EscapeChoosesNothingAndThePressOnTheSharedColumnOpensThePalette) {
+  ActiveControl c;
+  ASSERT_EQ(PutColor(c.Object(), 0x00102030), S_OK);
+  Advised events(c.Object());
+  std::atomic<bool> found{false};
+  {
+    UiDriver driver([&](DWORD ui) {
+      HWND menu = WaitForThreadWindow(ui, L"#32768");
+      found = menu != nullptr;
+      if (menu) PostKey(menu, VK_ESCAPE);
+    });
+    Press(c.Window(), 67, 5);
+  }
+  EXPECT_TRUE(found);
+  EXPECT_EQ(GetColor(c.Object()), 0x00102030);
+  EXPECT_TRUE(events.sink.calls.empty());
+}
+
+// Selects "..." (under entry 16) and hands the colour dialog to `inDialog`.
+bool OpenColourDialog(HWND control, const std::function<void(HWND dlg)>& inDialog) {
+  std::atomic<bool> shown{false};
+  UiDriver driver([&](DWORD ui) {
+    HWND menu = WaitForThreadWindow(ui, L"#32768");
+    if (!menu) return;
+    PostKey(menu, VK_DOWN);
+    for (int i = 0; i < 3; ++i) PostKey(menu, VK_RIGHT);  // entry 13
+    for (int i = 0; i < 4; ++i) PostKey(menu, VK_DOWN);  // "..."
+    PostEnter(menu);
+    HWND dlg = WaitForThreadWindow(ui, L"#32770");
+    if (!dlg) return;
+    shown = true;
+    inDialog(dlg);
+  });
+  Press(control, 72, 10);
+  return shown;
+}
+
+TEST_F(Palette, OtherColourDialogStartsAtTheColourAndCancelChangesNothing) {
+  ActiveControl c;
+  ASSERT_EQ(PutColor(c.Object(), 0x00336699), S_OK);
+  Advised events(c.Object());
+  ASSERT_TRUE(OpenColourDialog(c.Window(), [](HWND dlg) { PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); }));
+  EXPECT_EQ(GetColor(c.Object()), 0x00336699);
+  ASSERT_TRUE(OpenColourDialog(c.Window(), [](HWND dlg) { PostMessageW(dlg, WM_COMMAND, IDOK, 0); }));
+  EXPECT_EQ(GetColor(c.Object()), 0x00336699) << "the dialog did not start at the current colour";
+  EXPECT_TRUE(events.sink.calls.empty());
+}
+
+TEST_F(Palette, ACustomColourFromTheDialogSetsTheColourAndReplacesTheFirstPaletteEntryEverywhere) {
+  ActiveControl a(true, {20, 20, 100, 40});
+  ActiveControl b(true, {20, 20, 100, 40}, 100, 300);
+  Advised events(a.Object());
+  ASSERT_TRUE(OpenColourDialog(a.Window(), [](HWND dlg) {
+    SetDlgItemInt(dlg, 706, 0x12, FALSE);  // red
+    SetDlgItemInt(dlg, 707, 0x34, FALSE);  // green
+    SetDlgItemInt(dlg, 708, 0x56, FALSE);  // blue
+    SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(712, BN_CLICKED), 0);  // "Add to Custom Colors": slot 1
+    PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+  }));
+  const COLORREF custom = RGB(0x12, 0x34, 0x56);
+  EXPECT_EQ(GetColor(a.Object()), static_cast<LONG>(custom));
+  ASSERT_EQ(events.sink.calls.size(), 1u);
+
+  // Entry 1 of any control's palette is now the custom colour.
+  {
+    UiDriver driver([](DWORD ui) {
+      HWND menu = WaitForThreadWindow(ui, L"#32768");
+      if (!menu) return;
+      PostKey(menu, VK_DOWN);
+      PostEnter(menu);
+    });
+    Press(b.Window(), 72, 10);
+  }
+  EXPECT_EQ(GetColor(b.Object()), static_cast<LONG>(custom));
+}
+
+class DragDrop : public ControlTest {
+ protected:
+  // Drags `bytes` under `format` onto the control's window, dropping at once.
+  DWORD DropOn(HWND target, CLIPFORMAT format, std::vector<BYTE> bytes) {
+    const POINT at = ScreenCentre(target);
+    SetCursorPos(at.x, at.y);
+    DataObject data(format, std::move(bytes));
+    DropAtOnce source;
+    DWORD effect = 0xFF;
+    EXPECT_EQ(DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect), DRAGDROP_S_DROP);
+    EXPECT_EQ(data.refs, 1u);
+    return effect;
+  }
+  CLIPFORMAT colorTransfer = static_cast<CLIPFORMAT>(RegisterClipboardFormatA("Color Transfer"));
+};
+
+TEST_F(DragDrop, FourBytesOfColorTransferSetTheColourOthersAreRefused) {
+  ActiveControl c;
+  Advised events(c.Object());
+  EXPECT_EQ(DropOn(c.Window(), colorTransfer, {0x11, 0x22, 0x33, 0x00}), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(GetColor(c.Object()), 0x00332211);
+  EXPECT_EQ(events.sink.calls.size(), 1u);
+
+  // Two bytes are too short to hold a colour: refused, nothing read beyond them.
+  EXPECT_EQ(DropOn(c.Window(), colorTransfer, {0x44, 0x55}), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(GetColor(c.Object()), 0x00332211);
+  // Another format, even with four bytes.
+  EXPECT_EQ(DropOn(c.Window(), CF_TEXT, {'a', 'b', 'c', 0}), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(GetColor(c.Object()), 0x00332211);
+  // The same colour again: accepted, but no event.
+  EXPECT_EQ(DropOn(c.Window(), colorTransfer, {0x11, 0x22, 0x33, 0x00}), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(events.sink.calls.size(), 1u);
+}
+
+TEST_F(DragDrop, PressingTheSwatchDragsTheColourToAnotherControl) {
+  ActiveControl from(true, {20, 20, 100, 40});
+  ActiveControl to(true, {20, 20, 100, 40}, 100, 300);
+  ASSERT_EQ(PutColor(from.Object(), 0x00C08040), S_OK);
+  Advised events(to.Object());
+  const POINT at = ScreenCentre(to.Window());
+  SetCursorPos(at.x, at.y);
+  Press(from.Window(), 30, 10);
+  EXPECT_EQ(GetColor(to.Object()), 0x00C08040);
+  ASSERT_EQ(events.sink.calls.size(), 1u);
+  EXPECT_EQ(events.sink.calls[0].value, 0x00C08040);
+}
+
+TEST_F(DragDrop, TheDragOffersFourLittleEndianBytesForCopyOnly) {
+  ActiveControl from;
+  ASSERT_EQ(PutColor(from.Object(), static_cast<LONG>(0x80000005)), S_OK);
+  HostWindow area(100, 300, 200, 100);
+  RecordingDropTarget target;
+  ASSERT_EQ(RegisterDragDrop(area.Get(), &target), S_OK);
+  const POINT at = ScreenCentre(area.Get());
+  SetCursorPos(at.x, at.y);
+  Press(from.Window(), 10, 10);
+  RevokeDragDrop(area.Get());
+  ASSERT_TRUE(target.dropped);
+  EXPECT_EQ(target.allowedAtEnter, static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(target.bytes, (std::vector<BYTE>{0x05, 0x00, 0x00, 0x80}));
+  EXPECT_EQ(target.refs, 1u);
+}
+
+}  // namespace
+}  // namespace pctest
