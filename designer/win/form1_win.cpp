@@ -85,6 +85,7 @@ HWND Form1Window::Create() {
   Sync();
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
+  SetFocus(tab_);  // arrow keys move between the pages, Tab walks the page's controls
   SetTimer(hwnd_, kTickTimer, UINT(form_.Timer1.interval), nullptr);
   return hwnd_;
 }
