@@ -27,6 +27,7 @@ class RgpMakerWindow : public MakerWindows {
   void Show();
   HWND hwnd() const { return hwnd_; }
   RgpMakerModel& model() { return model_; }
+  WinMakerPicture& picture() { return picture_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
   // MakerWindows

@@ -7,6 +7,6 @@ if(TKT_HOST)
 endif()
 if(TKT_WINDOWS)
   tkt_add_gtest(designer_files_win_test
-    SOURCES ${_dir}/rgpmaker_win_test.cpp ${_dir}/shortcut_win_test.cpp
+    SOURCES ${_dir}/rgpmaker_win_test.cpp ${_dir}/rgpmaker_window_test.cpp ${_dir}/shortcut_win_test.cpp
     LIBS designer_files_win)
 endif()
