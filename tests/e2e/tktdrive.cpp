@@ -52,6 +52,21 @@
 //   regwrite KEY NAME TEXT         REG_SZ value
 //   regread VAR KEY NAME           VAR = the text ("" when missing), VAR.exists (0 or 1)
 //   regdelete KEY                  removes the key and everything below it; a missing key is fine
+// Controls inside a program's windows (used on the designer's pages and dialogs)
+//   child VAR HWND CLASS TEXT [DEADLINE]  waits for a visible descendant of HWND ("*" matches any class or
+//                                  text); VAR = its handle
+//   children VAR HWND CLASS TEXT   every visible such descendant, in creation order: VAR.count, VAR.0, VAR.1 ...
+//   click HWND                     clicks a button (posted, so a message box it opens does not block us)
+//   settext HWND TEXT              sets a control's text, as typing into an edit field would
+//   gettext VAR HWND               VAR = a control's text, asked of its own program
+//   checked VAR HWND               VAR = 1 when a check box or option button is checked, else 0
+//   scrollpos VAR HWND             VAR = the position of a scroll bar control
+//   tab HWND INDEX                 selects a page of a tab control; its parent hears of the change
+//   command HWND ID                posts WM_COMMAND with a control id to a window (1 = OK of a dialog)
+//   waitgone HWND [DEADLINE]       waits until the window is hidden or destroyed
+//   getenv VAR NAME                VAR = an environment variable of the driver ("" when unset)
+//   readfile VAR PATH              VAR = the file's text, read in the ANSI code page
+//   exists VAR PATH                VAR = 1 when the file or folder exists, else 0
 // Checks
 //   expect A OP B                  OP: == != < <= > >= (numbers when both are), contains, !contains
 #include <windows.h>
@@ -370,6 +385,7 @@ class Driver {
       const LONG rc = RegDeleteTreeW(HKEY_CURRENT_USER, Widen(a[1]).c_str());
       if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) RegDeleteKeyW(HKEY_CURRENT_USER, Widen(a[1]).c_str());
       else throw Failure{"cannot delete the key"};
+    } else if (ExecuteControl(a)) {
     } else if (c == "expect") {
       Need(a, 4);
       Expect(a[1], a[2], a[3]);
@@ -395,6 +411,111 @@ class Driver {
     CloseHandle(pi.hThread);
     procs_[name] = pi;
     vars_[name + ".pid"] = std::to_string(pi.dwProcessId);
+  }
+
+  // ---- controls of another program ----
+  bool ExecuteControl(const std::vector<std::string>& a) {
+    const std::string& c = a[0];
+    if (c == "child") {
+      Need(a, 5);
+      HWND found = nullptr;
+      if (!PollUntil(Deadline(a, 5), [&] {
+            auto all = Descendants(Handle(a[2]), a[3], a[4]);
+            found = all.empty() ? nullptr : all.front();
+            return found != nullptr;
+          }))
+        throw Failure{"no such control"};
+      vars_[a[1]] = Hex(reinterpret_cast<uintptr_t>(found));
+    } else if (c == "children") {
+      Need(a, 5);
+      auto all = Descendants(Handle(a[2]), a[3], a[4]);
+      vars_[a[1] + ".count"] = std::to_string(all.size());
+      for (size_t i = 0; i < all.size(); ++i) vars_[a[1] + "." + std::to_string(i)] = Hex(reinterpret_cast<uintptr_t>(all[i]));
+    } else if (c == "click") {
+      Need(a, 2);
+      if (!PostMessageW(Handle(a[1]), BM_CLICK, 0, 0)) throw Failure{"no window"};
+    } else if (c == "settext") {
+      Need(a, 3);
+      const std::wstring text = Widen(a[2]);
+      DWORD_PTR result = 0;
+      if (!SendMessageTimeoutW(Handle(a[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                               5000, &result))
+        throw Failure{"the control does not answer"};
+    } else if (c == "gettext") {
+      Need(a, 3);
+      vars_[a[1]] = ControlText(Handle(a[2]));
+    } else if (c == "checked") {
+      Need(a, 3);
+      DWORD_PTR state = 0;
+      if (!SendMessageTimeoutW(Handle(a[2]), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state))
+        throw Failure{"the control does not answer"};
+      vars_[a[1]] = state == BST_CHECKED ? "1" : "0";
+    } else if (c == "scrollpos") {
+      Need(a, 3);
+      DWORD_PTR pos = 0;
+      if (!SendMessageTimeoutW(Handle(a[2]), SBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &pos))
+        throw Failure{"the control does not answer"};
+      vars_[a[1]] = std::to_string(int(pos));
+    } else if (c == "tab") {
+      Need(a, 3);
+      // TCM_SETCURFOCUS changes the page and notifies the parent, as a click on the tab does.
+      if (!PostMessageW(Handle(a[1]), 0x1330 /* TCM_SETCURFOCUS */, WPARAM(Number(a[2])), 0)) throw Failure{"no window"};
+    } else if (c == "command") {
+      Need(a, 3);
+      if (!PostMessageW(Handle(a[1]), WM_COMMAND, MAKEWPARAM(WORD(Number(a[2])), BN_CLICKED), 0))
+        throw Failure{"no window"};
+    } else if (c == "waitgone") {
+      Need(a, 2);
+      HWND w = Handle(a[1]);
+      if (!PollUntil(Deadline(a, 2), [&] { return !IsWindow(w) || !IsWindowVisible(w); }))
+        throw Failure{"the window is still there"};
+    } else if (c == "getenv") {
+      Need(a, 3);
+      wchar_t buf[32768] = {};
+      const DWORD n = GetEnvironmentVariableW(Widen(a[2]).c_str(), buf, 32768);
+      vars_[a[1]] = n > 0 && n < 32768 ? Narrow(buf) : "";
+    } else if (c == "readfile") {
+      Need(a, 3);
+      std::ifstream f(std::filesystem::path(Widen(a[2])), std::ios::binary);
+      if (!f) throw Failure{"cannot read " + a[2]};
+      std::ostringstream bytes;
+      bytes << f.rdbuf();
+      vars_[a[1]] = Narrow(Widen(bytes.str(), CP_ACP));
+    } else if (c == "exists") {
+      Need(a, 3);
+      std::error_code ec;
+      vars_[a[1]] = std::filesystem::exists(std::filesystem::path(Widen(a[2])), ec) ? "1" : "0";
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  static std::vector<HWND> Descendants(HWND parent, const std::string& cls, const std::string& text) {
+    struct Search {
+      const std::string *cls, *text;
+      std::vector<HWND> found;
+    } s{&cls, &text, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          if (!IsWindowVisible(w)) return TRUE;
+          if (*s->cls != "*" && lstrcmpiW(Widen(ClassOf(w)).c_str(), Widen(*s->cls).c_str()) != 0) return TRUE;
+          if (*s->text != "*" && ControlText(w) != *s->text) return TRUE;
+          s->found.push_back(w);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+  }
+
+  // WM_GETTEXT is carried between programs; GetWindowText would not ask an edit field for its text.
+  static std::string ControlText(HWND w) {
+    wchar_t buf[4096] = {};
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, &n)) return "";
+    return Narrow(std::wstring(buf, size_t(n)));
   }
 
   static std::string WindowText(HWND w) {
