@@ -1,0 +1,119 @@
+// The window region built from bands equals the union of the runs made one record at a time.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "faceformat/bmp.h"
+#include "region_win.h"
+
+using faceformat::RegionRun;
+
+namespace {
+
+tkt::UniqueRgn FromBands(const std::vector<RegionRun>& runs) {
+  auto bands = faceformat::BuildRegionBands(runs);
+  EXPECT_TRUE(bands.ok());
+  return bands ? tkt::BuildWindowRegion(*bands) : tkt::UniqueRgn{};
+}
+
+bool SameShape(const tkt::UniqueRgn& a, const tkt::UniqueRgn& b) { return a && b && EqualRgn(a.get(), b.get()); }
+
+TEST(WindowRegion, RandomRunSetsEqualTheOneByOneUnion) {
+  std::mt19937 rng(20240506);
+  for (int round = 0; round < 60; ++round) {
+    std::uniform_int_distribution<int> count(1, round < 40 ? 300 : 6000), col(-50, 400), row(-20, 300), len(-30, 120);
+    std::vector<RegionRun> runs(size_t(count(rng)));
+    for (auto& r : runs) r = {col(rng), row(rng), len(rng) % 7 == 0 ? 0 : len(rng)};
+    // Repeats and overlaps on purpose.
+    for (size_t i = 0; i + 3 < runs.size(); i += 11) runs[i + 3] = runs[i];
+    SCOPED_TRACE(round);
+    EXPECT_TRUE(SameShape(FromBands(runs), tkt::BuildRegionOneByOne(runs)));
+  }
+}
+
+TEST(WindowRegion, FaceLikeRunsAcrossManyLeaves) {
+  std::vector<RegionRun> runs;
+  for (int y = 0; y < 700; ++y) {
+    const int half = int(350 * std::sqrt(1.0 - (y - 350.0) * (y - 350.0) / (350.0 * 350.0)));
+    runs.push_back({350 + half / 3, y, half - half / 3 + 1});  // right of a hole first, as the maker writes
+    runs.push_back({350 - half, y, half - half / 3});
+  }
+  const tkt::UniqueRgn built = FromBands(runs);
+  EXPECT_TRUE(SameShape(built, tkt::BuildRegionOneByOne(runs)));
+  RECT box{};
+  EXPECT_EQ(GetRgnBox(built.get(), &box), COMPLEXREGION);
+}
+
+TEST(WindowRegion, OneRecordAndNothing) {
+  const std::vector<RegionRun> one{{12, 7, 30}};
+  const tkt::UniqueRgn r = FromBands(one);
+  RECT box{};
+  EXPECT_EQ(GetRgnBox(r.get(), &box), SIMPLEREGION);
+  EXPECT_EQ(box.left, 12);
+  EXPECT_EQ(box.top, 7);
+  EXPECT_EQ(box.right, 42);
+  EXPECT_EQ(box.bottom, 8);
+
+  const tkt::UniqueRgn none = tkt::BuildWindowRegion({});
+  ASSERT_TRUE(none);
+  EXPECT_EQ(GetRgnBox(none.get(), &box), NULLREGION);
+}
+
+class ApplyFaceRegionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("tkt-region-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(dir_);
+    faceformat::Image face(40, 30, 0x00123456);
+    ASSERT_TRUE(faceformat::WriteBmpFile(dir_ / "face.bmp", face).ok());
+    Write("face.rgp", "5 0 10\r\n0 1 20 3 2 4\r\n");  // records across lines read by count
+    wnd_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(wnd_, nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(wnd_);
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  void Write(const char* name, const std::string& text) { std::ofstream(dir_ / name, std::ios::binary) << text; }
+  std::string Path(const char* name) { return (dir_ / name).string(); }
+
+  std::filesystem::path dir_;
+  HWND wnd_ = nullptr;
+};
+
+TEST_F(ApplyFaceRegionTest, ShapesTheWindowAndLoadsThePicture) {
+  faceformat::Image face;
+  auto result = tkt::ApplyFaceRegion(wnd_, Path("face.rgp"), Path("face.bmp"), face);
+  ASSERT_TRUE(result.ok()) << result.error().what;
+  EXPECT_NE(*result, 0);
+  EXPECT_EQ(face.width, 40);
+  EXPECT_EQ(face.at(3, 3), 0x00123456u);
+  tkt::UniqueRgn actual(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(GetWindowRgn(wnd_, actual.get()), COMPLEXREGION);
+  const std::vector<RegionRun> runs{{5, 0, 10}, {0, 1, 20}, {3, 2, 4}};
+  EXPECT_TRUE(SameShape(actual, tkt::BuildRegionOneByOne(runs)));
+}
+
+TEST_F(ApplyFaceRegionTest, EveryBadInputIsAnErrorAndLeavesTheWindowRectangular) {
+  faceformat::Image face;
+  Write("empty.rgp", "");
+  Write("short.rgp", "1 2 3\r\n4 5");
+  Write("text.rgp", "1 2 x\r\n");
+  Write("big.rgp", "2147483647 0 1\r\n");
+  Write("bad.bmp", "BM not really");
+  const std::pair<const char*, const char*> cases[] = {
+      {"face.rgp", "missing.bmp"}, {"face.rgp", "bad.bmp"},   {"missing.rgp", "face.bmp"}, {"empty.rgp", "face.bmp"},
+      {"short.rgp", "face.bmp"},   {"text.rgp", "face.bmp"}, {"big.rgp", "face.bmp"}};
+  for (auto [rgp, bmp] : cases) {
+    EXPECT_FALSE(tkt::ApplyFaceRegion(wnd_, Path(rgp), Path(bmp), face).ok()) << rgp << " " << bmp;
+    tkt::UniqueRgn none(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(wnd_, none.get()), ERROR) << rgp << " " << bmp;
+  }
+}
+
+}  // namespace
