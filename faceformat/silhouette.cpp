@@ -21,10 +21,11 @@ Image MakeSilhouette(const Image& picture) {
 
 std::vector<RegionRun> MakeRegionRuns(const Image& picture) {
   std::vector<RegionRun> runs;
-  if (picture.width <= 0 || picture.height <= 0) return runs;
-  size_t rowStart = 0;
+  if (picture.width <= 0 || picture.height <= 0 ||
+      picture.pixels.size() < size_t(picture.width) * size_t(picture.height))
+    return runs;
   for (int y = 0; y < picture.height; ++y) {
-    rowStart = runs.size();
+    const size_t rowStart = runs.size();
     const uint32_t* px = &picture.pixels[size_t(y) * size_t(picture.width)];
     int x = 0;
     while (x < picture.width) {
