@@ -7,19 +7,20 @@
 namespace tkt {
 namespace {
 
-// The window's top-left corner and the pointer relative to it, in screen pixels, read from the cursor:
-// while the window follows the pointer, a message's client position may predate the last move.
+// The window's top-left corner now, and the pointer where the event happened relative to it, in screen
+// pixels. Events may queue up faster than they are handled: the cursor may be elsewhere by now, and the
+// window may have moved since the event's client position was worked out.
 struct PointerOnWindow {
   DragPoint corner;
   DragPoint pointer;
 };
 
 PointerOnWindow ReadPointer(HWND window) {
-  POINT cursor{};
-  GetCursorPos(&cursor);
+  const DWORD at = GetMessagePos();
+  const POINT event{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
   RECT r{};
   GetWindowRect(window, &r);
-  return {{r.left, r.top}, {cursor.x - r.left, cursor.y - r.top}};
+  return {{r.left, r.top}, {event.x - r.left, event.y - r.top}};
 }
 
 }  // namespace
