@@ -193,6 +193,14 @@ void RgpMakerWindow::DrawRunLines(const std::vector<faceformat::RegionRun>& runs
 
 void RgpMakerWindow::ShowDesigner() {
   if (showDesigner_) showDesigner_();
+  designerShown_ = true;
+}
+
+// The hand-over fills the designer's fields after showing it: it shows them once the handler is done.
+void RgpMakerWindow::AfterHandler() {
+  SyncFields();
+  if (designerShown_ && showDesigner_) showDesigner_();
+  designerShown_ = false;
 }
 
 void RgpMakerWindow::HideMaker() {
@@ -224,7 +232,7 @@ void RgpMakerWindow::Command(int id, int code) {
     case kCommandButton1: model_.CommandButton1_Click(); break;
     default: return;
   }
-  SyncFields();
+  AfterHandler();
 }
 
 LRESULT CALLBACK RgpMakerWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -274,6 +282,7 @@ LRESULT RgpMakerWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       // Alt+F4 is the way back, like "Ｘ": the maker is only ever hidden.
       model_.CommandButton1_Click();
+      AfterHandler();
       return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);

@@ -50,6 +50,7 @@ class RgpMakerWindow : public MakerWindows {
   void CreateChildren();
   void Command(int id, int code);
   void SyncFields();
+  void AfterHandler();
   void PictureChanged();
   HWND CreateChild(const wchar_t* cls, const wchar_t* text, DWORD style, int id, const RECT& box, DWORD exStyle = 0);
 
@@ -67,6 +68,7 @@ class RgpMakerWindow : public MakerWindows {
   Gdi<HBITMAP> canvas_;  // the background the test lines go on; it keeps them between uses
   int canvasW_ = 0, canvasH_ = 0;
   bool syncing_ = false;
+  bool designerShown_ = false;
 };
 
 }  // namespace designer::win

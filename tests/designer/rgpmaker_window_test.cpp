@@ -92,7 +92,11 @@ class MakerWindowTest : public ::testing::Test {
   fs::path dir;
   testing::FormFixture f;
   int designerShown = 0;
-  RgpMakerWindow maker{f.form, [this] { ++designerShown; }};
+  std::wstring regionWhenShown;  // what the designer's field held the last time it was shown
+  RgpMakerWindow maker{f.form, [this] {
+                         ++designerShown;
+                         regionWhenShown = f.form.PS_Text1.text;
+                       }};
 };
 
 TEST_F(MakerWindowTest, FixedFrameWithoutCloseBoxAndItsCaptions) {
@@ -162,7 +166,7 @@ TEST_F(MakerWindowTest, TestDrawsEachRunOnTheBackgroundAndKeepsIt) {
   SendMessageW(maker.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(maker.hwnd()));
   EXPECT_FALSE(IsWindowVisible(maker.hwnd()));
-  EXPECT_EQ(designerShown, 1);
+  EXPECT_GE(designerShown, 1);
   maker.Show();
   EXPECT_EQ(Painted().at(10, 5), px(ink));
   EXPECT_EQ(TextOf(maker.Item(Id::kText1)), rgp.wstring());
@@ -181,8 +185,8 @@ TEST_F(MakerWindowTest, MakingShowsTheSilhouetteWritesTheFileAndHandsOver) {
   EXPECT_EQ(g_boxes[0], L"指定の場所にﾘｰｼﾞｮﾝﾌｧｲﾙが作成されました。\r引き続き、時計の「基本設定」をして下さい。");
   EXPECT_EQ(faceformat::ReadWholeFile(out).value(), faceformat::ReadWholeFile(art / "hato.rgp").value());
   EXPECT_FALSE(IsWindowVisible(maker.hwnd()));
-  EXPECT_EQ(designerShown, 1);
   EXPECT_EQ(f.form.PS_Text1.text, out.wstring());
+  EXPECT_EQ(regionWhenShown, out.wstring());  // the designer shows the filled fields
   EXPECT_EQ(f.form.gosw1.text, L"1");
 
   // The picture area took the picture's size and shows its silhouette.
