@@ -1,5 +1,6 @@
 #include "region_win.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "faceformat/bmp.h"
@@ -32,26 +33,34 @@ UniqueRgn LeafRegion(std::span<const faceformat::RegionRect> rects) {
 
 }  // namespace
 
-UniqueRgn BuildWindowRegion(std::span<const faceformat::RegionRect> bands) {
+UniqueRgn BuildWindowRegion(std::span<const faceformat::RegionRect> bands, size_t leafRects) {
   if (bands.empty()) return UniqueRgn(CreateRectRgn(0, 0, 0, 0));
-  std::vector<UniqueRgn> level;
-  level.reserve(bands.size() / kLeafRects + 1);
-  for (size_t i = 0; i < bands.size(); i += kLeafRects) {
-    UniqueRgn leaf = LeafRegion(bands.subspan(i, std::min(kLeafRects, bands.size() - i)));
+  leafRects = std::max<size_t>(leafRects, 1);
+  // Merged like a binary counter: two regions of the same height join at once, so merges stay balanced
+  // and only a few dozen region handles are alive at any time.
+  struct Pending {
+    UniqueRgn region;
+    int height;
+  };
+  std::vector<Pending> stack;
+  auto mergeTop = [&stack]() {
+    Pending right = std::move(stack.back());
+    stack.pop_back();
+    Pending& left = stack.back();
+    if (CombineRgn(left.region.get(), left.region.get(), right.region.get(), RGN_OR) == ERROR) return false;
+    left.height = std::max(left.height, right.height) + 1;
+    return true;
+  };
+  for (size_t i = 0; i < bands.size(); i += leafRects) {
+    UniqueRgn leaf = LeafRegion(bands.subspan(i, std::min(leafRects, bands.size() - i)));
     if (!leaf) return {};
-    level.push_back(std::move(leaf));
+    stack.push_back({std::move(leaf), 0});
+    while (stack.size() >= 2 && stack[stack.size() - 2].height == stack.back().height)
+      if (!mergeTop()) return {};
   }
-  while (level.size() > 1) {
-    std::vector<UniqueRgn> next;
-    next.reserve(level.size() / 2 + 1);
-    for (size_t i = 0; i + 1 < level.size(); i += 2) {
-      if (CombineRgn(level[i].get(), level[i].get(), level[i + 1].get(), RGN_OR) == ERROR) return {};
-      next.push_back(std::move(level[i]));
-    }
-    if (level.size() % 2) next.push_back(std::move(level.back()));
-    level = std::move(next);
-  }
-  return std::move(level.front());
+  while (stack.size() >= 2)
+    if (!mergeTop()) return {};
+  return std::move(stack.front().region);
 }
 
 UniqueRgn BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs) {

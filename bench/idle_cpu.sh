@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# CPU seconds used by the clock (tkt.exe, default face) over 60 s under Wine, beside a plain window with a
+# one-second timer started in the same run; prints both and their ratio.
+#   bench/idle_cpu.sh BUILD_DIR [seconds]     (BUILD_DIR: a win64 build with the stage and idle_window.exe)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:?usage: idle_cpu.sh BUILD_DIR [seconds]}" && pwd)
+seconds=${2:-60}
+run="$build/wine-run.sh"
+export TKT_WINEPREFIX="$build/wineprefix"
+
+started_xvfb=
+if [ -z "${DISPLAY:-}" ]; then
+  . "$top/scripts/xvfb.sh"
+  tkt_start_xvfb
+  started_xvfb=1
+fi
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  [ -z "$started_xvfb" ] || tkt_stop_xvfb
+}
+trap cleanup EXIT
+
+"$run" cmd /c exit >/dev/null 2>&1
+WINEPREFIX="$TKT_WINEPREFIX" /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+
+(cd "$build/stage/program" && exec "$run" tkt.exe) & pids+=($!)
+clock=$!
+(cd "$build/bench" && exec "$run" idle_window.exe) & pids+=($!)
+idle=$!
+
+# CPU ticks (user + system) of a process.
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# Wait until both programs have their windows up (at most 30 s), then measure.
+for _ in $(seq 1 300); do
+  if xdotool search --name '^Tock Tide$' >/dev/null 2>&1 && xdotool search --name '^idle$' >/dev/null 2>&1; then break; fi
+  sleep 0.1
+done
+sleep 2
+c0=$(ticks $clock); i0=$(ticks $idle)
+sleep "$seconds"
+c1=$(ticks $clock); i1=$(ticks $idle)
+hz=$(getconf CLK_TCK)
+awk -v c=$((c1 - c0)) -v i=$((i1 - i0)) -v hz="$hz" -v s="$seconds" 'BEGIN {
+  printf "over %d s: tkt.exe %.2f CPU s, idle window %.2f CPU s, ratio %.2f\n", s, c / hz, i / hz, (i > 0 ? c / i : 0) }'

@@ -1,0 +1,155 @@
+// The clock window loaded from a settings file, painted through PaintContent into a memory DC.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "faceformat/bmp.h"
+#include "faceformat/region.h"
+#include "faceformat/settings.h"
+#include "form1_win.h"
+
+namespace {
+
+constexpr uint32_t kFaceColour = 0x00204060;
+
+class Form1WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("tkt-form1-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(dir_);
+    ASSERT_TRUE(faceformat::WriteBmpFile(dir_ / "face.bmp", faceformat::Image(180, 180, kFaceColour)).ok());
+    std::vector<faceformat::RegionRun> runs;
+    for (int y = 0; y < 180; ++y) runs.push_back({0, y, 180});
+    ASSERT_TRUE(faceformat::WriteRegionFile(dir_ / "face.rgp", runs).ok());
+    wchar_t old[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, old);
+    oldDir_ = old;
+    SetCurrentDirectoryW(dir_.wstring().c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Clock");
+  }
+  void TearDown() override {
+    SetCurrentDirectoryW(oldDir_.c_str());
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  faceformat::ClockSettings Settings() {
+    faceformat::ClockSettings s;
+    s.regionFilePath = (dir_ / "face.rgp").string();
+    s.faceBitmapPath = (dir_ / "face.bmp").string();
+    s.secondColor = 0x0000FF, s.secondLength = 140, s.secondWidth = 3;  // red
+    s.hourColor = 0x00FF00, s.hourLength = 60, s.hourWidth = 5;         // green
+    s.minuteColor = 0xFF0000, s.minuteLength = 120, s.minuteWidth = 3;  // blue
+    s.centerDotColor = 0xFFFFFF, s.centerDotSize = 150;
+    s.digitalLeft = 1800, s.digitalTop = 150, s.digitalStyle = "hms", s.fontName = "IPAGothic", s.fontSize = 12;
+    s.fontBold = true, s.fontItalic = s.fontUnderline = s.fontStrikethru = false;
+    s.digitalColor = 0x00FFFF;  // yellow
+    s.cuckoo2Left = 150, s.cuckoo2Top = 2100;  // pixel 10, 140
+    return s;
+  }
+
+  faceformat::Image Paint(tkt::Form1Window& form) {
+    faceformat::Image img(314, 335, 0);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 314;
+    bi.bmiHeader.biHeight = -335;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, dib);
+    const RECT all{0, 0, 314, 335};
+    form.PaintContent(dc, all);
+    GdiFlush();
+    std::copy_n(static_cast<const uint32_t*>(bits), img.pixels.size(), img.pixels.data());
+    for (uint32_t& p : img.pixels) p &= 0x00FFFFFF;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(dib);
+    return img;
+  }
+
+  std::filesystem::path dir_;
+  std::wstring oldDir_;
+};
+
+int Count(const faceformat::Image& img, int l, int t, int r, int b, uint32_t colour) {
+  int n = 0;
+  for (int y = t; y < b; ++y)
+    for (int x = l; x < r; ++x) n += img.at(x, y) == colour;
+  return n;
+}
+
+TEST_F(Form1WindowTest, LoadsPlacesAndShapesTheWindow) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  HWND w = form.hwnd();
+  wchar_t title[32];
+  GetWindowTextW(w, title, 32);
+  EXPECT_STREQ(title, L"Tock Tide");
+  const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+  RECT r{};
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) - 180);
+  EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) - 210);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, rgn), SIMPLEREGION);
+  RECT box{};
+  GetRgnBox(rgn, &box);
+  DeleteObject(rgn);
+  EXPECT_EQ(box.right, 180);
+  EXPECT_EQ(box.bottom, 180);
+  EXPECT_EQ(form.model().hato, "2");
+  EXPECT_EQ(form.model().lblLabel2.rfind("TZ=", 0), 0u);
+}
+
+TEST_F(Form1WindowTest, PaintsFaceReadoutHandsAndDot) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  faceformat::Image before = Paint(form);
+  EXPECT_GT(Count(before, 115, 5, 180, 35, 0x00FFFF00), 10) << "the read-out's --:--:-- before the first tick";
+
+  form.Timer1_Timer({2024, 5, 6, 9, 0, 30, 0});  // second hand down, minute hand up, hour hand left
+  const faceformat::Image img = Paint(form);
+  EXPECT_EQ(img.at(20, 20), kFaceColour);
+  EXPECT_EQ(img.at(90, 90), 0x00FFFFFFu);  // the dot over the hands
+  EXPECT_EQ(img.at(90, 170), 0x00FF0000u);  // second hand reaches 84 px down
+  EXPECT_EQ(img.at(90, 30), 0x000000FFu);   // minute hand
+  EXPECT_EQ(img.at(60, 90), 0x0000FF00u);   // hour hand at 9
+  EXPECT_EQ(img.at(90, 178), kFaceColour);
+  EXPECT_GT(Count(img, 115, 5, 180, 35, 0x00FFFF00), 10);
+  EXPECT_EQ(form.model().Label1.caption, "09:00:30");
+}
+
+TEST_F(Form1WindowTest, TheChimeOpensAndClosesTheDoor) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  form.Timer1_Timer({2024, 5, 6, 14, 0, 0, 0});
+  EXPECT_TRUE(form.model().timer2Enabled);
+  EXPECT_EQ(form.model().chimeCount, 2);
+  const faceformat::Image shut = [&] {
+    form.Timer2_Timer();  // open
+    form.Timer2_Timer();  // shut
+    return Paint(form);
+  }();
+  form.Timer2_Timer();
+  const faceformat::Image open = Paint(form);
+  int differing = 0;
+  for (int y = 140; y < 166; ++y)
+    for (int x = 10; x < 40; ++x) differing += shut.at(x, y) != open.at(x, y);
+  EXPECT_GT(differing, 50) << "the open door shows the bird";
+  EXPECT_EQ(shut.at(5, 150), open.at(5, 150));
+  form.Timer2_Timer();
+  EXPECT_FALSE(form.model().timer2Enabled);
+}
+
+}  // namespace
