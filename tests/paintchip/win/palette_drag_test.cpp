@@ -67,7 +67,9 @@ TEST_F(Palette, ArrowPressShowsSixteenColoursInFourColumnsBelowTheControlAndEntr
       auto popup = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
       items = GetMenuItemCount(popup);
       for (int i = 0; i < items; ++i) {
-        MENUITEMINFOW mi{sizeof mi, MIIM_FTYPE | MIIM_ID | MIIM_DATA};
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
         GetMenuItemInfoW(popup, i, TRUE, &mi);
         if (mi.fType & MFT_MENUBREAK) breaks |= 1u << i;
         if (i == 9) data10 = mi.dwItemData;
