@@ -67,6 +67,8 @@
 //   getenv VAR NAME                VAR = an environment variable of the driver ("" when unset)
 //   readfile VAR PATH              VAR = the file's text, read in the ANSI code page
 //   exists VAR PATH                VAR = 1 when the file or folder exists, else 0
+// Popup menus, dragging and modal windows: menucaptions, waitcapture, waitrect, waitcount, enabled,
+// waitenabled, defaultbutton (see tktdrive_menu.h)
 // Checks
 //   expect A OP B                  OP: == != < <= > >= (numbers when both are), contains, !contains
 #include <windows.h>
@@ -82,6 +84,7 @@
 
 #include "faceformat/bmp.h"
 #include "faceformat/region.h"
+#include "tktdrive_menu.h"
 
 namespace {
 
@@ -386,6 +389,8 @@ class Driver {
       if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) RegDeleteKeyW(HKEY_CURRENT_USER, Widen(a[1]).c_str());
       else throw Failure{"cannot delete the key"};
     } else if (ExecuteControl(a)) {
+    } else if (const auto menu = tktdrive::ExecuteMenuCommand(a, vars_); menu.handled) {
+      if (!menu.failure.empty()) throw Failure{menu.failure};
     } else if (c == "expect") {
       Need(a, 4);
       Expect(a[1], a[2], a[3]);
