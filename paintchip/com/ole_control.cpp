@@ -3,10 +3,25 @@
 
 #include <oleauto.h>
 
+#include "paintchip/com/enumerator.h"
 #include "paintchip/com/guard.h"
 #include "paintchip/com/typelib.h"
 
 namespace tktcom {
+namespace {
+
+// Each copy of a verb owns its name; the caller of Next frees it with CoTaskMemFree.
+struct VerbCopy {
+  static void Copy(OLEVERB& to, const OLEVERB& from) {
+    to = from;
+    to.lpszVerbName = nullptr;
+    if (from.lpszVerbName) TaskMemString(from.lpszVerbName, &to.lpszVerbName);
+  }
+  static void Free(OLEVERB& verb) { CoTaskMemFree(verb.lpszVerbName); }
+};
+using VerbEnum = ArrayEnumerator<IEnumOLEVERB, IID_IEnumOLEVERB, OLEVERB, VerbCopy>;
+
+}  // namespace
 
 OleControl::OleControl(const ControlClass& cls) : cls_(cls), events_(this, *cls.eventIid) {
   // The initial size in HIMETRIC at the screen's resolution.
@@ -133,7 +148,12 @@ STDMETHODIMP OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HW
   }
 }
 
-STDMETHODIMP OleControl::EnumVerbs(IEnumOLEVERB** out) noexcept { return OleRegEnumVerbs(*cls_.clsid, out); }
+STDMETHODIMP OleControl::EnumVerbs(IEnumOLEVERB** out) noexcept {
+  // Containers put "Properties" on the control's context menu.
+  static const OLEVERB verbs[] = {
+      {OLEIVERB_PROPERTIES, const_cast<LPOLESTR>(L"&Properties..."), 0, OLEVERBATTRIB_ONCONTAINERMENU}};
+  return VerbEnum::Create(verbs, cls_.pageCount ? 1 : 0, out);
+}
 
 STDMETHODIMP OleControl::GetUserClassID(CLSID* clsid) noexcept {
   if (!clsid) return E_POINTER;

@@ -1,0 +1,98 @@
+// Verbs and quick activation: the container-facing paths that form designers take.
+#include "control_fixture.h"
+
+#include <atomic>
+
+#include "paintchip/win/paintchip_ids.h"
+#include "test_objects.h"
+#include "ui_driver.h"
+
+namespace pctest {
+namespace {
+
+class Verbs : public ControlTest {};
+
+TEST_F(Verbs, EnumVerbsOffersPropertiesOnTheContainerMenu) {
+  ComPtr<IOleObject> c = NewControl();
+  ComPtr<IEnumOLEVERB> verbs;
+  ASSERT_EQ(c->EnumVerbs(verbs.Put()), S_OK);
+  OLEVERB got[2] = {};
+  ULONG n = 0;
+  EXPECT_EQ(verbs->Next(2, got, &n), S_FALSE);
+  ASSERT_EQ(n, 1u);
+  EXPECT_EQ(got[0].lVerb, OLEIVERB_PROPERTIES);
+  EXPECT_STREQ(got[0].lpszVerbName, L"&Properties...");
+  EXPECT_EQ(got[0].grfAttribs, static_cast<DWORD>(OLEVERBATTRIB_ONCONTAINERMENU));
+  CoTaskMemFree(got[0].lpszVerbName);  // the caller owns the name
+}
+
+TEST_F(Verbs, PropertiesVerbAsksTheContainerFirstThenShowsTheFrameWithTheGeneralPage) {
+  ActiveControl c;
+  std::atomic<bool> shown{false};
+  {
+    UiDriver driver([&](DWORD ui) {
+      HWND frame = WaitForThreadWindow(ui, L"#32770");
+      if (!frame) return;
+      shown = true;
+      PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(c.Object()->DoVerb(OLEIVERB_PROPERTIES, nullptr, &c.Site(), 0, c.Host(), nullptr), S_OK);
+  }
+  EXPECT_EQ(c.Site().propertyFrameAsked, 1);
+  EXPECT_TRUE(shown);
+}
+
+TEST_F(Verbs, UnknownVerbsAreRefusedOrTreatedAsPrimary) {
+  ActiveControl c;
+  EXPECT_EQ(c.Object()->DoVerb(-99, nullptr, &c.Site(), 0, c.Host(), nullptr), E_NOTIMPL);
+  EXPECT_EQ(c.Object()->DoVerb(7, nullptr, &c.Site(), 0, c.Host(), nullptr), OLEOBJ_S_INVALIDVERB);
+  EXPECT_EQ(c.Site().uiActivated, 1);
+  EXPECT_EQ(c.Object()->DoVerb(OLEIVERB_HIDE, nullptr, &c.Site(), 0, c.Host(), nullptr), S_OK);
+  EXPECT_FALSE(IsWindowVisible(c.Window()));
+  EXPECT_EQ(c.Site().uiDeactivated, 1);
+}
+
+TEST_F(Verbs, QuickActivationSetsTheSiteConnectsEventsAndReportsStatus) {
+  ComPtr<IOleObject> c = NewControl();
+  HostWindow host;
+  auto* site = new TestSite(host.Get(), {0, 0, 80, 20}, true);
+  EventSink sink;
+  ComPtr<IQuickActivate> quick;
+  ASSERT_EQ(c.As(quick, IID_IQuickActivate), S_OK);
+  QACONTAINER qc{};
+  qc.cbSize = sizeof qc;
+  qc.pClientSite = site;
+  qc.pUnkEventSink = &sink;
+  QACONTROL qo{};
+  qo.cbSize = sizeof qo;
+  ASSERT_EQ(quick->QuickActivate(&qc, &qo), S_OK);
+  EXPECT_EQ(qo.dwMiscStatus, 0x000A0191u);
+  EXPECT_NE(qo.dwEventCookie, 0u);
+  EXPECT_EQ(qo.dwPointerActivationPolicy, static_cast<DWORD>(POINTERINACTIVE_ACTIVATEONENTRY));
+  ComPtr<IOleClientSite> got;
+  ASSERT_EQ(c->GetClientSite(got.Put()), S_OK);
+  EXPECT_EQ(got.Get(), static_cast<IOleClientSite*>(site));
+  got.Reset();
+  ASSERT_EQ(PutColor(c.Get(), 0x00ABCDEF), S_OK);
+  ASSERT_EQ(sink.calls.size(), 1u);
+  SIZEL size{1000, 500};
+  EXPECT_EQ(quick->SetContentExtent(&size), S_OK);
+  SIZEL back{};
+  EXPECT_EQ(quick->GetContentExtent(&back), S_OK);
+  EXPECT_EQ(back.cx, 1000);
+
+  ComPtr<IConnectionPointContainer> cpc;
+  ComPtr<IConnectionPoint> cp;
+  ASSERT_EQ(c.As(cpc, IID_IConnectionPointContainer), S_OK);
+  ASSERT_EQ(cpc->FindConnectionPoint(paintchip::DIID__DPaintChipEvents, cp.Put()), S_OK);
+  EXPECT_EQ(cp->Unadvise(qo.dwEventCookie), S_OK);
+  cp.Reset();
+  cpc.Reset();
+  EXPECT_EQ(c->SetClientSite(nullptr), S_OK);
+  c.Reset();
+  EXPECT_EQ(sink.refs, 1u);
+  EXPECT_EQ(site->Release(), 0u);
+}
+
+}  // namespace
+}  // namespace pctest
