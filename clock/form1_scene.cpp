@@ -22,10 +22,10 @@ FaceScene SceneOf(const Form1Model& form, const faceformat::Image* face, const C
   scene.face = face;
   if (form.waku.visible) scene.frames.push_back(CircleOf(form.waku, false));
   const std::pair<const PictureElement*, const faceformat::Image*> sprites[] = {
-      {&form.hato1_close, &pictures.hato1_close},
       {&form.hato1_open, &pictures.hato1_open},
-      {&form.hato2_close, &pictures.hato2_close},
+      {&form.hato1_close, &pictures.hato1_close},
       {&form.hato2_open, &pictures.hato2_open},
+      {&form.hato2_close, &pictures.hato2_close},
   };
   for (const auto& [element, image] : sprites)
     if (element->visible) scene.sprites.push_back({image, element->left, element->top});

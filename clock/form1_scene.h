@@ -10,8 +10,8 @@ struct CuckooPictures {
   faceformat::Image hato1_close, hato1_open, hato2_close, hato2_open;
 };
 
-// Stacking: face, frame, kind 1 then kind 2 pictures (the open picture above the closed one),
-// [read-out], hour, minute and second hands, centre dot.
+// Stacking: face, frame, kind 1 then kind 2 pictures (the closed picture above the open one, so a door
+// looks shut until its first chime), [read-out], hour, minute and second hands, centre dot.
 FaceScene SceneOf(const Form1Model& form, const faceformat::Image* face, const CuckooPictures& pictures,
                   uint32_t background);
 

@@ -127,7 +127,7 @@ TEST(Form1Scene, HandsInHourMinuteSecondOrderAndHiddenOnesLeftOut) {
   EXPECT_TRUE(scene.frames.empty());
 }
 
-TEST(Form1Scene, OpenDoorShowsAboveTheClosedOne) {
+TEST(Form1Scene, TheDoorLooksShutUntilTheFirstChime) {
   tkt::Form1Model f = TickingForm();
   tkt::CuckooPictures pics;
   pics.hato1_close = Image(30, 26, 0x00111111);
@@ -135,9 +135,12 @@ TEST(Form1Scene, OpenDoorShowsAboveTheClosedOne) {
   Image img(314, 335);
   FaceScene scene = tkt::SceneOf(f, nullptr, pics, kBack);
   tkt::RenderFace(scene, Canvas::Of(img), kAll, FaceLayer::BelowText);
-  EXPECT_EQ(img.at(85, 25), 0x00222222u);  // both shown before the first chime: the open one is on top
+  EXPECT_EQ(img.at(85, 25), 0x00111111u);  // both shown before the first chime: the closed one is on top
   f.chimeCount = 1;
   f.Timer2_Timer();
+  scene = tkt::SceneOf(f, nullptr, pics, kBack);
+  tkt::RenderFace(scene, Canvas::Of(img), kAll, FaceLayer::BelowText);
+  EXPECT_EQ(img.at(85, 25), 0x00222222u);
   f.Timer2_Timer();
   scene = tkt::SceneOf(f, nullptr, pics, kBack);
   tkt::RenderFace(scene, Canvas::Of(img), kAll, FaceLayer::BelowText);
