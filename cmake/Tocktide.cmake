@@ -14,6 +14,13 @@ if(TKT_CANNOT_RUN)
   set(TKT_CAN_RUN OFF)
 endif()
 
+# Fuzz build: everything instrumented for coverage and checked; the fuzz targets link libFuzzer's main.
+if(TKT_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(TKT_SANITIZE AND TKT_HOST)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

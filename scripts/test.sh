@@ -7,7 +7,7 @@ build=${TKT_BUILD_ROOT:-$top/build}
 jobs=${TKT_JOBS:-$(nproc)}
 
 bash "$top/scripts/setup.sh" || exit 1
-bash "$top/scripts/build.sh" host asan win64 win32 || { echo "build failed"; exit 1; }
+bash "$top/scripts/build.sh" host asan fuzz win64 win32 || { echo "build failed"; exit 1; }
 
 . "$top/scripts/xvfb.sh"
 export TKT_WINEPREFIX="$build/win64/wineprefix"
@@ -37,6 +37,7 @@ run_ctest() { # name dir [ctest args...]
 
 run_ctest host "$build/host" -j "$jobs"
 run_ctest "host (address and undefined-behaviour sanitizers)" "$build/asan" -j "$jobs"
+run_ctest "fuzz targets, a few seconds each (scripts/fuzz.sh runs them longer)" "$build/fuzz" -j "$jobs"
 
 tkt_start_xvfb || exit 1
 # Keep one wineserver up for the whole run: each program then starts in a fraction of a second.
