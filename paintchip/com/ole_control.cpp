@@ -78,7 +78,13 @@ STDMETHODIMP_(ULONG) OleControl::AddRef() noexcept { return InterlockedIncrement
 
 STDMETHODIMP_(ULONG) OleControl::Release() noexcept {
   const ULONG n = InterlockedDecrement(&refs_);
-  if (n == 0) delete this;
+  if (n == 0) {
+    // A container that let go without closing us: tear the window down while the derived control
+    // still exists, so its OnDestroyWindow runs (a destructor would only reach ours).
+    refs_ = 1;
+    DestroyControlWindow();
+    delete this;
+  }
   return n;
 }
 

@@ -200,7 +200,12 @@ LRESULT CALLBACK OleControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
   if (!self) return DefWindowProcW(wnd, msg, wp, lp);
   // A handler may make the container release the control (an event that closes a form).
   self->AddRef();
-  const LRESULT r = self->FrameworkProc(msg, wp, lp);
+  LRESULT r = 0;
+  try {
+    r = self->FrameworkProc(msg, wp, lp);
+  } catch (...) {
+    // Nothing may unwind into the system's message dispatch.
+  }
   self->Release();
   return r;
 }

@@ -134,6 +134,23 @@ TEST_F(Activation, CloseDeactivatesAndSavesWhenAskedAndDirty) {
   EXPECT_FALSE(IsWindow(wnd));
 }
 
+TEST_F(Activation, AControlReleasedWhileActiveTakesItsWindowAndDropTargetAlong) {
+  HostWindow host;
+  auto* site = new TestSite(host.Get(), {0, 0, 80, 20}, true);
+  HWND wnd = nullptr;
+  {
+    ComPtr<IOleObject> c = NewControl();
+    ASSERT_EQ(c->SetClientSite(site), S_OK);
+    ASSERT_EQ(c->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, host.Get(), nullptr), S_OK);
+    ComPtr<IOleWindow> w;
+    ASSERT_EQ(c.As(w, IID_IOleWindow), S_OK);
+    w->GetWindow(&wnd);
+    ASSERT_TRUE(IsWindow(wnd));
+  }  // released without Close: the drop target's registration must not outlive the window
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_EQ(site->Release(), 0u);
+}
+
 class Automation : public ControlTest {};
 
 TEST_F(Automation, NamesComeFromTheTypeLibrary) {
