@@ -97,6 +97,59 @@ TEST_F(Palette, ArrowPressShowsSixteenColoursInFourColumnsBelowTheControlAndEntr
   EXPECT_EQ(events.sink.calls[0].value, static_cast<LONG>(kEntry10));
 }
 
+// Reads the screen until the pixel is as expected or the deadline passes.
+COLORREF ScreenPixelBecomes(POINT at, COLORREF want) {
+  const ULONGLONG deadline = GetTickCount64() + 3000;
+  COLORREF got = CLR_INVALID;
+  do {
+    HDC screen = GetDC(nullptr);
+    got = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    if (got == want) break;
+    Sleep(20);
+  } while (GetTickCount64() < deadline);
+  return got;
+}
+
+TEST_F(Palette, ItemsAreSunkenSwatchesAndTheSelectedOneIsFramedInTheHighlightColour) {
+  ActiveControl c;
+  RECT first{}, last{}, other{};
+  COLORREF centre = 0, corner = 0, selectedCorner = 0, selectedInside = 0;
+  bool dots = false;
+  {
+    UiDriver driver([&](DWORD ui) {
+      HWND menu = WaitForThreadWindow(ui, L"#32768");
+      if (!menu) return;
+      auto popup = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+      GetMenuItemRect(nullptr, popup, 0, &first);
+      GetMenuItemRect(nullptr, popup, 15, &last);
+      GetMenuItemRect(nullptr, popup, 16, &other);
+      centre = ScreenPixelBecomes({(first.left + first.right) / 2, (first.top + first.bottom) / 2}, RGB(255, 0, 0));
+      corner = ScreenPixelBecomes({first.left, first.top}, GetSysColor(COLOR_3DSHADOW));
+      // "..." is drawn as text in the middle of its item.
+      HDC screen = GetDC(nullptr);
+      for (int y = other.top + 2; y < other.bottom - 2; ++y) {
+        for (int x = other.left + 1; x < other.right - 1; ++x) dots |= GetPixel(screen, x, y) != GetSysColor(COLOR_MENU);
+      }
+      ReleaseDC(nullptr, screen);
+      PostKey(menu, VK_DOWN);  // select entry 1
+      selectedCorner = ScreenPixelBecomes({first.left, first.top}, GetSysColor(COLOR_HIGHLIGHT));
+      selectedInside = ScreenPixelBecomes({first.left + 1, first.top + 1}, GetSysColor(COLOR_WINDOW));
+      PostKey(menu, VK_ESCAPE);
+    });
+    Press(c.Window(), 72, 10);
+  }
+  EXPECT_EQ(first.bottom - first.top, 16);
+  EXPECT_EQ(other.left, last.left);  // "..." sits under entry 16
+  EXPECT_EQ(other.top, last.bottom);
+  EXPECT_EQ(centre, RGB(255, 0, 0));
+  EXPECT_EQ(corner, GetSysColor(COLOR_3DSHADOW));
+  EXPECT_TRUE(dots) << "no \"...\" text in the last item";
+  EXPECT_EQ(selectedCorner, GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(selectedInside, GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(GetColor(c.Object()), 0);
+}
+
 TEST_F(Palette, EscapeChoosesNothingAndThePressOnTheSharedColumnOpensThePalette) {
   ActiveControl c;
   ASSERT_EQ(PutColor(c.Object(), 0x00102030), S_OK);
