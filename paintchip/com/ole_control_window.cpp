@@ -62,6 +62,9 @@ HRESULT OleControl::InPlaceActivate(bool uiActivate) {
       return hr;
     }
   }
+  // Shown again after OLEIVERB_HIDE.
+  HWND outer = reflector_ ? reflector_ : wnd_;
+  if (outer && !IsWindowVisible(outer)) ShowWindow(outer, SW_SHOWNA);
   if (uiActivate && !uiActive_) {
     uiActive_ = true;
     inPlaceSite_->OnUIActivate();

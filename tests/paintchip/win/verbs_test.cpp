@@ -42,7 +42,7 @@ TEST_F(Verbs, PropertiesVerbAsksTheContainerFirstThenShowsTheFrameWithTheGeneral
   EXPECT_TRUE(shown);
 }
 
-TEST_F(Verbs, UnknownVerbsAreRefusedOrTreatedAsPrimary) {
+TEST_F(Verbs, UnknownVerbsAreRefusedOrTreatedAsPrimaryAndHideHidesUntilShow) {
   ActiveControl c;
   EXPECT_EQ(c.Object()->DoVerb(-99, nullptr, &c.Site(), 0, c.Host(), nullptr), E_NOTIMPL);
   EXPECT_EQ(c.Object()->DoVerb(7, nullptr, &c.Site(), 0, c.Host(), nullptr), OLEOBJ_S_INVALIDVERB);
@@ -50,6 +50,8 @@ TEST_F(Verbs, UnknownVerbsAreRefusedOrTreatedAsPrimary) {
   EXPECT_EQ(c.Object()->DoVerb(OLEIVERB_HIDE, nullptr, &c.Site(), 0, c.Host(), nullptr), S_OK);
   EXPECT_FALSE(IsWindowVisible(c.Window()));
   EXPECT_EQ(c.Site().uiDeactivated, 1);
+  EXPECT_EQ(c.Object()->DoVerb(OLEIVERB_SHOW, nullptr, &c.Site(), 0, c.Host(), nullptr), S_OK);
+  EXPECT_TRUE(IsWindowVisible(c.Window()));
 }
 
 TEST_F(Verbs, QuickActivationSetsTheSiteConnectsEventsAndReportsStatus) {
