@@ -50,7 +50,7 @@ std::optional<ImportPlan> PlanImport(const DesignerForm& form, const faceformat:
   if (read.HasFrame()) {
     v.frameColor = Or0(v.frameColor);
     auto slider = SliderValue(*v.frameSize);
-    if (!slider || !InRange(form.HScroll8, *slider)) return std::nullopt;
+    if (!slider || !InRange(form.HScroll8, *slider) || *v.frameSize < 0) return std::nullopt;
     plan.frameSlider = *slider;
   }
   if (read.HasDigital()) {

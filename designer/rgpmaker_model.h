@@ -13,7 +13,6 @@
 
 namespace designer {
 
-
 inline constexpr wchar_t kRgpMakerCaption[] = L"Tocktide - ﾘｰｼﾞｮﾝ新規作成";
 inline constexpr wchar_t kRgpLabel1[] = L"ﾘｰｼﾞｮﾝ（切抜き境界線）ﾌｧｲﾙをどこに保存しますか？";
 inline constexpr wchar_t kRgpLabel3[] = L"　（※新しい名前を付けて場所を指定してください。）";

@@ -230,6 +230,7 @@ TEST_F(ImportTest, BadFilesShowTheMessageAndChangeNothing) {
       {"dot over 2700", kHands + "64,2701,,,,,,,,,,,,,,,,\r\n"},
       {"frame over 2700", kHands + "64,136,255,2700.6,,,,,,,,,,,,,,\r\n"},
       {"frame negative", kHands + "64,136,255,-1,,,,,,,,,,,,,,\r\n"},
+      {"frame just below 0", kHands + "64,136,255,-0.25,,,,,,,,,,,,,,\r\n"},
       {"font size 0", kHands + "64,136,,,300,450,\"hm\",\"IPAGothic\",0,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
       {"no font name", kHands + "64,136,,,300,450,\"hm\",,9,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
       {"text for a boolean", kHands + "64,136,,,300,450,\"hm\",\"A\",9,\"yes\",#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
