@@ -41,19 +41,18 @@ RECT PxRect(const TwipRect& r, int dpi) {
   return {left, top, left + Px(r.width, dpi), top + Px(r.height, dpi)};
 }
 
+int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
 bool FontInstalled(const wchar_t* face) {
   LOGFONTW query{};
   query.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
   bool found = false;
   HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExW(
-      dc, &query,
-      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-        *reinterpret_cast<bool*>(found) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(dc, &query, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, dc);
   return found;
 }

@@ -130,28 +130,31 @@ TEST_F(MenuFormWindow, MissingHelpPageIsReportedWithItsPath) {
   EXPECT_NE(boxes.shown[0].text.find(L"help\\clock.html"), std::wstring::npos);
 }
 
+struct ModalCheck {
+  HWND form, clock;
+  bool sawIt = false;
+};
+ModalCheck* modalCheck;
+
+// Runs inside the version window's modal loop: checks the modal state, then closes the window.
+void CALLBACK CheckAndCloseVersionWindow(HWND, UINT, UINT_PTR, DWORD) {
+  HWND version = FindWindowW(L"TocktideVersion", kVersionCaption);
+  if (!version || modalCheck->sawIt) return;
+  EXPECT_FALSE(IsWindowEnabled(modalCheck->form));
+  EXPECT_FALSE(IsWindowEnabled(modalCheck->clock));
+  EXPECT_EQ(GetWindow(version, GW_OWNER), modalCheck->form);
+  modalCheck->sawIt = true;
+  SendMessageW(GetDlgItem(version, IDCANCEL), BM_CLICK, 0, 0);
+}
+
 TEST_F(MenuFormWindow, VersionWindowIsModalOverTheClockAndTheForm) {
   Load();
-  bool sawIt = false;
-  struct Check {
-    HWND form, clock;
-    bool* sawIt;
-  } check{window, clock.ClockWindow(), &sawIt};
-  static Check* current;
-  current = &check;
-  // Runs inside the version window's modal loop.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND version = FindWindowW(L"TocktideVersion", kVersionCaption);
-    if (!version) return;
-    EXPECT_FALSE(IsWindowEnabled(current->form));
-    EXPECT_FALSE(IsWindowEnabled(current->clock));
-    EXPECT_EQ(GetWindow(version, GW_OWNER), current->form);
-    *current->sawIt = true;
-    SendMessageW(GetDlgItem(version, IDCANCEL), BM_CLICK, 0, 0);
-  });
+  ModalCheck check{window, clock.ClockWindow()};
+  modalCheck = &check;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, &CheckAndCloseVersionWindow);
   form2->Click(MenuCommand::mnuHelpVersion);
   KillTimer(nullptr, timer);
-  EXPECT_TRUE(sawIt);
+  EXPECT_TRUE(check.sawIt);
   EXPECT_TRUE(IsWindowEnabled(window));
   EXPECT_TRUE(IsWindowEnabled(clock.ClockWindow()));
   EXPECT_EQ(FindWindowW(L"TocktideVersion", nullptr), nullptr);

@@ -61,24 +61,27 @@ HWND VisibleMenuWindow() {
   return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+Shot* ourShot;
+
+// Runs inside the menu's own loop: photographs the menu, then closes it.
+void CALLBACK PhotographOurMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND open = VisibleMenuWindow();
+  if (!open) return;
+  KillTimer(nullptr, id);
+  *ourShot = SteadyCapture(open);
+  PostMessageW(open, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 // Shows a menu of these captions with its corner at `at` and returns its picture.
 Shot OurMenu(const std::vector<std::wstring>& captions, POINT at) {
   HMENU menu = CreatePopupMenu();
   for (size_t i = 0; i < captions.size(); ++i) AppendMenuW(menu, MF_STRING, 100 + i, captions[i].c_str());
   HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
                                nullptr);
-  static Shot* result;
   Shot shot;
-  result = &shot;
+  ourShot = &shot;
   SetForegroundWindow(owner);
-  // Runs inside the menu's own loop: photograph the menu, then close it.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-    HWND open = VisibleMenuWindow();
-    if (!open) return;
-    KillTimer(nullptr, id);
-    *result = SteadyCapture(open);
-    PostMessageW(open, WM_KEYDOWN, VK_ESCAPE, 0);
-  });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &PhotographOurMenu);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr);
   KillTimer(nullptr, timer);
   DestroyWindow(owner);
