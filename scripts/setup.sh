@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-utils fonts-ipafont-gothic locales
-  libgtest-dev googletest libbenchmark-dev
+  libgtest-dev googletest libbenchmark-dev nsis
 )
 missing=()
 for p in "${packages[@]}"; do

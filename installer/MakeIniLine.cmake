@@ -1,0 +1,27 @@
+# Writes ini.nsh: TKT_INI_LINE, the default settings line (without its CR LF) for the root $INSTDIR, taken
+# from the settings writer itself through the host tool, so the setup writes exactly what it would.
+set(mark "<TKT-ROOT>")
+execute_process(COMMAND ${TOOL} ${mark} ${OUT}.ini RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "tkt-mkini failed")
+endif()
+# Read as hex: a text read drops the CR.
+file(READ ${OUT}.ini hex HEX)
+file(READ ${OUT}.ini line)
+file(REMOVE ${OUT}.ini)
+if(NOT hex MATCHES "0d0a$" OR NOT line MATCHES "^([^\r\n]*)\n$")
+  message(FATAL_ERROR "the default settings file is not one line ending in CR LF")
+endif()
+set(line "${CMAKE_MATCH_1}")
+# The line goes between single quotes, where NSIS would read $ and a quote.
+if(line MATCHES "['$`]")
+  message(FATAL_ERROR "the default settings line holds a character NSIS would interpret: ${line}")
+endif()
+string(FIND "${line}" "${mark}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "the default settings line does not name the root")
+endif()
+string(REPLACE "${mark}" "$INSTDIR" line "${line}")
+file(WRITE ${OUT}.new "!define TKT_INI_LINE '${line}'\n")
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${OUT}.new ${OUT})
+file(REMOVE ${OUT}.new)
