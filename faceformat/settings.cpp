@@ -11,9 +11,10 @@ namespace faceformat {
 
 namespace {
 
-// The font size is a fixed-point number with four decimals (1/10000 point steps). Its range is that of a
-// 64-bit count of steps, kept well inside what a double holds exactly.
-constexpr double kFontSizeLimit = 1e12;
+// The font size is a fixed-point number with four decimals (1/10000 point steps), held in a double. Below
+// 1e9 a double is fine-grained enough (under 1e-3 of a step) that size * 10000 always rounds back to its
+// step, so a size reads, writes and reads again unchanged; near 1e12 it was not.
+constexpr double kFontSizeLimit = 1e9;
 
 // --- Writing ---
 

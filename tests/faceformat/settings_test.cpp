@@ -235,6 +235,23 @@ TEST(SettingsRead, LimitsOfEachKindAreAccepted) {
   EXPECT_EQ(FormatFontSize(*r->fontSize), "9.1235");
 }
 
+// Found by fuzzing: "375212741322.683228" read as one size and, written and read again, as another one step
+// higher; a double cannot hold four decimals of sizes that large.
+TEST(SettingsRead, FontSizesReadWriteAndReadAgainUnchangedOrAreRefused) {
+  for (const char* text : {"999999999.9999", "-999999999.9999", "123456789.0001", "536870911.99995", "0.00005"}) {
+    auto once = ParseSettings(KaichuWith(20, text));
+    ASSERT_TRUE(once.ok()) << text;
+    auto twice = ParseSettings(FormatSettings(*once));
+    ASSERT_TRUE(twice.ok()) << text;
+    EXPECT_EQ(*twice->fontSize, *once->fontSize) << text;
+  }
+  EXPECT_EQ(ParseSettings(KaichuWith(20, "375212741322.683228")).error().where, 20);
+  EXPECT_EQ(ParseSettings(KaichuWith(20, "1000000000")).error().where, 20);
+  ClockSettings s = Hato();
+  s.fontSize = 1e9;
+  EXPECT_EQ(CheckSettingsWritable(s).error().where, 20);
+}
+
 TEST(SettingsRead, HandEditedLayoutsReadTheSame) {
   const ClockSettings hato = Hato();
   std::string across = kHatoLine;
