@@ -30,8 +30,8 @@ clock=$!
 (cd "$build/bench" && exec "$run" idle_window.exe) & pids+=($!)
 idle=$!
 
-# CPU ticks (user + system) of a process.
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# CPU nanoseconds of all threads of a process (finer than the 10 ms ticks of /proc/PID/stat).
+ticks() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d\n", ns}'; }
 # Wait until both programs have their windows up (at most 30 s), then measure.
 for _ in $(seq 1 300); do
   if xdotool search --name '^Tock Tide$' >/dev/null 2>&1 && xdotool search --name '^idle$' >/dev/null 2>&1; then break; fi
@@ -41,6 +41,6 @@ sleep 2
 c0=$(ticks $clock); i0=$(ticks $idle)
 sleep "$seconds"
 c1=$(ticks $clock); i1=$(ticks $idle)
-hz=$(getconf CLK_TCK)
+hz=1000000000
 awk -v c=$((c1 - c0)) -v i=$((i1 - i0)) -v hz="$hz" -v s="$seconds" 'BEGIN {
-  printf "over %d s: tkt.exe %.2f CPU s, idle window %.2f CPU s, ratio %.2f\n", s, c / hz, i / hz, (i > 0 ? c / i : 0) }'
+  printf "over %d s: tkt.exe %.3f CPU s, idle window %.3f CPU s, ratio %.2f\n", s, c / hz, i / hz, (i > 0 ? c / i : 0) }'

@@ -54,14 +54,16 @@ RECT Form1Window::ReadoutRect() {
   return {x - 2, y, x + size.cx + slack, y + size.cy + 1};
 }
 
-void Form1Window::InvalidateChanges(const FaceScene& before, const RECT& readoutBefore) {
-  for (const PixelRect& r : ChangedAreas(before, Scene())) {
-    const RECT rc = ToRect(r);
-    InvalidateRect(wnd_, &rc, FALSE);
-  }
+void Form1Window::RepaintChanges(const FaceScene& before, const RECT& readoutBefore) {
+  PixelRect area;
+  for (const PixelRect& r : ChangedAreas(before, Scene())) area = Union(area, r);
   const RECT readoutAfter = ReadoutRect();
-  if (!IsRectEmpty(&readoutBefore)) InvalidateRect(wnd_, &readoutBefore, FALSE);
-  if (!IsRectEmpty(&readoutAfter)) InvalidateRect(wnd_, &readoutAfter, FALSE);
+  area = Union(area, ToPixelRect(readoutBefore));
+  area = Union(area, ToPixelRect(readoutAfter));
+  if (area.empty() || !IsWindowVisible(wnd_)) return;
+  HDC dc = GetDC(wnd_);
+  PaintContent(dc, ToRect(area));
+  ReleaseDC(wnd_, dc);
 }
 
 void Form1Window::PaintContent(HDC dc, const RECT& area) {

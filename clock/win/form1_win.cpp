@@ -56,7 +56,9 @@ bool Form1Window::Create(HINSTANCE instance) {
     return false;
   }
   // Timers start once the window is loaded, so no tick sees a half-made face.
-  SetTimer(wnd_, kTimer1, DelayToNextSecondMs(LocalNow().millisecond), nullptr);
+  const int first = DelayToNextSecondMs(LocalNow().millisecond);
+  tickTimer_.Armed(first);
+  SetTimer(wnd_, kTimer1, UINT(first), nullptr);
   return true;
 }
 
@@ -124,7 +126,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void Form1Window::OnTimer1() {
   const ClockTime now = LocalNow();
-  SetTimer(wnd_, kTimer1, DelayToNextSecondMs(now.millisecond), nullptr);
+  if (const int interval = tickTimer_.NextInterval(now.millisecond)) SetTimer(wnd_, kTimer1, UINT(interval), nullptr);
   if (tickGate_.Admit(now)) Timer1_Timer(now);
 }
 
@@ -132,7 +134,7 @@ void Form1Window::Timer1_Timer(const ClockTime& now) {
   const FaceScene before = Scene();
   const RECT readoutBefore = ReadoutRect();
   if (model_.Timer1_Timer(now)) SetTimer(wnd_, kTimer2, kTimer2IntervalMs, nullptr);
-  InvalidateChanges(before, readoutBefore);
+  RepaintChanges(before, readoutBefore);
 }
 
 void Form1Window::Timer2_Timer() {
@@ -140,7 +142,7 @@ void Form1Window::Timer2_Timer() {
   const RECT readoutBefore = ReadoutRect();
   const bool call = model_.Timer2_Timer();
   if (!model_.timer2Enabled) KillTimer(wnd_, kTimer2);
-  InvalidateChanges(before, readoutBefore);
+  RepaintChanges(before, readoutBefore);
   // Asynchronous; a missing file stays silent and a call still playing is not cut off or queued behind.
   if (call) PlaySoundW(kChimeSound, nullptr, SND_ASYNC | SND_NODEFAULT | SND_NOSTOP | SND_FILENAME);
 }

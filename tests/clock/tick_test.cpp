@@ -147,21 +147,46 @@ TEST(TickSchedule, EachSecondIsAdmittedOnce) {
   EXPECT_TRUE(gate.Admit(nextDay));
 }
 
-// Driving the model with the gate over a simulated hour, whatever the timer's drift, chimes once.
-TEST(TickSchedule, AnHourOfDriftingTimerChimesExactlyOnce) {
-  for (int driftMs : {-30, -7, -1, 0, 3, 11}) {
+// Driving the model with the gate and the timer over a simulated hour: whatever the timer's drift, every
+// second is shown once, each full and half hour chimes once, and the timer is rarely re-armed.
+TEST(TickSchedule, AnHourOfDriftingTimerShowsEverySecondOnce) {
+  for (int driftMs : {-7, -1, 0, 3, 11, 16}) {
     Form1Model f = WithLengths(10, 10, 10);
     tkt::TickGate gate;
-    int starts = 0;
-    long long nowMs = (6LL * 3600 + 59 * 60 + 30) * 1000 + 500;
-    while (nowMs < 8LL * 3600 * 1000 + 500) {
+    tkt::TickTimer timer;
+    int interval = tkt::DelayToNextSecondMs(500);
+    timer.Armed(interval);
+    int starts = 0, shown = 0, rearmed = 0;
+    long long nowMs = (6LL * 3600 + 59 * 60 + 30) * 1000 + 500, lastShown = -1;
+    for (;;) {
+      nowMs += std::max(interval + driftMs, 10);  // timers wait at least 10 ms
+      if (nowMs >= 8LL * 3600 * 1000 + 500) break;
       const long long s = nowMs / 1000;
       ClockTime t = At(int(s / 3600 % 24), int(s / 60 % 60), int(s % 60), int(nowMs % 1000));
-      if (gate.Admit(t) && f.Timer1_Timer(t)) ++starts;
-      nowMs += std::max(tkt::DelayToNextSecondMs(t.millisecond) + driftMs, 10);  // timers wait at least 10 ms
+      if (gate.Admit(t)) {
+        if (lastShown >= 0) {
+          EXPECT_EQ(s, lastShown + 1) << "a second skipped at drift " << driftMs;
+        }
+        lastShown = s, ++shown;
+        if (f.Timer1_Timer(t)) ++starts;
+      }
+      if (int next = timer.NextInterval(t.millisecond)) interval = next, ++rearmed;
     }
     EXPECT_EQ(starts, 3) << "7:00, 7:30 and 8:00; drift " << driftMs;
+    EXPECT_EQ(shown, 3630) << driftMs;
+    EXPECT_LT(rearmed, 3630 / 3) << driftMs;
   }
+}
+
+TEST(TickSchedule, TheTimerIsReArmedOnlyWhenItsPhaseDrifts) {
+  tkt::TickTimer timer;
+  timer.Armed(985);
+  EXPECT_EQ(timer.NextInterval(50), 1000);  // on time: back to whole seconds
+  EXPECT_EQ(timer.NextInterval(51), 0);
+  EXPECT_EQ(timer.NextInterval(290), 0);
+  EXPECT_EQ(timer.NextInterval(310), 1000 - 310 + tkt::kTickMarginMs);
+  EXPECT_EQ(timer.NextInterval(50), 1000);
+  EXPECT_EQ(timer.NextInterval(998), tkt::kTickMarginMs + 2);  // early: still in the old second
 }
 
 }  // namespace
