@@ -1,12 +1,14 @@
 // The yardstick for the clock's idle cost: a plain window with a one-second timer that does nothing.
 #include <windows.h>
 
+static LRESULT CALLBACK IdleProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(w, m, wp, lp);
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-    if (m == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcW(w, m, wp, lp);
-  };
+  wc.lpfnWndProc = IdleProc;
   wc.hInstance = instance;
   wc.lpszClassName = L"IdleWindow";
   RegisterClassW(&wc);

@@ -503,7 +503,7 @@ class Driver {
     } s{&cls, &text, {}};
     EnumChildWindows(
         parent,
-        [](HWND w, LPARAM lp) -> BOOL {
+        [](HWND w, LPARAM lp) CALLBACK -> BOOL {
           auto* s = reinterpret_cast<Search*>(lp);
           if (!IsWindowVisible(w)) return TRUE;
           if (*s->cls != "*" && lstrcmpiW(Widen(ClassOf(w)).c_str(), Widen(*s->cls).c_str()) != 0) return TRUE;
@@ -542,7 +542,7 @@ class Driver {
       HWND found;
     } s{pid, &cls, &title, nullptr};
     EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
+        [](HWND w, LPARAM lp) CALLBACK -> BOOL {
           auto* s = reinterpret_cast<Search*>(lp);
           DWORD owner = 0;
           GetWindowThreadProcessId(w, &owner);
