@@ -21,8 +21,8 @@ RequestExecutionLevel user
 
 !include "${GENERATED}/files.nsh"
 !include "${GENERATED}/ini.nsh"
-!include "${__FILEDIR__}/texts.nsh"
-!include "${__FILEDIR__}/common.nsh"
+!include "texts.nsh"
+!include "common.nsh"
 
 !define VERSION "2.0"
 !define PUBLISHER "Tocktide"
@@ -235,7 +235,9 @@ Function .onInit
       SetErrorLevel 740  ; ERROR_ELEVATION_REQUIRED: a silent setup cannot ask
       Quit
     ${EndIf}
-    !insertmacro RelaunchElevated "$EXEPATH" "/ALLUSERS /ELEVATED"
+    Call ElevatedParameters
+    Pop $R1
+    !insertmacro RelaunchElevated "$EXEPATH" "$R1"
     MessageBox MB_OK|MB_ICONSTOP "$(ElevationFailed)"
     Quit
   ${EndIf}
@@ -250,6 +252,17 @@ Function .onInit
       Quit
     ${EndIf}
   ${EndIf}
+FunctionEnd
+
+; The command line for the elevated copy: this one's options (the installer cuts /D= off them, so it goes
+; back at the end, where it must stand), for everybody, past the pages already seen.
+Function ElevatedParameters
+  ${GetParameters} $R1
+  StrCpy $R1 "$R1 /ALLUSERS /ELEVATED"
+  ${If} $DirGiven == 1
+    StrCpy $R1 "$R1 /D=$INSTDIR"
+  ${EndIf}
+  Push $R1
 FunctionEnd
 
 Function WelcomePre
@@ -288,7 +301,9 @@ Function ModePageLeave
     StrCpy $AllUsers 1
     ${IfNot} ${IsAdminUser}
       ; The rest of the setup runs in an elevated copy; this one ends once it has started.
-      !insertmacro RelaunchElevated "$EXEPATH" "/ALLUSERS /ELEVATED"
+      Call ElevatedParameters
+      Pop $R1
+      !insertmacro RelaunchElevated "$EXEPATH" "$R1"
       MessageBox MB_OK|MB_ICONSTOP "$(ElevationFailed)"
       Abort
     ${EndIf}
