@@ -224,6 +224,15 @@ TEST_F(SetupTest, SpeaksJapaneseOnAJapaneseSystem) {
   HWND window = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (window = FindProcessWindow(setup.id(), L"#32770")) != nullptr; }, 20s));
   EXPECT_EQ(WindowText(window), L"Tocktide 2.0 セットアップ");
+  // Cancelled and confirmed, so that it cleans up after itself.
+  PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  HWND question = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    return (question = FindTopWindow([&](HWND w) { return w != window && ProcessOf(w) == setup.id(); })) != nullptr;
+  }, 20s));
+  EXPECT_NE(DialogText(question).find(L"中止しますか"), std::wstring::npos);
+  PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+  EXPECT_TRUE(setup.Wait(20s).has_value());
 }
 
 }  // namespace
