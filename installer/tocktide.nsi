@@ -76,7 +76,7 @@ Page custom ModePageShow ModePageLeave
 Section "$(SecMain)" SecMain
   SectionIn RO
   Call FolderFitsCodePage
-    Pop $R1
+  Pop $R1
   ${If} $R1 != 1
     MessageBox MB_OK|MB_ICONSTOP "$(NotAnsiFolder)" /SD IDOK
     SetErrorLevel 2
@@ -305,6 +305,7 @@ Function ModePageLeave
       Pop $R1
       !insertmacro RelaunchElevated "$EXEPATH" "$R1"
       MessageBox MB_OK|MB_ICONSTOP "$(ElevationFailed)"
+      StrCpy $AllUsers 0
       Abort
     ${EndIf}
   ${Else}
@@ -315,7 +316,7 @@ FunctionEnd
 
 Function DirectoryLeave
   Call FolderFitsCodePage
-    Pop $R1
+  Pop $R1
   ${If} $R1 != 1
     MessageBox MB_OK|MB_ICONEXCLAMATION "$(NotAnsiFolder)"
     Abort
