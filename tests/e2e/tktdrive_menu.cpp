@@ -56,20 +56,51 @@ Shot SteadyCapture(HWND menu) {
   return last;
 }
 
+// A pointer resting on a menu selects the item under it, and under Wine the selection can outlast the
+// pointer's leaving. Both pictures are taken with the pointer elsewhere and the first item selected from the
+// keyboard, so they show the same selection.
+void SelectFirstItem(HWND menu) { PostMessageW(menu, WM_KEYDOWN, VK_HOME, 0); }
+
+void MovePointerAway() {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = 0;
+  in.mi.dy = 0;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
 HWND VisibleMenuWindow() {
   HWND menu = FindWindowW(L"#32768", nullptr);
   return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
-Shot* ourShot;
+struct OurMenuState {
+  Shot* result;
+  Shot last;
+  int ticks;
+};
+OurMenuState* ourMenu;
 
-// Runs inside the menu's own loop: photographs the menu, then closes it.
+// Runs inside the menu's own loop, which must keep turning to draw: selects the first item, waits until the
+// picture stops changing, keeps it and closes the menu.
 void CALLBACK PhotographOurMenu(HWND, UINT, UINT_PTR id, DWORD) {
   HWND open = VisibleMenuWindow();
   if (!open) return;
-  KillTimer(nullptr, id);
-  *ourShot = SteadyCapture(open);
-  PostMessageW(open, WM_KEYDOWN, VK_ESCAPE, 0);
+  if (ourMenu->ticks++ == 0) {
+    SelectFirstItem(open);
+    return;
+  }
+  RECT r{};
+  GetWindowRect(open, &r);
+  Shot now = Capture(r);
+  if ((now == ourMenu->last && !now.pixels.empty()) || ourMenu->ticks > 40) {
+    KillTimer(nullptr, id);
+    *ourMenu->result = std::move(now);
+    PostMessageW(open, WM_KEYDOWN, VK_ESCAPE, 0);
+    return;
+  }
+  ourMenu->last = std::move(now);
 }
 
 // Shows a menu of these captions with its corner at `at` and returns its picture.
@@ -79,7 +110,8 @@ Shot OurMenu(const std::vector<std::wstring>& captions, POINT at) {
   HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
                                nullptr);
   Shot shot;
-  ourShot = &shot;
+  OurMenuState state{&shot, {}, 0};
+  ourMenu = &state;
   SetForegroundWindow(owner);
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, &PhotographOurMenu);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr);
@@ -110,6 +142,8 @@ std::string ComparePopupMenu(HWND popup, const std::vector<std::wstring>& captio
   if (!popup || !IsWindowVisible(popup)) return "no popup menu is open";
   RECT where{};
   GetWindowRect(popup, &where);
+  MovePointerAway();
+  SelectFirstItem(popup);
   const Shot theirs = SteadyCapture(popup);
   PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
   if (!WaitUntilClosed()) return "the popup menu did not close";
