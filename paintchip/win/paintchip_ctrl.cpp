@@ -20,6 +20,7 @@ constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE
                               OLEMISC_IGNOREACTIVATEWHENVISIBLE;
 static_assert(kMiscStatus == 0x000A0191);
 
+// A new control is 80 x 20 pixels, a button's size.
 const tktcom::ControlClass kPaintChipClass = {
     &CLSID_PaintChip, &DIID__DPaintChip, &DIID__DPaintChipEvents, &LIBID_PAINTCHIPLib, kLibMajor, kLibMinor,
     IDS_PAINTCHIP,    kMiscStatus,       &CLSID_PaintChipPropPage, 1, {80, 20}};
@@ -30,6 +31,7 @@ HBITMAP CPaintChipCtrl::s_arrowBitmap = nullptr;
 SIZE CPaintChipCtrl::s_arrowSize = {0, 0};
 short CPaintChipCtrl::s_arrowPartWidth = -1;
 COLORREF CPaintChipCtrl::s_colorTable[16] = {};
+// The palette starts as the default table when the module loads; the colour dialog may rewrite it.
 static const bool s_colorTableReady = [] {
   const ColorTable& t = DefaultColorTable();
   for (size_t i = 0; i < kPaletteSize; ++i) CPaintChipCtrl::s_colorTable[i] = t[i];
