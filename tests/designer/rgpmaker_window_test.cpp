@@ -32,7 +32,7 @@ std::vector<std::wstring> g_boxes;
 void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND w, LPARAM) -> BOOL {
+      [](HWND w, LPARAM) CALLBACK -> BOOL {
         wchar_t cls[32] = {};
         GetClassNameW(w, cls, 32);
         if (std::wstring(cls) == L"#32770" && IsWindowVisible(w)) {

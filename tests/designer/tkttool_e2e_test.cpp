@@ -69,7 +69,7 @@ class Designer {
       HWND found;
     } search{pi_.dwProcessId, cls, nullptr};
     EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
+        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
           auto* s = reinterpret_cast<Search*>(lp);
           DWORD pid = 0;
           GetWindowThreadProcessId(hwnd, &pid);
@@ -92,7 +92,7 @@ class Designer {
     } search{cls, text, nullptr};
     EnumChildWindows(
         parent,
-        [](HWND hwnd, LPARAM lp) -> BOOL {
+        [](HWND hwnd, LPARAM lp) CALLBACK -> BOOL {
           auto* s = reinterpret_cast<Search*>(lp);
           if (lstrcmpiW(ClassOf(hwnd).c_str(), s->cls.c_str()) == 0 && (s->text.empty() || TextOf(hwnd) == s->text)) {
             s->found = hwnd;

@@ -106,7 +106,7 @@ inline HWND FindTopWindow(const std::function<bool(HWND)>& match) {
     HWND found = nullptr;
   } search{match};
   EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
+      [](HWND w, LPARAM lp) CALLBACK -> BOOL {
         auto& s = *reinterpret_cast<Search*>(lp);
         if (!IsWindowVisible(w) || !s.match(w)) return TRUE;
         s.found = w;
@@ -144,7 +144,7 @@ inline std::wstring DialogText(HWND dialog) {
   std::wstring text;
   EnumChildWindows(
       dialog,
-      [](HWND c, LPARAM lp) -> BOOL {
+      [](HWND c, LPARAM lp) CALLBACK -> BOOL {
         if (ClassOf(c) == L"Static") *reinterpret_cast<std::wstring*>(lp) += WindowText(c);
         return TRUE;
       },
