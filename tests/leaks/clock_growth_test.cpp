@@ -24,6 +24,31 @@ ClockTime At(int64_t s) {
   return {2024, 6, int(1 + s / 86400), int(s / 3600 % 24), int(s / 60 % 60), int(s % 60), 0};
 }
 
+// The count itself: what a round leaves behind shows, whichever way the system lets it be counted.
+TEST(GrowthCount, SeesObjectsWindowsAndMemoryLeftBehind) {
+  std::vector<HBRUSH> brushes;
+  std::vector<HWND> windows;
+  std::vector<void*> blocks;
+  // The first round also meets what a process makes for its first window; it is not counted.
+  const growth::Growth g = growth::Run("deliberate leak", 1, 10, [&](int) {
+    brushes.push_back(CreateSolidBrush(RGB(1, 2, 3)));
+    brushes.push_back(CreateSolidBrush(RGB(4, 5, 6)));
+    windows.push_back(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr));
+    void* block = VirtualAlloc(nullptr, 256 * 1024, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    blocks.push_back(block);
+  });
+  EXPECT_EQ(g.gdi(), 20);
+  EXPECT_EQ(g.user(), 10);
+  EXPECT_GE(g.bytes(), 10 * 256 * 1024);
+  for (HBRUSH b : brushes) DeleteObject(b);
+  for (HWND w : windows) DestroyWindow(w);
+  for (void* b : blocks) VirtualFree(b, 0, MEM_RELEASE);
+  const growth::Usage back = growth::Measure();
+  EXPECT_EQ(back.gdiObjects, g.before.gdiObjects - 2);
+  // The thread's input-method window goes with its last window.
+  EXPECT_LE(back.userObjects, g.before.userObjects - 1);
+}
+
 // An installation root with the hato face, and program\tkt.ini naming a face with every
 // element: frame, read-out with seconds, both cuckoos.
 class ClockGrowth : public ::testing::Test {
