@@ -254,10 +254,17 @@ constexpr long long kColorMax = 0xFFFFFF;
 
 std::string FormatSingle(float v) {
   if (v == 0) return "0";  // also -0
-  // Seven significant digits of the exact value, then written out without an exponent.
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 6);
-  std::string_view sci(buf, size_t(r.ptr - buf));  // [-]d.dddddde[+-]xx
+  // The shortest form that reads back as this very single, when it has at most seven significant digits;
+  // else seven significant digits of the exact value. (Rounding alone to seven digits is the same for normal
+  // numbers, but a subnormal can read back as a neighbour whose own rounding differs, so the next write
+  // would change the text.) Either way written out without an exponent.
+  char buf[48];
+  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+  std::string_view sci(buf, size_t(r.ptr - buf));  // [-]d[.ddd]e[+-]xx
+  if (sci.find('e') - (sci[0] == '-') - (sci.find('.') != std::string_view::npos) > 7) {
+    r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 6);
+    sci = std::string_view(buf, size_t(r.ptr - buf));
+  }
   bool negative = sci[0] == '-';
   if (negative) sci.remove_prefix(1);
   size_t e = sci.find('e');
@@ -265,7 +272,7 @@ std::string FormatSingle(float v) {
   std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
   std::string digits;
   digits += sci[0];
-  digits.append(sci.substr(2, e - 2));
+  if (e > 2) digits.append(sci.substr(2, e - 2));
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   // Value = 0.d1d2d3... x 10^(exponent + 1).
   int pointPos = exponent + 1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <clocale>
 #include <cmath>
 #include <cstring>
@@ -162,6 +163,30 @@ TEST(SettingsFormat, AnySingleSettlesAfterOneWrite) {
     ASSERT_TRUE(parsed.ok()) << once;
     ASSERT_EQ(FormatSingle(*parsed->frameSize), once) << bits;
   }
+}
+
+// Found by fuzzing: just under the smallest normal single, seven digits of 1.00000036e-38 ("1e-38") read back
+// as 9.99999935e-39, which was then written as "...9999999". Singles near the top of the subnormal range, and
+// the shortest forms where they are shorter than a rounding to seven digits.
+TEST(SettingsFormat, SubnormalAndShortestSinglesSettleAfterOneWrite) {
+  auto settles = [](uint32_t bits) {
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    ClockSettings s = KaichuTemplate("C:");
+    s.cuckoo2Left = 0, s.cuckoo2Top = f;
+    const std::string once = FormatSettings(s);
+    auto parsed = ParseSettings(once);
+    return parsed.ok() && FormatSettings(*parsed) == once;
+  };
+  EXPECT_EQ(FormatSingle(1.00000036e-38f), "0.00000000000000000000000000000000000001");
+  EXPECT_EQ(FormatSingle(9.99999935e-39f), "0.00000000000000000000000000000000000001");
+  for (uint32_t bits = 0x006CE000; bits < 0x006CE800; ++bits) ASSERT_TRUE(settles(bits)) << bits;
+  for (uint32_t bits = 0x007FFC00; bits < 0x00800400; ++bits) ASSERT_TRUE(settles(bits)) << bits;
+  // Shortest "9.56423e12" names this single as well as the seven-digit "9.564231e12" does.
+  EXPECT_EQ(FormatSingle(std::bit_cast<float>(0x550B2D89u)), "9564230000000");
+  EXPECT_EQ(FormatSingle(1612.5f), "1612.5");
+  EXPECT_EQ(FormatSingle(0.1f), "0.1");
+  EXPECT_EQ(FormatSingle(16777216.0f), "16777220");
 }
 
 TEST(SettingsFormat, AnsiBytesRoundTripUnchanged) {
