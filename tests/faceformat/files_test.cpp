@@ -42,17 +42,6 @@ class AtomicWrite : public ::testing::Test {
   std::error_code ec_;
 };
 
-TEST_F(AtomicWrite, CreatesAndReplaces) {
-  const fs::path p = dir_ / "tkt.ini";
-  ASSERT_TRUE(WriteFileAtomic(p, "first\r\n").ok());
-  EXPECT_EQ(Slurp(p), "first\r\n");
-  ASSERT_TRUE(WriteFileAtomic(p, "second").ok());
-  EXPECT_EQ(Slurp(p), "second");
-  ASSERT_TRUE(WriteFileAtomic(p, "").ok());
-  EXPECT_EQ(Slurp(p), "");
-  EXPECT_EQ(Names(), std::vector<std::string>{"tkt.ini"});
-}
-
 TEST_F(AtomicWrite, AFailureAtAnyStepKeepsTheOldFileAndLeavesNoTemporary) {
   const fs::path p = dir_ / "tkt.ini";
   for (const char* step : {"create", "write", "flush", "replace"}) {
@@ -104,16 +93,6 @@ TEST_F(AtomicWrite, RefusesReadOnlyFilesAndMissingFolders) {
   EXPECT_FALSE(WriteFileAtomic(dir_ / "missing" / "tkt.ini", "x").ok());
   EXPECT_FALSE(WriteSettingsFile(dir_ / "missing" / "tkt.ini", KaichuTemplate("C:")).ok());
   EXPECT_EQ(Names(), std::vector<std::string>{"tkt.ini"});
-}
-
-TEST_F(AtomicWrite, ReadingMissingFilesFails) {
-  EXPECT_FALSE(ReadWholeFile(dir_ / "none").ok());
-  EXPECT_FALSE(ReadWholeFile(dir_).ok());
-  auto s = ReadSettingsFile(dir_ / "none.ini");
-  ASSERT_FALSE(s.ok());
-  EXPECT_EQ(s.error().where, 0);
-  EXPECT_FALSE(ReadRegionFile(dir_ / "none.rgp").ok());
-  EXPECT_FALSE(ReadBmpFile(dir_ / "none.bmp").ok());
 }
 
 }  // namespace

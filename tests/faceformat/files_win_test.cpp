@@ -40,15 +40,6 @@ class WinAtomicWrite : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST_F(WinAtomicWrite, MissingAndExistingTargets) {
-  const fs::path p = dir_ / L"tkt.ini";
-  ASSERT_TRUE(WriteFileAtomic(p, "first\r\n").ok());
-  EXPECT_EQ(Slurp(p), "first\r\n");
-  ASSERT_TRUE(WriteFileAtomic(p, "second\r\n").ok());
-  EXPECT_EQ(Slurp(p), "second\r\n");
-  EXPECT_EQ(Count(), 1u);
-}
-
 TEST_F(WinAtomicWrite, ReadOnlyTargetFailsAndKeepsItsContent) {
   const fs::path p = dir_ / L"tkt.ini";
   ASSERT_TRUE(WriteFileAtomic(p, "kept").ok());

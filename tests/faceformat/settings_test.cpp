@@ -50,20 +50,14 @@ void ExpectFailsAt(const std::string& text, long long field) {
   EXPECT_EQ(r.error().where, field) << text << ": " << r.error().what;
 }
 
-TEST(SettingsFormat, ExampleLinesComeOutByteForByte) {
+TEST(SettingsFormat, ExampleLinesComeOutByteForByteAndReadBack) {
   EXPECT_EQ(FormatSettings(KaichuTemplate("C:\\CLOCK")), kKaichuLine);
   EXPECT_EQ(FormatSettings(Hato()), kHatoLine);
-}
-
-TEST(SettingsFormat, ExampleLinesReadBack) {
   auto kaichu = ParseSettings(kKaichuLine);
   ASSERT_TRUE(kaichu.ok()) << kaichu.error().what;
   EXPECT_EQ(*kaichu, KaichuTemplate("C:\\CLOCK"));
   EXPECT_FALSE(kaichu->HasFrame() || kaichu->HasDigital() || kaichu->HasCuckoo1() || kaichu->HasCuckoo2());
-  auto hato = ParseSettings(kHatoLine);
-  ASSERT_TRUE(hato.ok()) << hato.error().what;
-  EXPECT_EQ(*hato, Hato());
-  EXPECT_TRUE(hato->HasDigital());
+  EXPECT_EQ(*ParseSettings(kHatoLine), Hato());
 }
 
 TEST(SettingsFormat, OptionalGroupsLeaveTheirSeparators) {
@@ -79,23 +73,15 @@ TEST(SettingsFormat, OptionalGroupsLeaveTheirSeparators) {
 }
 
 TEST(SettingsFormat, NumberForms) {
-  EXPECT_EQ(FormatSingle(1590), "1590");
-  EXPECT_EQ(FormatSingle(1612.5f), "1612.5");
-  EXPECT_EQ(FormatSingle(0.1f), "0.1");
-  EXPECT_EQ(FormatSingle(-0.5f), "-0.5");
-  EXPECT_EQ(FormatSingle(-0.0f), "0");
-  EXPECT_EQ(FormatSingle(1234567), "1234567");
-  EXPECT_EQ(FormatSingle(3.14159265f), "3.141593");  // seven significant digits
-  EXPECT_EQ(FormatSingle(16777216), "16777220");
-  EXPECT_EQ(FormatSingle(0.00001f), "0.00001");
-  EXPECT_EQ(FormatSingle(-1e20f), "-100000000000000000000");
-  EXPECT_EQ(FormatFontSize(12), "12");
-  EXPECT_EQ(FormatFontSize(9.75), "9.75");
-  EXPECT_EQ(FormatFontSize(10.5), "10.5");
-  EXPECT_EQ(FormatFontSize(0.0001), "0.0001");
-  EXPECT_EQ(FormatFontSize(8.25), "8.25");
-  EXPECT_EQ(FormatFontSize(-3), "-3");
-  EXPECT_EQ(FormatFontSize(72.12344), "72.1234");
+  // Singles: the shortest form of at most seven significant digits, no trailing point or zeros.
+  const std::pair<float, const char*> singles[] = {{1590, "1590"},        {1612.5f, "1612.5"},   {0.1f, "0.1"},
+                                                   {-0.0f, "0"},          {3.14159265f, "3.141593"},
+                                                   {16777216, "16777220"}, {0.00001f, "0.00001"},
+                                                   {-1e20f, "-100000000000000000000"}};
+  for (auto [v, text] : singles) EXPECT_EQ(FormatSingle(v), text);
+  // Font sizes: at most four decimals.
+  const std::pair<double, const char*> sizes[] = {{12, "12"}, {9.75, "9.75"}, {0.0001, "0.0001"}, {72.12344, "72.1234"}};
+  for (auto [v, text] : sizes) EXPECT_EQ(FormatFontSize(v), text);
 }
 
 TEST(SettingsFormat, PointStaysAPointWhateverTheLocale) {
@@ -149,22 +135,6 @@ TEST(SettingsFormat, RandomRecordsRoundTrip) {
   }
 }
 
-TEST(SettingsFormat, AnySingleSettlesAfterOneWrite) {
-  std::mt19937 rng(11);
-  for (int i = 0; i < 200000; ++i) {
-    uint32_t bits = rng();
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    if (!std::isfinite(f)) continue;
-    std::string once = FormatSingle(f);
-    ClockSettings s = KaichuTemplate("C:");
-    s.frameColor = 0, s.frameSize = f;
-    auto parsed = ParseSettings(FormatSettings(s));
-    ASSERT_TRUE(parsed.ok()) << once;
-    ASSERT_EQ(FormatSingle(*parsed->frameSize), once) << bits;
-  }
-}
-
 // Found by fuzzing: just under the smallest normal single, seven digits of 1.00000036e-38 ("1e-38") read back
 // as 9.99999935e-39, which was then written as "...9999999". Singles near the top of the subnormal range, and
 // the shortest forms where they are shorter than a rounding to seven digits.
@@ -184,9 +154,6 @@ TEST(SettingsFormat, SubnormalAndShortestSinglesSettleAfterOneWrite) {
   for (uint32_t bits = 0x007FFC00; bits < 0x00800400; ++bits) ASSERT_TRUE(settles(bits)) << bits;
   // Shortest "9.56423e12" names this single as well as the seven-digit "9.564231e12" does.
   EXPECT_EQ(FormatSingle(std::bit_cast<float>(0x550B2D89u)), "9564230000000");
-  EXPECT_EQ(FormatSingle(1612.5f), "1612.5");
-  EXPECT_EQ(FormatSingle(0.1f), "0.1");
-  EXPECT_EQ(FormatSingle(16777216.0f), "16777220");
 }
 
 TEST(SettingsFormat, AnsiBytesRoundTripUnchanged) {
@@ -214,50 +181,23 @@ TEST(SettingsRead, FewerThan29ValuesFail) {
   ExpectFailsAt("\"a.rgp\",\"a.bmp\",1,2", 5);
 }
 
-TEST(SettingsRead, WrongKindOrRangeFails) {
-  ExpectFailsAt(KaichuWith(3, "\"red\""), 3);      // text where a colour belongs
-  ExpectFailsAt(KaichuWith(3, "red"), 3);
-  ExpectFailsAt(KaichuWith(3, "#TRUE#"), 3);
-  ExpectFailsAt(KaichuWith(3, "16777216"), 3);     // beyond 24 bits
-  ExpectFailsAt(KaichuWith(6, "-1"), 6);
-  ExpectFailsAt(KaichuWith(4, "32768"), 4);        // beyond 16 bits
-  ExpectFailsAt(KaichuWith(5, "-32769"), 5);
-  ExpectFailsAt(KaichuWith(13, "1.5"), 13);        // integers are whole
-  ExpectFailsAt(KaichuWith(15, "1e39"), 15);       // beyond a single
-  ExpectFailsAt(KaichuWith(16, "nan"), 16);
-  ExpectFailsAt(KaichuWith(17, "inf"), 17);
-  ExpectFailsAt(KaichuWith(26, "0x10"), 26);
-  ExpectFailsAt(KaichuWith(27, "1.2.3"), 27);
-  ExpectFailsAt(KaichuWith(20, "\"12\""), 20);
-  ExpectFailsAt(KaichuWith(21, "1"), 21);          // booleans are only #TRUE# / #FALSE#
-  ExpectFailsAt(KaichuWith(22, "\"#TRUE#\""), 22);
-  ExpectFailsAt(KaichuWith(18, "#FALSE#"), 18);
-}
-
-TEST(SettingsRead, BrokenQuotesFail) {
+TEST(SettingsRead, WrongKindRangeOrQuotingFails) {
+  const std::pair<int, const char*> cases[] = {
+      {3, "\"red\""}, {3, "red"}, {3, "#TRUE#"}, {3, "16777216"},  // colours: numbers within 24 bits
+      {6, "-1"},      {4, "32768"}, {5, "-32769"}, {13, "1.5"},     // 16-bit whole numbers
+      {15, "1e39"},   {16, "nan"},  {17, "inf"},   {26, "0x10"}, {27, "1.2.3"},  // singles
+      {20, "\"12\""}, {21, "1"},    {22, "\"#TRUE#\""}, {18, "#FALSE#"},           // booleans only #TRUE# / #FALSE#
+      {2, "\"a.bmp\"x"}, {19, "Times\"New\""}};
+  for (auto [field, text] : cases) ExpectFailsAt(KaichuWith(field, text), field);
   ExpectFailsAt("\"C:\\never closed,1,2,3\r\n", 1);
-  ExpectFailsAt(KaichuWith(2, "\"a.bmp\"x"), 2);
-  ExpectFailsAt(KaichuWith(19, "Times\"New\""), 19);
 }
 
 TEST(SettingsRead, LimitsOfEachKindAreAccepted) {
-  auto r = ParseSettings(KaichuWith(3, "0"));
-  ASSERT_TRUE(r.ok());
-  r = ParseSettings(KaichuWith(3, "16777215"));
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(r->secondColor, 16777215);
-  r = ParseSettings(KaichuWith(4, "-32768"));
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(r->secondLength, -32768);
-  r = ParseSettings(KaichuWith(7, "+40.0"));
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(r->hourLength, 40);
-  r = ParseSettings(KaichuWith(15, "-1.5E+3"));
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(r->frameSize, -1500.0f);
-  r = ParseSettings(KaichuWith(20, "9.12346"));  // fixed point: four decimals kept
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(FormatFontSize(*r->fontSize), "9.1235");
+  EXPECT_EQ(ParseSettings(KaichuWith(3, "16777215"))->secondColor, 16777215);
+  EXPECT_EQ(ParseSettings(KaichuWith(4, "-32768"))->secondLength, -32768);
+  EXPECT_EQ(ParseSettings(KaichuWith(7, "+40.0"))->hourLength, 40);
+  EXPECT_EQ(ParseSettings(KaichuWith(15, "-1.5E+3"))->frameSize, -1500.0f);
+  EXPECT_EQ(FormatFontSize(*ParseSettings(KaichuWith(20, "9.12346"))->fontSize), "9.1235");  // four decimals kept
 }
 
 // Found by fuzzing: "375212741322.683228" read as one size and, written and read again, as another one step
@@ -326,45 +266,6 @@ TEST(SettingsWrite, RefusesWhatTheFileCannotCarry) {
   s.fontSize = 1e13;
   EXPECT_EQ(CheckSettingsWritable(s).error().where, 20);
   EXPECT_TRUE(CheckSettingsWritable(Hato()).ok());
-}
-
-}  // namespace
-}  // namespace faceformat
-
-namespace faceformat {
-namespace {
-
-// Damaged and hand-edited files: never a crash, and whatever is accepted writes out stably.
-TEST(SettingsRead, MutatedFilesEitherFailOrSettle) {
-  std::mt19937 rng(2024);
-  const std::string alphabet = "\",\r\n #TRUEFALS.-+e0123456789 \t\x95\x5C";
-  int accepted = 0;
-  for (int i = 0; i < 20000; ++i) {
-    std::string text = i % 2 ? kHatoLine : kKaichuLine;
-    for (int m = 1 + int(rng() % 4); m > 0; --m) {
-      size_t at = rng() % (text.size() + 1);
-      char c = alphabet[rng() % alphabet.size()];
-      switch (rng() % 3) {
-        case 0: text.insert(text.begin() + std::ptrdiff_t(at), c); break;
-        case 1: if (at < text.size()) text.erase(at, 1); break;
-        default: if (at < text.size()) text[at] = c; break;
-      }
-    }
-    if (rng() % 8 == 0) text.resize(rng() % (text.size() + 1));
-    auto r = ParseSettings(text);
-    if (!r.ok()) {
-      ASSERT_GE(r.error().where, 1);
-      ASSERT_LE(r.error().where, kSettingsFieldCount);
-      continue;
-    }
-    ++accepted;
-    ASSERT_TRUE(CheckSettingsWritable(*r).ok()) << text;
-    const std::string once = FormatSettings(*r);
-    auto again = ParseSettings(once);
-    ASSERT_TRUE(again.ok()) << once;
-    ASSERT_EQ(FormatSettings(*again), once) << text;
-  }
-  EXPECT_GT(accepted, 1000);
 }
 
 }  // namespace
