@@ -44,22 +44,6 @@ TEST(RenderFace, StacksFaceSpritesHandsAndDot) {
   EXPECT_EQ(img.at(130, 90), 0x00FF0000u);
 }
 
-TEST(RenderFace, CentreOfTheFaceIsThePixelCentreShared) {
-  // Hand, dot and frame share one centre: the dot and frame are symmetric about pixel 90.
-  FaceScene scene;
-  scene.background = 0x00FFFFFF;
-  scene.frames.push_back({100, 100, 2500, 2500, 0, false});
-  scene.dots.push_back({1282, 1282, 136, 136, 0, true});
-  const Image img = Render(scene);
-  for (int d = 0; d < 90; ++d) {
-    EXPECT_EQ(img.at(90 - d, 90), img.at(90 + d, 90)) << d;
-    EXPECT_EQ(img.at(90, 90 - d), img.at(90, 90 + d)) << d;
-  }
-  EXPECT_LT(img.at(90 + 83, 90) & 0xFF, 0x40u);  // frame radius 2500 / 30 px, drawn inside its box
-  EXPECT_EQ(img.at(90 + 85, 90), 0x00FFFFFFu);
-  EXPECT_EQ(img.at(90 + 40, 90), 0x00FFFFFFu);
-}
-
 TEST(RenderFace, LayersSplitAroundTheReadout) {
   FaceScene scene;
   scene.background = kBack;

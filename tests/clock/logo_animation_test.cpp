@@ -127,58 +127,6 @@ TEST(LogoAnimation, SpiralShrinksAndTurnsTenDegreesAFrame) {
   EXPECT_EQ(canvas.BlockCopy(0, 0), (Copy{0, 0, 5, 5, -13 - 2, -3}));
 }
 
-TEST(LogoAnimation, DestinationsRoundHalvesToEven) {
-  RecordingCanvas canvas;
-  // Radius 25, angle 220: after 50 turns (frame 49) the angle is 0 and r = 25 x 1 / 50 = 0.5.
-  ScriptedRandom random({25.0 / 45, 220.0 / 360, 25.0 / 45, 220.0 / 360, 0.0});
-  LogoAnimation anim(kLogoW, kLogoH, kCanvasW, kCanvasH, canvas, random.Source());
-  for (int frame = 0; frame <= 49; ++frame) anim.Timer1_Timer();
-  EXPECT_EQ(anim.BlockAngle(0, 0), 0);
-  EXPECT_EQ(canvas.BlockCopy(0, 0).dstX, -2);  // round(0.5 - 2) = round(-1.5)
-  EXPECT_EQ(canvas.BlockCopy(0, 1).dstX, -2);
-  EXPECT_EQ(canvas.BlockCopy(1, 0).dstX, 3);   // radius 0
-}
-
-TEST(LogoAnimation, LastFrameAssemblesTheLogoAndLaterTicksChangeNothing) {
-  RecordingCanvas canvas;
-  ScriptedRandom random({0.9, 0.3, 0.1, 0.7, 0.6, 0.2, 0.99});
-  LogoAnimation anim(kLogoW, kLogoH, kCanvasW, kCanvasH, canvas, random.Source());
-  for (int frame = 0; frame < 50; ++frame) {
-    anim.Timer1_Timer();
-    EXPECT_EQ(anim.AnimState, LogoAnimation::kAnimating) << "after frame " << frame;
-  }
-  anim.Timer1_Timer();  // frame 50 = N
-  EXPECT_EQ(anim.AnimState, LogoAnimation::kIdle);
-  EXPECT_EQ(anim.FrameNo, 51);
-  EXPECT_EQ(canvas.copies.size(), 55u * 11u);
-  for (int x = 0; x <= 54; ++x)
-    for (int y = 0; y <= 10; ++y) EXPECT_EQ(canvas.BlockCopy(x, y), (Copy{5 * x, 5 * y, 5, 5, 5 * x - 2, 5 * y - 3}));
-
-  const int clears = canvas.clears, refreshes = canvas.refreshes, draws = random.draws;
-  const auto finished = canvas.copies;
-  for (int i = 0; i < 5; ++i) anim.Timer1_Timer();
-  EXPECT_EQ(canvas.clears, clears);
-  EXPECT_EQ(canvas.refreshes, refreshes);
-  EXPECT_EQ(canvas.copies, finished);
-  EXPECT_EQ(random.draws, draws);
-}
-
-TEST(LogoAnimation, PaintLogoModes) {
-  RecordingCanvas canvas;
-  ScriptedRandom random({0.5});
-  LogoAnimation anim(kLogoW, kLogoH, kCanvasW, kCanvasH, canvas, random.Source());
-  anim.PaintLogo("c");  // clear only, the animation goes on
-  EXPECT_TRUE(canvas.copies.empty());
-  EXPECT_EQ(anim.AnimState, LogoAnimation::kAnimating);
-  anim.PaintLogo("x");
-  ASSERT_EQ(canvas.copies.size(), 1u);
-  EXPECT_EQ(canvas.copies[0], (Copy{0, 0, kLogoW, kLogoH, -2, -3}));
-  EXPECT_EQ(anim.AnimState, LogoAnimation::kIdle);
-  const int clears = canvas.clears;
-  anim.Timer1_Timer();
-  EXPECT_EQ(canvas.clears, clears);
-}
-
 TEST(LogoAnimation, EmptyLogoHasNothingToAnimate) {
   RecordingCanvas canvas;
   ScriptedRandom random({0.5});

@@ -1,9 +1,7 @@
 // The menu form's decisions, the SNTP exchange and dragging, run against fakes.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -233,39 +231,6 @@ TEST_F(MenuFormTest, HelpOpensThePageBesideTheCurrentDirectoryOrSaysWhyNot) {
 TEST_F(MenuFormTest, ExitUnloadsTheClockWindowFirst) {
   form.Click(MenuCommand::mnuExit);
   EXPECT_EQ(host.calls, (std::vector<std::wstring>{L"unload clock", L"unload menu"}));
-}
-
-std::string Utf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t wc : text) {
-    const auto c = static_cast<uint32_t>(wc);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-TEST(HelpPage, IsUtf8AndExplainsEveryMenuItem) {
-  std::ifstream file(TKT_SOURCE_DIR "/clock/help/clock.html", std::ios::binary);
-  ASSERT_TRUE(file) << "the help page is missing";
-  std::stringstream text;
-  text << file.rdbuf();
-  const std::string page = text.str();
-  EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
-  for (const MenuItem& item : kMenuItems) {
-    EXPECT_NE(page.find(Utf8(item.caption)), std::string::npos) << item.name << " is not explained";
-  }
-  // The SNTP section quotes the boxes the user will see.
-  EXPECT_NE(page.find(Utf8(kSntpConfirmText)), std::string::npos);
-  EXPECT_NE(page.find(Utf8(kSntpWaitText)), std::string::npos);
 }
 
 TEST(WindowDrag, PointerKeepsItsPlaceOnTheFace) {
