@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz configuration and runs each fuzz target for as long as asked, one after another, at the
-# lowest priority. New inputs collect in the build's work folders and are used again by the next run.
+# lowest priority (so a unit may wait long for the CPU: the timeout is generous). New inputs collect in the build's work folders and are used again by the next run.
 #   scripts/fuzz.sh [seconds-per-target] [target...]   (default: 60 s each, every target)
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,7 +20,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$bin/work/$t"
   log=$bin/$t.log
   echo "== $t: $seconds s"
-  nice -n 19 "$bin/$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+  nice -n 19 "$bin/$t" -max_total_time="$seconds" -timeout=60 -print_final_stats=1 \
     -artifact_prefix="$bin/findings/$t-" "$bin/work/$t" "$top/tests/fuzz/corpus/$t" >"$log" 2>&1
   rc=$?
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
