@@ -84,32 +84,6 @@ int Count(const faceformat::Image& img, int l, int t, int r, int b, uint32_t col
   return n;
 }
 
-TEST_F(Form1WindowTest, LoadsPlacesAndShapesTheWindow) {
-  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
-  tkt::Form1Window form;
-  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
-  HWND w = form.hwnd();
-  wchar_t title[32];
-  GetWindowTextW(w, title, 32);
-  EXPECT_STREQ(title, L"Tock Tide");
-  const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
-  EXPECT_TRUE(ex & WS_EX_TOPMOST);
-  EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
-  RECT r{};
-  GetWindowRect(w, &r);
-  EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) - 180);
-  EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) - 210);
-  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetWindowRgn(w, rgn), SIMPLEREGION);
-  RECT box{};
-  GetRgnBox(rgn, &box);
-  DeleteObject(rgn);
-  EXPECT_EQ(box.right, 180);
-  EXPECT_EQ(box.bottom, 180);
-  EXPECT_EQ(form.model().hato, "2");
-  EXPECT_EQ(form.model().lblLabel2.rfind("TZ=", 0), 0u);
-}
-
 TEST_F(Form1WindowTest, PaintsFaceReadoutHandsAndDot) {
   ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
   tkt::Form1Window form;
@@ -127,29 +101,6 @@ TEST_F(Form1WindowTest, PaintsFaceReadoutHandsAndDot) {
   EXPECT_EQ(img.at(90, 178), kFaceColour);
   EXPECT_GT(Count(img, 115, 5, 180, 35, 0x00FFFF00), 10);
   EXPECT_EQ(form.model().Label1.caption, "09:00:30");
-}
-
-TEST_F(Form1WindowTest, TheChimeOpensAndClosesTheDoor) {
-  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
-  tkt::Form1Window form;
-  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
-  form.Timer1_Timer({2024, 5, 6, 14, 0, 0, 0});
-  EXPECT_TRUE(form.model().timer2Enabled);
-  EXPECT_EQ(form.model().chimeCount, 2);
-  const faceformat::Image shut = [&] {
-    form.Timer2_Timer();  // open
-    form.Timer2_Timer();  // shut
-    return Paint(form);
-  }();
-  form.Timer2_Timer();
-  const faceformat::Image open = Paint(form);
-  int differing = 0;
-  for (int y = 140; y < 166; ++y)
-    for (int x = 10; x < 40; ++x) differing += shut.at(x, y) != open.at(x, y);
-  EXPECT_GT(differing, 50) << "the open door shows the bird";
-  EXPECT_EQ(shut.at(5, 150), open.at(5, 150));
-  form.Timer2_Timer();
-  EXPECT_FALSE(form.model().timer2Enabled);
 }
 
 }  // namespace

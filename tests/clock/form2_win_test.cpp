@@ -1,8 +1,6 @@
 // The menu form's window: its popup, its load, and the commands that leave the process running.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "form2.h"
 #include "menu_texts.h"
 #include "menu_win_fakes.h"
@@ -18,25 +16,6 @@ std::wstring MenuText(HMENU menu, UINT position) {
   return text;
 }
 
-// Runs the test in a folder of its own, with nothing beside or above it that the commands look for.
-class ScratchDirectory {
- public:
-  ScratchDirectory() {
-    wchar_t previous[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, previous);
-    previous_ = previous;
-    path_ = std::filesystem::temp_directory_path() / L"tkt-menu-test" / L"program";
-    std::filesystem::create_directories(path_);
-    SetCurrentDirectoryW(path_.c_str());
-  }
-  ~ScratchDirectory() { SetCurrentDirectoryW(previous_.c_str()); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::wstring previous_;
-  std::filesystem::path path_;
-};
-
 class MenuFormWindow : public ::testing::Test {
  protected:
   void Load() {
@@ -44,7 +23,6 @@ class MenuFormWindow : public ::testing::Test {
     options.boxes = &boxes;
     options.setClock = [](const UtcDateTime&) { return ClockSetResult::kFailed; };
     options.server = {"127.0.0.1", 9, 0};
-    boxes.SetClock(clock.ClockWindow());
     form2 = Form2::Create(clock, std::move(options));
     ASSERT_NE(form2, nullptr);
     window = form2->Window();
@@ -76,27 +54,10 @@ TEST_F(MenuFormWindow, HiddenFormWithTheSevenItemsOfMnuFile) {
     EXPECT_EQ(MenuText(form2->Popup(), i), expected[i]);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE;
+    info.fMask = MIIM_FTYPE;  // no separators
     GetMenuItemInfoW(form2->Popup(), i, TRUE, &info);
     EXPECT_EQ(info.fType & MFT_SEPARATOR, 0u);
   }
-}
-
-TEST_F(MenuFormWindow, LoadWritesTzIntoTheClocksLabel) {
-  SetEnvironmentVariableW(L"TZ", L"JST-9");
-  Load();
-  EXPECT_EQ(clock.tzLabel, L"TZ=JST-9");
-  DestroyWindow(window);
-  SetEnvironmentVariableW(L"TZ", nullptr);
-  Load();
-  EXPECT_EQ(clock.tzLabel, L"TZ=");
-}
-
-TEST_F(MenuFormWindow, PositionCommandsAskTheClockWithTheClockStore) {
-  Load();
-  form2->Click(MenuCommand::mnuaddsave);
-  form2->Click(MenuCommand::mnuaddload);
-  EXPECT_EQ(clock.calls, (std::vector<std::wstring>{L"save Clock", L"restore Clock"}));
 }
 
 TEST_F(MenuFormWindow, ExitUnloadsTheClockWindowThenTheFormAndEndsTheLoop) {
@@ -107,27 +68,6 @@ TEST_F(MenuFormWindow, ExitUnloadsTheClockWindowThenTheFormAndEndsTheLoop) {
   EXPECT_FALSE(IsWindow(clock.ClockWindow()));
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-TEST_F(MenuFormWindow, MissingDesignerIsReportedAndTheClockRunsOn) {
-  ScratchDirectory scratch;
-  Load();
-  boxes.script = {{IDOK, nullptr}};
-  form2->Click(MenuCommand::mnutool);  // would end this test program if it thought the designer started
-  EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{kToolStartFailedText});
-  EXPECT_FALSE(boxes.shown[0].clockEnabled);
-  EXPECT_TRUE(IsWindowEnabled(clock.ClockWindow()));
-  EXPECT_TRUE(IsWindow(window));
-}
-
-TEST_F(MenuFormWindow, MissingHelpPageIsReportedWithItsPath) {
-  ScratchDirectory scratch;
-  Load();
-  boxes.script = {{IDOK, nullptr}};
-  form2->Click(MenuCommand::mnuHelp);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text.rfind(kHelpMissingText, 0), 0u);
-  EXPECT_NE(boxes.shown[0].text.find(L"help\\clock.html"), std::wstring::npos);
 }
 
 struct ModalCheck {

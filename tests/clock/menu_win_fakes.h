@@ -1,5 +1,4 @@
-// Fakes shared by the menu form's Windows-side tests: a stand-in clock window, scripted boxes that pump
-// messages like a real modal box, and a loopback SNTP server.
+// Fakes of the menu form's Windows-side tests: a stand-in clock window and a loopback SNTP server.
 #pragma once
 
 #include <winsock2.h>
@@ -9,13 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "form2.h"
+#include "menu_fakes.h"
 
 namespace tkt::testing {
 
@@ -65,46 +64,6 @@ class FakeClock : public ClockWindowLink {
 
  private:
   HWND window_ = nullptr;
-};
-
-// Boxes answered from a script. While a box is "open" its action runs, and the thread's messages keep
-// flowing, as under a real modal box.
-class ScriptedBoxes : public MessageBoxes {
- public:
-  struct Shown {
-    std::wstring text, title;
-    unsigned style;
-    bool clockEnabled;
-  };
-  struct Answer {
-    int button;
-    std::function<void()> whileOpen;
-  };
-
-  explicit ScriptedBoxes(HWND clock = nullptr) : clock_(clock) {}
-  int Show(const std::wstring& text, const std::wstring& title, unsigned style) override {
-    shown.push_back({text, title, style, clock_ ? IsWindowEnabled(clock_) != FALSE : true});
-    if (script.empty()) {
-      ADD_FAILURE() << "unexpected box";
-      return IDOK;
-    }
-    Answer answer = std::move(script.front());
-    script.pop_front();
-    if (answer.whileOpen) answer.whileOpen();
-    return answer.button;
-  }
-  std::vector<std::wstring> Texts() const {
-    std::vector<std::wstring> texts;
-    for (const Shown& s : shown) texts.push_back(s.text);
-    return texts;
-  }
-  void SetClock(HWND clock) { clock_ = clock; }
-
-  std::deque<Answer> script;
-  std::vector<Shown> shown;
-
- private:
-  HWND clock_;
 };
 
 class WinsockSession {
@@ -169,17 +128,6 @@ class LoopbackUdp {
 inline uint16_t FreeUdpPort() {
   LoopbackUdp probe;
   return probe.Port();
-}
-
-inline std::vector<uint8_t> ServerReply(uint32_t seconds, uint32_t fraction = 0, uint8_t first = 0x0C) {
-  std::vector<uint8_t> bytes(48, 0);
-  bytes[0] = first;
-  bytes[1] = 1;
-  for (int i = 0; i < 4; ++i) {
-    bytes[40 + i] = static_cast<uint8_t>(seconds >> (24 - 8 * i));
-    bytes[44 + i] = static_cast<uint8_t>(fraction >> (24 - 8 * i));
-  }
-  return bytes;
 }
 
 }  // namespace tkt::testing
