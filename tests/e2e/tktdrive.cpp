@@ -13,62 +13,56 @@
 // Variables and files
 //   set NAME VALUE                 NAME = VALUE
 //   calc NAME A OP B               NAME = A OP B for integers, OP one of + - * /
-//   env NAME VALUE                 sets an environment variable for programs started later ("-" unsets)
 //   tempdir NAME                   makes an empty temporary folder, NAME = its path (removed at the end)
 //   copytree FROM TO               copies a folder recursively
 //   writefile PATH TEXT            writes TEXT in the ANSI code page (so "\r\n" for line ends)
 //   deletefile PATH                removes a file if it exists
-//   echo TEXT...                   prints its arguments
+//   readfile VAR PATH              VAR = the file's text, read in the ANSI code page
 // Programs
 //   start PROC EXE DIR             starts EXE with DIR as its current directory, remembered as PROC
 //   waitexit PROC [DEADLINE]       waits until PROC has ended; PROC.code = its exit code
 //   alive PROC                     fails unless PROC is still running
-//   kill PROC                      ends PROC
 // Windows (HWND values are hexadecimal numbers)
 //   waitwindow VAR PROC CLASS TITLE [DEADLINE]  a visible top-level window of PROC ("*" matches any
 //                                  class or title); VAR = its handle
 //   nowindow PROC CLASS TITLE      fails if such a visible window exists now
+//   waitgone HWND [DEADLINE]       waits until the window is hidden or destroyed
 //   msgbox VAR PROC [DEADLINE]     waits for a message box of PROC: VAR = handle, VAR.title, VAR.text,
 //                                  VAR.icon (1 when it shows an icon), VAR.buttons ("OK|Cancel" ...)
 //   press DIALOG BUTTONTEXT        clicks a button of a dialog by its text (ampersands ignored)
+//   defaultbutton VAR DIALOG       VAR = the text of the button Enter presses
 //   rect VAR HWND                  VAR.left .top .right .bottom .width .height (screen pixels)
-//   exstyle VAR HWND               VAR = extended style, VAR.toolwindow, VAR.topmost (0 or 1)
-//   region VAR HWND                VAR.kind (0 none, 1 empty, 2 simple, 3 complex), VAR.left .top .right .bottom
+//   exstyle VAR HWND               VAR.toolwindow, VAR.topmost (0 or 1)
 //   screen VAR                     VAR.width .height of the primary screen
-//   waittext HWND TEXT [DEADLINE]  waits until the window's text equals TEXT
+//   enabled VAR HWND               VAR = 1 when the window takes input, 0 when it is disabled
+//   waitenabled HWND [DEADLINE]    waits until the window takes input again
+//   waitcapture HWND [DEADLINE]    waits until HWND has captured the mouse. Input is routed when it is sent,
+//                                  so moves sent before a drag has begun go to whatever lies under the pointer
+//   waitrect HWND LEFT TOP [DEADLINE]  waits until the window's top-left corner is at LEFT, TOP
 // Pixels (read from the screen)
-//   pixel VAR X Y                  VAR = RRGGBB in hex
-//   countcolor VAR HWND L T R B RRGGBB TOL   VAR = pixels of the window's client rectangle L,T-R,B
-//                                  whose every channel is within TOL of the colour
+//   countcolor VAR HWND L T R B RRGGBB TOL   VAR = pixels of the window's rectangle L,T-R,B whose every
+//                                  channel is within TOL of the colour
 //   countcolorbmp VAR BMP L T R B RRGGBB TOL  the same over a bitmap file
+//   waitcount HWND L T R B RRGGBB TOL OP N [DEADLINE]  waits until countcolor's count is OP N (== >= <=)
 //   facematch VAR HWND BMP CX CY RADIUS   VAR = per cent of the window's region pixels (outside the circle
 //                                  CX,CY,RADIUS in window pixels) equal to the bitmap's pixel there
 //   waitchange HWND [DEADLINE]     waits until the window's pixels on screen change
-// Region files
 //   regionfile HWND RGP            fails unless the window's region equals the union of the file's runs
-// Mouse
+// Mouse and menus
 //   mouse move X Y | mouse down|up|click left|right|middle [X Y]   real input through SendInput
-// Registry (KEY under HKCU, e.g. "Software\VB and VBA Program Settings\Clock\WindowPos")
-//   regwrite KEY NAME TEXT         REG_SZ value
-//   regread VAR KEY NAME           VAR = the text ("" when missing), VAR.exists (0 or 1)
-//   regdelete KEY                  removes the key and everything below it; a missing key is fine
-// Controls inside a program's windows (used on the designer's pages and dialogs)
+//   menuitem MENU INDEX COUNT      clicks the middle of item INDEX (from 0) of an open popup menu window
+//                                  of COUNT items of one height
+// Registry
+//   regdelete KEY                  removes the key under HKCU and everything below it; a missing key is fine
+// Controls inside a program's windows (the designer's pages and dialogs)
 //   child VAR HWND CLASS TEXT [DEADLINE]  waits for a visible descendant of HWND ("*" matches any class or
 //                                  text); VAR = its handle
 //   children VAR HWND CLASS TEXT   every visible such descendant, in creation order: VAR.count, VAR.0, VAR.1 ...
 //   click HWND                     clicks a button (posted, so a message box it opens does not block us)
 //   settext HWND TEXT              sets a control's text, as typing into an edit field would
 //   gettext VAR HWND               VAR = a control's text, asked of its own program
-//   checked VAR HWND               VAR = 1 when a check box or option button is checked, else 0
-//   scrollpos VAR HWND             VAR = the position of a scroll bar control
 //   tab HWND INDEX                 selects a page of a tab control; its parent hears of the change
 //   command HWND ID                posts WM_COMMAND with a control id to a window (1 = OK of a dialog)
-//   waitgone HWND [DEADLINE]       waits until the window is hidden or destroyed
-//   getenv VAR NAME                VAR = an environment variable of the driver ("" when unset)
-//   readfile VAR PATH              VAR = the file's text, read in the ANSI code page
-//   exists VAR PATH                VAR = 1 when the file or folder exists, else 0
-// Popup menus, dragging and modal windows: menucaptions, waitcapture, waitrect, waitcount, enabled,
-// waitenabled, defaultbutton (see tktdrive_menu.h)
 // Checks
 //   expect A OP B                  OP: == != < <= > >= (numbers when both are), contains, !contains
 #include <windows.h>
@@ -84,7 +78,6 @@
 
 #include "faceformat/bmp.h"
 #include "faceformat/region.h"
-#include "tktdrive_menu.h"
 
 namespace {
 
@@ -243,13 +236,6 @@ class Driver {
       if (op == "/" && y == 0) throw Failure{"division by zero"};
       vars_[a[1]] = std::to_string(op == "+" ? x + y : op == "-" ? x - y : op == "*" ? x * y : op == "/" ? x / y
                                    : throw Failure{"unknown operator " + op});
-    } else if (c == "env") {
-      Need(a, 3);
-      SetEnvironmentVariableW(Widen(a[1]).c_str(), a[2] == "-" ? nullptr : Widen(a[2]).c_str());
-    } else if (c == "echo") {
-      std::string s;
-      for (size_t i = 1; i < a.size(); ++i) s += (i > 1 ? " " : "") + a[i];
-      Print(s);
     } else if (c == "tempdir") {
       Need(a, 2);
       wchar_t base[MAX_PATH];
@@ -274,6 +260,13 @@ class Driver {
       std::ofstream f(std::filesystem::path(Widen(a[1])), std::ios::binary | std::ios::trunc);
       f << Narrow(Widen(a[2]), CP_ACP);
       if (!f) throw Failure{"cannot write " + a[1]};
+    } else if (c == "readfile") {
+      Need(a, 3);
+      std::ifstream f(std::filesystem::path(Widen(a[2])), std::ios::binary);
+      if (!f) throw Failure{"cannot read " + a[2]};
+      std::ostringstream bytes;
+      bytes << f.rdbuf();
+      vars_[a[1]] = Narrow(Widen(bytes.str(), CP_ACP));
     } else if (c == "deletefile") {
       Need(a, 2);
       std::error_code ec;
@@ -291,11 +284,6 @@ class Driver {
     } else if (c == "alive") {
       Need(a, 2);
       if (WaitForSingleObject(Proc(a[1]).hProcess, 0) == WAIT_OBJECT_0) throw Failure{a[1] + " has ended"};
-    } else if (c == "kill") {
-      Need(a, 2);
-      auto& p = Proc(a[1]);
-      TerminateProcess(p.hProcess, 99);
-      WaitForSingleObject(p.hProcess, 5000);
     } else if (c == "waitwindow") {
       Need(a, 5);
       HWND found = nullptr;
@@ -322,35 +310,12 @@ class Driver {
     } else if (c == "exstyle") {
       Need(a, 3);
       const LONG_PTR ex = GetWindowLongPtrW(Handle(a[2]), GWL_EXSTYLE);
-      vars_[a[1]] = Hex(ex);
       vars_[a[1] + ".toolwindow"] = ex & WS_EX_TOOLWINDOW ? "1" : "0";
       vars_[a[1] + ".topmost"] = ex & WS_EX_TOPMOST ? "1" : "0";
-    } else if (c == "region") {
-      Need(a, 3);
-      HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-      const int kind = GetWindowRgn(Handle(a[2]), rgn);
-      RECT box{};
-      GetRgnBox(rgn, &box);
-      DeleteObject(rgn);
-      vars_[a[1] + ".kind"] = std::to_string(kind);
-      SetRect(a[1], box);
     } else if (c == "screen") {
       Need(a, 2);
       vars_[a[1] + ".width"] = std::to_string(GetSystemMetrics(SM_CXSCREEN));
       vars_[a[1] + ".height"] = std::to_string(GetSystemMetrics(SM_CYSCREEN));
-    } else if (c == "waittext") {
-      Need(a, 3);
-      HWND w = Handle(a[1]);
-      if (!PollUntil(Deadline(a, 3), [&] { return WindowText(w) == a[2]; }))
-        throw Failure{"text is \"" + WindowText(w) + "\""};
-    } else if (c == "pixel") {
-      Need(a, 4);
-      HDC screen = GetDC(nullptr);
-      const COLORREF p = GetPixel(screen, int(Number(a[2])), int(Number(a[3])));
-      ReleaseDC(nullptr, screen);
-      char t[16];
-      std::snprintf(t, sizeof t, "%02x%02x%02x", GetRValue(p), GetGValue(p), GetBValue(p));
-      vars_[a[1]] = t;
     } else if (c == "countcolor" || c == "countcolorbmp") {
       Need(a, 9);
       faceformat::Image img = c == "countcolor" ? CaptureWindow(Handle(a[2])) : LoadBmp(a[2]);
@@ -369,28 +334,12 @@ class Driver {
       RegionEqualsFile(Handle(a[1]), a[2]);
     } else if (c == "mouse") {
       Mouse(a);
-    } else if (c == "regwrite") {
-      Need(a, 4);
-      const std::wstring text = Widen(a[3]);
-      if (RegSetKeyValueW(HKEY_CURRENT_USER, Widen(a[1]).c_str(), Widen(a[2]).c_str(), REG_SZ, text.c_str(),
-                          DWORD((text.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-        throw Failure{"cannot write the registry"};
-    } else if (c == "regread") {
-      Need(a, 4);
-      wchar_t buf[1024];
-      DWORD size = sizeof buf;
-      const LONG rc = RegGetValueW(HKEY_CURRENT_USER, Widen(a[2]).c_str(), Widen(a[3]).c_str(), RRF_RT_REG_SZ, nullptr,
-                                   buf, &size);
-      vars_[a[1]] = rc == ERROR_SUCCESS ? Narrow(buf) : "";
-      vars_[a[1] + ".exists"] = rc == ERROR_SUCCESS ? "1" : "0";
     } else if (c == "regdelete") {
       Need(a, 2);
       const LONG rc = RegDeleteTreeW(HKEY_CURRENT_USER, Widen(a[1]).c_str());
       if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) RegDeleteKeyW(HKEY_CURRENT_USER, Widen(a[1]).c_str());
       else throw Failure{"cannot delete the key"};
-    } else if (ExecuteControl(a)) {
-    } else if (const auto menu = tktdrive::ExecuteMenuCommand(a, vars_); menu.handled) {
-      if (!menu.failure.empty()) throw Failure{menu.failure};
+    } else if (ExecuteControl(a) || ExecuteWait(a)) {
     } else if (c == "expect") {
       Need(a, 4);
       Expect(a[1], a[2], a[3]);
@@ -449,18 +398,6 @@ class Driver {
     } else if (c == "gettext") {
       Need(a, 3);
       vars_[a[1]] = ControlText(Handle(a[2]));
-    } else if (c == "checked") {
-      Need(a, 3);
-      DWORD_PTR state = 0;
-      if (!SendMessageTimeoutW(Handle(a[2]), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state))
-        throw Failure{"the control does not answer"};
-      vars_[a[1]] = state == BST_CHECKED ? "1" : "0";
-    } else if (c == "scrollpos") {
-      Need(a, 3);
-      DWORD_PTR pos = 0;
-      if (!SendMessageTimeoutW(Handle(a[2]), SBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &pos))
-        throw Failure{"the control does not answer"};
-      vars_[a[1]] = std::to_string(int(pos));
     } else if (c == "tab") {
       Need(a, 3);
       // TCM_SETCURFOCUS changes the page and notifies the parent, as a click on the tab does.
@@ -474,22 +411,64 @@ class Driver {
       HWND w = Handle(a[1]);
       if (!PollUntil(Deadline(a, 2), [&] { return !IsWindow(w) || !IsWindowVisible(w); }))
         throw Failure{"the window is still there"};
-    } else if (c == "getenv") {
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // ---- waits on windows and menus ----
+  bool ExecuteWait(const std::vector<std::string>& a) {
+    const std::string& c = a[0];
+    if (c == "waitcapture") {
+      Need(a, 2);
+      const HWND w = Handle(a[1]);
+      const DWORD thread = GetWindowThreadProcessId(w, nullptr);
+      if (!PollUntil(Deadline(a, 2), [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(thread, &info) && info.hwndCapture == w;
+          }))
+        throw Failure{"the window did not capture the mouse"};
+    } else if (c == "waitrect") {
+      Need(a, 4);
+      RECT r{};
+      const long long left = Number(a[2]), top = Number(a[3]);
+      if (!PollUntil(Deadline(a, 4), [&] { return GetWindowRect(Handle(a[1]), &r) && r.left == left && r.top == top; }))
+        throw Failure{"the window is at " + std::to_string(r.left) + "," + std::to_string(r.top)};
+    } else if (c == "waitcount") {
+      Need(a, 10);
+      const std::string& op = a[8];
+      if (op != "==" && op != ">=" && op != "<=") throw Failure{"unknown operator " + op};
+      const long long want = Number(a[9]);
+      long long got = -1;
+      if (!PollUntil(Deadline(a, 10), [&] {
+            got = CountColor(CaptureWindow(Handle(a[1])), int(Number(a[2])), int(Number(a[3])), int(Number(a[4])),
+                             int(Number(a[5])), uint32_t(std::stoul(a[6], nullptr, 16)), int(Number(a[7])));
+            return op == "==" ? got == want : op == ">=" ? got >= want : got <= want;
+          }))
+        throw Failure{"the count stayed " + std::to_string(got)};
+    } else if (c == "enabled") {
       Need(a, 3);
-      wchar_t buf[32768] = {};
-      const DWORD n = GetEnvironmentVariableW(Widen(a[2]).c_str(), buf, 32768);
-      vars_[a[1]] = n > 0 && n < 32768 ? Narrow(buf) : "";
-    } else if (c == "readfile") {
+      vars_[a[1]] = IsWindowEnabled(Handle(a[2])) ? "1" : "0";
+    } else if (c == "waitenabled") {
+      Need(a, 2);
+      if (!PollUntil(Deadline(a, 2), [&] { return IsWindowEnabled(Handle(a[1])) != FALSE; }))
+        throw Failure{"the window stays disabled"};
+    } else if (c == "defaultbutton") {
       Need(a, 3);
-      std::ifstream f(std::filesystem::path(Widen(a[2])), std::ios::binary);
-      if (!f) throw Failure{"cannot read " + a[2]};
-      std::ostringstream bytes;
-      bytes << f.rdbuf();
-      vars_[a[1]] = Narrow(Widen(bytes.str(), CP_ACP));
-    } else if (c == "exists") {
-      Need(a, 3);
-      std::error_code ec;
-      vars_[a[1]] = std::filesystem::exists(std::filesystem::path(Widen(a[2])), ec) ? "1" : "0";
+      std::string text;
+      for (HWND child = GetWindow(Handle(a[2]), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassOf(child) == "Button" && (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+          text = StripAmpersand(WindowText(child));
+      vars_[a[1]] = text;
+    } else if (c == "menuitem") {
+      Need(a, 4);
+      RECT r{};
+      const long long index = Number(a[2]), count = Number(a[3]);
+      if (!GetWindowRect(Handle(a[1]), &r) || count <= 0) throw Failure{"no menu"};
+      const long long y = r.top + (r.bottom - r.top) * (2 * index + 1) / (2 * count);
+      Mouse({"mouse", "click", "left", std::to_string((r.left + r.right) / 2), std::to_string(y)});
     } else {
       return false;
     }
