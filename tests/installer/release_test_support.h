@@ -221,13 +221,6 @@ inline std::optional<std::wstring> RegText(HKEY root, const std::wstring& key, c
   return std::wstring(buf);
 }
 
-inline std::optional<DWORD> RegNumber(HKEY root, const std::wstring& key, const wchar_t* name) {
-  DWORD value = 0, size = sizeof value;
-  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  return value;
-}
-
 inline bool RegKeyExists(HKEY root, const std::wstring& key) {
   HKEY k = nullptr;
   if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;

@@ -1,6 +1,6 @@
 // The 64-bit setup program under Wine: silent installs for one user and for everybody, the clock started the
 // way its Start-menu shortcut starts it, an update that keeps the designer's face, a quiet and an interactive
-// uninstall that leave nothing of theirs behind, a folder the ANSI code page cannot hold, the pages' language.
+// uninstall that leave nothing of theirs behind, a folder the ANSI code page cannot hold.
 #include <gtest/gtest.h>
 
 #include "faceformat/settings.h"
@@ -108,20 +108,7 @@ TEST_F(SetupTest, ForOneUserLaysOutTheTreeStartsTheClockAndUninstallsCleanly) {
   ASSERT_TRUE(designer);
   EXPECT_EQ(designer->target, (root / L"tkttool.exe").wstring());
 
-  EXPECT_EQ(RegText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"Tocktide");
-  EXPECT_EQ(RegText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), L"2.0");
-  EXPECT_EQ(RegText(HKEY_CURRENT_USER, kUninstallKey, L"Publisher"), L"Tocktide");
   EXPECT_EQ(RegText(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"), root.wstring());
-  EXPECT_EQ(RegText(HKEY_CURRENT_USER, kUninstallKey, L"UninstallString"), Quoted(root / L"uninstall.exe"));
-  EXPECT_EQ(RegText(HKEY_CURRENT_USER, kUninstallKey, L"QuietUninstallString"),
-            Quoted(root / L"uninstall.exe") + L" /S");
-  EXPECT_EQ(RegNumber(HKEY_CURRENT_USER, kUninstallKey, L"NoModify"), 1u);
-  EXPECT_EQ(RegNumber(HKEY_CURRENT_USER, kUninstallKey, L"NoRepair"), 1u);
-  uintmax_t bytes = 0;
-  for (const auto& f : FilesUnder(root)) bytes += fs::file_size(root / f);
-  const auto size = RegNumber(HKEY_CURRENT_USER, kUninstallKey, L"EstimatedSize");
-  ASSERT_TRUE(size);
-  EXPECT_NEAR(double(*size), double(bytes) / 1024, 16.0);
 
   // The clock as the Start menu starts it shows the default face, cut to the kaichu outline.
   const auto link = ReadShortcut(menu / kClockLink);
@@ -216,23 +203,6 @@ TEST_F(SetupTest, RefusesAFolderTheAnsiCodePageCannotHold) {
   EXPECT_EQ(RunSetup(L"/S /D=" + root.wstring()), 2u);
   EXPECT_FALSE(fs::exists(root));
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kUninstallKey));
-}
-
-TEST_F(SetupTest, SpeaksJapaneseOnAJapaneseSystem) {
-  Process setup(Quoted(SetupProgram()), L"");
-  ASSERT_TRUE(setup.started());
-  HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (window = FindProcessWindow(setup.id(), L"#32770")) != nullptr; }, 20s));
-  EXPECT_EQ(WindowText(window), L"Tocktide 2.0 セットアップ");
-  // Cancelled and confirmed, so that it cleans up after itself.
-  PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-  HWND question = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    return (question = FindTopWindow([&](HWND w) { return w != window && ProcessOf(w) == setup.id(); })) != nullptr;
-  }, 20s));
-  EXPECT_NE(DialogText(question).find(L"中止しますか"), std::wstring::npos);
-  PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
-  EXPECT_TRUE(setup.Wait(20s).has_value());
 }
 
 }  // namespace
