@@ -1,6 +1,7 @@
 // Stand-ins for the platform around the export, the import and the region file maker.
 #pragma once
 
+#include <cstdio>
 #include <deque>
 #include <optional>
 #include <string>
@@ -54,8 +55,8 @@ class SaveDialogs : public CommonDialogService {
   }
 };
 
-// "ANSI" here is UTF-8 without the characters beyond the basic plane, which stand for those that
-// code page 932 lacks.
+// "ANSI" here: ASCII as it is, other characters as DEL and four hex digits. Bytes above 0x7F are not
+// text, and characters beyond the basic plane stand for those that code page 932 lacks.
 class FakeFilesPlatform : public FilesPlatform {
  public:
   std::optional<std::wstring> desktop = L"C:\\Users\\hana\\Desktop";
@@ -67,36 +68,20 @@ class FakeFilesPlatform : public FilesPlatform {
 
   std::optional<std::string> ToAnsi(const std::wstring& text) override {
     std::string out;
-    for (wchar_t wc : text) {
-      const uint32_t c = uint32_t(wc);
-      if (c >= 0x10000) return std::nullopt;
-      if (c < 0x80) {
-        out += char(c);
-      } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-      } else {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-      }
+    for (wchar_t c : text) {
+      if (uint32_t(c) >= 0x10000) return std::nullopt;
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\x7F%04X", unsigned(c));
+      out += c < 0x80 ? std::string(1, char(c)) : std::string(hex);
     }
     return out;
   }
   std::optional<std::wstring> FromAnsi(const std::string& bytes) override {
     std::wstring out;
-    for (size_t i = 0; i < bytes.size();) {
-      const uint8_t b = uint8_t(bytes[i]);
-      int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : -1;
-      if (extra < 0 || i + size_t(extra) >= bytes.size() + (extra == 0 ? 1 : 0)) return std::nullopt;
-      uint32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : (b & 0x0F);
-      for (int k = 1; k <= extra; ++k) {
-        const uint8_t n = uint8_t(bytes[i + size_t(k)]);
-        if ((n & 0xC0) != 0x80) return std::nullopt;
-        c = (c << 6) | (n & 0x3F);
-      }
-      out += wchar_t(c);
-      i += size_t(extra) + 1;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      if (uint8_t(bytes[i]) > 0x7F || (bytes[i] == '\x7F' && i + 4 >= bytes.size())) return std::nullopt;
+      out += bytes[i] != '\x7F' ? wchar_t(bytes[i]) : wchar_t(std::stoul(bytes.substr(i + 1, 4), nullptr, 16));
+      if (bytes[i] == '\x7F') i += 4;
     }
     return out;
   }

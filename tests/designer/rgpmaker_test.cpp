@@ -120,8 +120,6 @@ TEST_F(RgpMakerTest, EmptyFieldsStopWithTheirMessageBeforeAnythingIsLoaded) {
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0], std::wstring(L"msg:") + kRgpNoRegionPath);
   EXPECT_EQ(log[1], std::wstring(L"msg:") + kRgpNoBitmapPath);
-  EXPECT_EQ(messages.shown[0].title, L"Tock Tide");
-  EXPECT_EQ(messages.shown[0].style, kMbOk);
   EXPECT_EQ(picture.loads, 0);
   EXPECT_FALSE(fs::exists(dir / "a.rgp"));
 }
@@ -141,14 +139,9 @@ TEST_F(RgpMakerTest, MakesTheFileShowsTheSilhouetteAndHandsBothPathsOver) {
   EXPECT_EQ(runs[0], (RegionRun{179, 0, 1}));
   EXPECT_EQ(runs[1], (RegionRun{0, 0, 1}));
   EXPECT_EQ(picture.shown, faceformat::MakeSilhouette(img));
-  EXPECT_EQ(picture.shown.at(90, 90), 0u);
-  EXPECT_EQ(picture.shown.at(5, 90), Rgb(255, 255, 255));
 
   EXPECT_EQ(log, (std::vector<std::wstring>{std::wstring(L"msg:") + kRgpMade, L"show designer", L"hide maker"}));
-  EXPECT_EQ(messages.shown[0].title, L"Tock Tide");
   EXPECT_EQ(Handover(), L"PS_Text1=" + maker.Text1 + L"(on) PS_Text2=" + maker.Text2 + L"(on) gosw1=1");
-  EXPECT_EQ(std::wstring(kRgpMade),
-            L"指定の場所にﾘｰｼﾞｮﾝﾌｧｲﾙが作成されました。\r引き続き、時計の「基本設定」をして下さい。");
 }
 
 TEST_F(RgpMakerTest, BlackPictureGivesOneFullRunPerRowAndNonSquareStaysInside) {
@@ -163,17 +156,7 @@ TEST_F(RgpMakerTest, BlackPictureGivesOneFullRunPerRowAndNonSquareStaysInside) {
   wide.at(199, 99) = 0;
   maker.Text2 = Bmp("wide.bmp", wide);
   maker.Command1_Click();
-  EXPECT_EQ(Slurp(dir / "black.rgp"), "199 10 1\r\n0 11 1\r\n199 99 1\r\n");
-}
-
-TEST_F(RgpMakerTest, MakingTwiceWritesOnlyTheSecondPicturesRuns) {
-  maker.Text1 = (dir / "twice.rgp").wstring();
-  maker.Text2 = Bmp("big.bmp", Disc(700, 700, 350, 350, 340));
-  maker.Command1_Click();
-  Image small = Disc(20, 10, 10, 5, 3);
-  maker.Text2 = Bmp("small.bmp", small);
-  maker.Command1_Click();
-  EXPECT_EQ(Slurp(dir / "twice.rgp"), faceformat::FormatRegionRuns(faceformat::MakeRegionRuns(small)));
+  EXPECT_EQ(Slurp(dir / "black.rgp"), "199 10 1\r\n0 11 1\r\n199 99 1\r\n");  // only the second picture's runs
 }
 
 TEST_F(RgpMakerTest, PictureLimitIsHalfAMillionPixels) {
@@ -223,7 +206,7 @@ TEST_F(RgpMakerTest, FailuresSayWhyWriteNothingAndKeepTheMakerOpen) {
   EXPECT_FALSE(fs::exists(dir / "no_such_folder"));
 }
 
-TEST_F(RgpMakerTest, FileButtonsUseTheirDialogsAndCancelKeepsTheField) {
+TEST_F(RgpMakerTest, FileButtonsCancelKeepsTheFieldAndBackWritesNothing) {
   maker.Text1 = L"old.rgp";
   maker.Text2 = L"old.bmp";
   dialogs.answers = {std::nullopt, std::nullopt, L"C:\\faces\\new.rgp", L"C:\\faces\\new.bmp"};
@@ -236,13 +219,11 @@ TEST_F(RgpMakerTest, FileButtonsUseTheirDialogsAndCancelKeepsTheField) {
   maker.Command3_Click();
   EXPECT_EQ(maker.Text2, L"C:\\faces\\new.bmp");
 
-  ASSERT_EQ(dialogs.requests.size(), 4u);
-  EXPECT_EQ(dialogs.requests[0].title, L"ﾘｰｼﾞｮﾝﾌｧｲﾙの指定");
-  EXPECT_EQ(dialogs.requests[0].filter, L"ﾘｰｼﾞｮﾝ設定ﾌｧｲﾙ (*.rgp)|*.rgp");
-  EXPECT_EQ(dialogs.requests[0].flags, 2054u);
-  EXPECT_EQ(dialogs.requests[1].title, L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定");
-  EXPECT_EQ(dialogs.requests[1].filter, L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp");
-  EXPECT_EQ(dialogs.requests[1].flags, 2052u);
+  // Back to the designer: nothing written, nothing handed over, the fields stay for the next visit.
+  maker.CommandButton1_Click();
+  EXPECT_EQ(log, (std::vector<std::wstring>{L"show designer", L"hide maker"}));
+  EXPECT_EQ(Handover(), L"PS_Text1=(off) PS_Text2=(off) gosw1=0");
+  EXPECT_EQ(maker.Text1, L"C:\\faces\\new.rgp");
 }
 
 TEST_F(RgpMakerTest, TestButtonDrawsTheFileOrSaysWhyNot) {
@@ -263,51 +244,16 @@ TEST_F(RgpMakerTest, TestButtonDrawsTheFileOrSaysWhyNot) {
   EXPECT_EQ(windows.drawn, faceformat::MakeRegionRuns(img));
 }
 
-TEST_F(RgpMakerTest, BackButtonShowsTheDesignerAndWritesNothing) {
-  maker.Text1 = (dir / "back.rgp").wstring();
-  maker.CommandButton1_Click();
-  EXPECT_EQ(log, (std::vector<std::wstring>{L"show designer", L"hide maker"}));
-  EXPECT_EQ(Handover(), L"PS_Text1=(off) PS_Text2=(off) gosw1=0");
-  EXPECT_FALSE(fs::exists(dir / "back.rgp"));
-  EXPECT_EQ(maker.Text1, (dir / "back.rgp").wstring());  // the fields stay for the next visit
-}
-
-TEST(PixelArray, IsBottomUpWithOneSpareEntry) {
-  Image img(3, 2, 0);
-  img.at(0, 0) = 1;  // top-left
-  img.at(2, 1) = 6;  // bottom-right
-  auto arr = PixelArrayFromImage(img);
-  ASSERT_EQ(arr.size(), 7u);
-  EXPECT_EQ(arr[(2 - 1 - 0) * 3 + 0], 1u);
-  EXPECT_EQ(arr[(2 - 1 - 1) * 3 + 2], 6u);
-  EXPECT_EQ(ImageFromPixelArray(3, 2, arr), img);
-}
-
 // The shipped sample region files are what the maker makes of the shipped sample pictures.
-TEST(RgpMakerSamples, GiveTheCommittedRegionFilesByteForByte) {
+TEST_F(RgpMakerTest, SamplePicturesGiveTheCommittedRegionFilesByteForByte) {
   const fs::path art = fs::path(TKT_SOURCE_DIR) / "art" / "generated";
   for (const char* name : {"kaichu", "army", "hato", "meca"}) {
     SCOPED_TRACE(name);
-    const fs::path bmp = art / (std::string(name) + ".bmp");
-    const fs::path rgp = art / (std::string(name) + ".rgp");
-    ASSERT_TRUE(fs::exists(bmp)) << bmp;
-    const fs::path out = fs::temp_directory_path() / ("rgpmaker_sample_" + std::string(name) + ".rgp");
-    testing::FormFixture f;
-    std::vector<std::wstring> log;
-    FakeWindows windows(log);
-    OrderedMessages messages(log);
-    testing::SaveDialogs dialogs;
-    FakePicture picture;
-    RgpMakerModel maker(f.form, picture, windows, dialogs, messages);
-    maker.Text1 = out.wstring();
-    maker.Text2 = bmp.wstring();
+    maker.Text1 = (dir / (std::string(name) + ".rgp")).wstring();
+    maker.Text2 = (art / (std::string(name) + ".bmp")).wstring();
     maker.Command1_Click();
-    auto made = faceformat::ReadWholeFile(out);
-    auto shipped = faceformat::ReadWholeFile(rgp);
-    ASSERT_TRUE(made.ok());
-    ASSERT_TRUE(shipped.ok());
-    EXPECT_TRUE(*made == *shipped);
-    fs::remove(out);
+    const std::string shipped = Slurp(art / (std::string(name) + ".rgp"));
+    EXPECT_TRUE(Slurp(maker.Text1) == shipped);  // no diff of a few hundred kilobytes on failure
   }
 }
 

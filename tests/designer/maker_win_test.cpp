@@ -1,0 +1,279 @@
+// Under Wine: the maker's pixel access at every BMP depth, its window (Test lines, a whole making pressed
+// as a user would), and the desktop shortcut.
+#include <windows.h>
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "designer/rgpmaker_model.h"
+#include "designer/win/bitmap_op.h"
+#include "designer/win/maker_picture.h"
+#include "designer/win/rgpmaker_win.h"
+#include "designer/win/shortcut.h"
+#include "faceformat/bmp.h"
+#include "faceformat/files.h"
+#include "faceformat/silhouette.h"
+#include "form_fakes.h"
+
+namespace designer::win {
+namespace {
+
+namespace fs = std::filesystem;
+using faceformat::Image;
+using Id = RgpMakerWindow::Id;
+
+void Put(std::vector<uint8_t>& b, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) b.push_back(uint8_t(v >> (8 * i)));
+}
+
+// A BMP of any uncompressed depth: palette pictures take indices, 24/32-bit ones take colours.
+std::vector<uint8_t> MakeBmp(int w, int h, int bits, bool topDown, std::mt19937& rng) {
+  const int colours = bits <= 8 ? (1 << bits) : 0;
+  const int stride = ((w * bits + 31) / 32) * 4;
+  std::vector<uint8_t> b = {'B', 'M'};
+  Put(b, uint32_t(14 + 40 + colours * 4 + stride * h), 4);
+  Put(b, 0, 4);
+  Put(b, uint32_t(14 + 40 + colours * 4), 4);
+  Put(b, 40, 4);
+  Put(b, uint32_t(w), 4);
+  Put(b, uint32_t(topDown ? -h : h), 4);
+  Put(b, 1, 2);
+  Put(b, uint32_t(bits), 2);
+  for (uint32_t v : {0u, uint32_t(stride * h), 2835u, 2835u, uint32_t(colours), 0u}) Put(b, v, 4);
+  for (int i = 0; i < colours; ++i) Put(b, rng() & 0x00FFFFFF, 4);
+  if (colours >= 2) {  // keep pure white and black among the colours
+    std::memcpy(&b[54], "\xFF\xFF\xFF\x00", 4);
+    std::memcpy(&b[58], "\x00\x00\x00\x00", 4);
+  }
+  for (int row = 0; row < h; ++row) {
+    std::vector<uint8_t> line(size_t(stride), 0);
+    for (int x = 0; x < w; ++x) {
+      const uint32_t r = rng();
+      if (bits == 1) line[size_t(x / 8)] |= uint8_t((r & 1) << (7 - x % 8));
+      if (bits == 4) line[size_t(x / 2)] |= uint8_t((r & 15) << (x % 2 ? 0 : 4));
+      if (bits == 8) line[size_t(x)] = uint8_t(r);
+      for (int k = 0; bits >= 24 && k < 3; ++k) line[size_t(x * bits / 8 + k)] = (r & 7) == 0 ? 0xFF : uint8_t(r >> (8 * k));
+    }
+    b.insert(b.end(), line.begin(), line.end());
+  }
+  return b;
+}
+
+Image Rgb24(Image img) {
+  for (uint32_t& p : img.pixels) p &= 0x00FFFFFF;
+  return img;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t buf[512] = {};
+  GetWindowTextW(hwnd, buf, 512);
+  return buf;
+}
+
+class TempDir : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / (L"ﾄｯｸ_maker_" + std::to_wstring(GetCurrentProcessId()));
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  fs::path dir;
+};
+
+using MakerPixels = TempDir;
+
+TEST_F(MakerPixels, ReadImagePixelsMatchesTheBmpReaderAtEveryDepth) {
+  std::mt19937 rng(7);
+  for (int bits : {1, 4, 8, 24, 32}) {
+    for (bool topDown : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << bits << " bits, top-down " << topDown);
+      const int w = 37, h = 23;  // odd sizes: row padding matters
+      auto bytes = MakeBmp(w, h, bits, topDown, rng);
+      const fs::path p = dir / ("pic" + std::to_string(bits) + (topDown ? "t" : "b") + ".bmp");
+      ASSERT_TRUE(faceformat::WriteFileAtomic(p, std::string(bytes.begin(), bytes.end())).ok());
+      auto decoded = faceformat::DecodeBmp(bytes);
+      ASSERT_TRUE(decoded.ok()) << decoded.error().what;
+
+      WinMakerPicture picture;
+      ASSERT_TRUE(picture.Load(p.wstring()));
+      EXPECT_EQ(picture.Width(), w);
+      EXPECT_EQ(picture.Height(), h);
+      std::vector<uint32_t> pixels;
+      ASSERT_EQ(ReadImagePixels(picture.bitmap(), pixels), w * h);
+      EXPECT_EQ(pixels.size(), size_t(w * h + 1));
+      EXPECT_EQ(Rgb24(ImageFromPixelArray(w, h, pixels)), Rgb24(*decoded));
+      if (topDown) continue;  // the platform loader, the picture area's fallback, reads bottom-up files only
+      HBITMAP loaded = static_cast<HBITMAP>(
+          LoadImageW(nullptr, p.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+      ASSERT_NE(loaded, nullptr);
+      ASSERT_EQ(ReadImagePixels(loaded, pixels), w * h);
+      EXPECT_EQ(Rgb24(ImageFromPixelArray(w, h, pixels)), Rgb24(*decoded));
+      DeleteObject(loaded);
+    }
+  }
+}
+
+TEST_F(MakerPixels, WriteImagePixelsPutsTheArrayBack) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 5, 4);
+  ReleaseDC(nullptr, screen);
+  ASSERT_NE(bmp, nullptr);
+  std::vector<uint32_t> in(21);
+  for (size_t i = 0; i < 20; ++i) in[i] = uint32_t(i * 0x0A0B0C) & 0x00FFFFFF;
+  EXPECT_EQ(WriteImagePixels(bmp, in), 0);
+  std::vector<uint32_t> out;
+  EXPECT_EQ(ReadImagePixels(bmp, out), 20);
+  for (size_t i = 0; i < 20; ++i) EXPECT_EQ(out[i] & 0x00FFFFFF, in[i]) << i;
+  DeleteObject(bmp);
+  EXPECT_EQ(ReadImagePixels(nullptr, out), -1);
+  EXPECT_EQ(WriteImagePixels(nullptr, in), -1);
+}
+
+// Message boxes of this thread, answered from inside their modal loop: the text is kept and OK pressed.
+std::vector<std::wstring> g_boxes;
+void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM) CALLBACK -> BOOL {
+        wchar_t cls[32] = {};
+        GetClassNameW(w, cls, 32);
+        if (std::wstring(cls) == L"#32770" && IsWindowVisible(w)) {
+          g_boxes.push_back(TextOf(GetDlgItem(w, 0xFFFF)));
+          PostMessageW(w, WM_COMMAND, IDOK, 0);
+        }
+        return TRUE;
+      },
+      0);
+}
+
+class MakerWindow : public TempDir {
+ protected:
+  static void SetUpTestSuite() { RgpMakerWindow::Register(GetModuleHandleW(nullptr)); }
+  void SetUp() override {
+    TempDir::SetUp();
+    g_boxes.clear();
+    maker.Show();
+    ASSERT_NE(maker.hwnd(), nullptr);
+  }
+  void Click(int id) { SendMessageW(maker.Item(id), BM_CLICK, 0, 0); }
+  // The window's paint function into memory.
+  Image Painted() {
+    RECT rc;
+    GetClientRect(maker.hwnd(), &rc);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    maker.PaintContent(mem, rc);
+    SelectObject(mem, old);
+    std::vector<uint32_t> pixels;
+    EXPECT_EQ(designer::ReadImagePixels(bmp, pixels), rc.right * rc.bottom);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return Rgb24(designer::ImageFromPixelArray(rc.right, rc.bottom, pixels));
+  }
+
+  testing::FormFixture f;
+  int designerShown = 0;
+  std::wstring regionWhenShown;  // what the designer's field held the last time it was shown
+  RgpMakerWindow maker{f.form, [this] {
+                         ++designerShown;
+                         regionWhenShown = f.form.PS_Text1.text;
+                       }};
+};
+
+TEST_F(MakerWindow, TestDrawsEachRunOnTheBackgroundAndKeepsItWhileHidden) {
+  const fs::path rgp = dir / "t.rgp";
+  ASSERT_TRUE(faceformat::WriteRegionFile(rgp, {{10, 5, 20}, {0, 0, 1}, {100, 170, 3}}).ok());
+  SetWindowTextW(maker.Item(Id::kText1), rgp.c_str());
+  EXPECT_EQ(maker.model().Text1, rgp.wstring());
+  Click(Id::kCommand4);
+  const COLORREF inkRef = GetSysColor(COLOR_BTNTEXT), faceRef = GetSysColor(COLOR_BTNFACE);
+  const uint32_t ink = faceformat::Rgb(GetRValue(inkRef), GetGValue(inkRef), GetBValue(inkRef));
+  const uint32_t face = faceformat::Rgb(GetRValue(faceRef), GetGValue(faceRef), GetBValue(faceRef));
+  Image shown = Painted();
+  EXPECT_EQ(shown.at(10, 5), ink);
+  EXPECT_EQ(shown.at(29, 5), ink);
+  EXPECT_EQ(shown.at(30, 5), face);  // a run covers exactly its length
+  EXPECT_EQ(shown.at(9, 5), face);
+  EXPECT_EQ(shown.at(0, 0), ink);
+  EXPECT_EQ(shown.at(102, 170), ink);
+  // A fixed frame without a close box; closing only hides, and shown again lines and fields are still there.
+  const LONG style = GetWindowLongW(maker.hwnd(), GWL_STYLE);
+  EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  SendMessageW(maker.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(maker.hwnd()));
+  EXPECT_FALSE(IsWindowVisible(maker.hwnd()));
+  EXPECT_GE(designerShown, 1);
+  maker.Show();
+  EXPECT_EQ(Painted().at(10, 5), ink);
+  EXPECT_EQ(TextOf(maker.Item(Id::kText1)), rgp.wstring());
+}
+
+TEST_F(MakerWindow, MakingShowsTheSilhouetteWritesTheFileAndHandsOver) {
+  const fs::path art = fs::path(TKT_SOURCE_DIR) / "art" / "generated";
+  const fs::path out = dir / L"はと.rgp";
+  SetWindowTextW(maker.Item(Id::kText1), out.c_str());
+  SetWindowTextW(maker.Item(Id::kText2), (dir / "missing.bmp").c_str());
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerBoxes);
+  Click(Id::kCommand1);  // an unreadable picture: a message, and the maker stays
+  EXPECT_TRUE(IsWindowVisible(maker.hwnd()));
+  SetWindowTextW(maker.Item(Id::kText2), (art / "hato.bmp").c_str());
+  Click(Id::kCommand1);
+  KillTimer(nullptr, timer);
+
+  ASSERT_EQ(g_boxes.size(), 2u);
+  EXPECT_EQ(g_boxes[0], designer::kRgpBitmapUnreadable);
+  EXPECT_EQ(g_boxes[1], designer::kRgpMade);
+  EXPECT_EQ(faceformat::ReadWholeFile(out).value(), faceformat::ReadWholeFile(art / "hato.rgp").value());
+  EXPECT_FALSE(IsWindowVisible(maker.hwnd()));
+  EXPECT_EQ(regionWhenShown, out.wstring());  // the designer shows the filled fields
+  EXPECT_EQ(f.form.gosw1.text, L"1");
+
+  // The picture area took the picture's size and shows its silhouette.
+  RECT r;
+  GetClientRect(maker.Item(Id::kPicture1), &r);
+  EXPECT_EQ(r.right, 180);
+  EXPECT_EQ(r.bottom, 180);
+  std::vector<uint32_t> pixels;
+  ASSERT_EQ(maker.picture().ReadPixels(pixels), 180 * 180);
+  auto hato = faceformat::ReadBmpFile(art / "hato.bmp");
+  ASSERT_TRUE(hato.ok());
+  EXPECT_TRUE(Rgb24(designer::ImageFromPixelArray(180, 180, pixels)) == Rgb24(faceformat::MakeSilhouette(*hato)));
+}
+
+using Shortcut = TempDir;
+
+TEST_F(Shortcut, OnTheDesktopPointsAtTheClockAndStartsInItsFolder) {
+  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+  auto desktop = FindDesktopFolder();
+  ASSERT_TRUE(desktop.has_value());
+  EXPECT_TRUE(fs::is_directory(fs::path(*desktop)));
+
+  // A Japanese install root and link name, as users have them.
+  fs::create_directories(dir / "program");
+  HANDLE exe = CreateFileW((dir / "program" / "tkt.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(exe, INVALID_HANDLE_VALUE);
+  CloseHandle(exe);
+  const fs::path link = dir / L"ﾄｯｸﾀｲﾄﾞ.lnk";
+  const std::wstring target = (dir / "program" / "tkt.exe").wstring(), folder = (dir / "program").wstring();
+  ASSERT_EQ(CreateShellLink(link.wstring(), target, folder), S_OK);
+  ASSERT_EQ(CreateShellLink(link.wstring(), target, folder), S_OK);  // again: replaces the old link
+  auto info = ReadShellLink(link.wstring());
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(fs::path(info->target), fs::path(target));
+  EXPECT_EQ(fs::path(info->workingFolder), fs::path(folder));
+  EXPECT_NE(CreateShellLink((dir / "no_such_folder" / "x.lnk").wstring(), target, folder), S_OK);
+  CoUninitialize();
+}
+
+}  // namespace
+}  // namespace designer::win
