@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Clients we did not write, against the staged PAINTCHIP.OCX in the build's Wine prefix:
-#   outside_clients.sh WINE_RUN OCX CASE [EXTRA]
-# CASE regsvr32 (EXTRA: a module without type library), vbscript, jscript, propframe (EXTRA: driver).
+#   outside_clients.sh WINE_RUN OCX NOTLB_OCX
+# regsvr32 registers its classes and type library, unregisters them, and refuses a module without
+# its type library; then VBScript
+# and JScript under cscript create it by ProgID and set and read Color.
 set -u
-wine_run=$1 ocx=$2 case=$3 extra=${4:-}
+wine_run=$1 ocx=$2 notlb=$3
 here=$(cd "$(dirname "$0")" && pwd)
 clsid='{049C53D9-59B0-4C9E-8BAF-5EF8CA44F557}'
+page='{049C53DA-59B0-4C9E-8BAF-5EF8CA44F557}'
+libid='{049C53D6-59B0-4C9E-8BAF-5EF8CA44F557}'
 progid='PAINTCHIP.PaintChipCtrl.1'
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -20,52 +24,37 @@ reg_value() { "$wine_run" reg query "$1" </dev/null >"$tmp/reg" 2>/dev/null && u
 regsvr() { "$wine_run" regsvr32 /s "$@" </dev/null >>"$tmp/regsvr.log" 2>&1; }
 ocx_w=$(winpath "$ocx")
 
-registered_for_the_case() {
-  regsvr "$ocx_w" || fail "regsvr32 exited with $?"
-  trap 'regsvr /u "$ocx_w"; rm -rf "$tmp"' EXIT
-}
+regsvr /u "$ocx_w"
+regsvr "$ocx_w" || fail "regsvr32 exited with $? on registration"
+reg_value "HKCR\\$progid\\CLSID" | grep -qi "$clsid" || fail "the ProgID does not lead to the class"
+reg_value "HKCR\\CLSID\\$clsid\\InprocServer32" | grep -qF "$ocx_w" || fail "the class does not name the module"
+reg_value "HKCR\\CLSID\\$clsid\\InprocServer32" | grep -q Apartment || fail "the class is not apartment-threaded"
+reg_value "HKCR\\CLSID\\$clsid\\Control" >/dev/null || fail "the class is not marked as a control"
+reg_value "HKCR\\CLSID\\$clsid\\MiscStatus\\1" | grep -q 655761 || fail "the class has another MiscStatus"
+reg_value "HKCR\\CLSID\\$clsid\\TypeLib" | grep -qi "$libid" || fail "the class does not name its type library"
+reg_value "HKCR\\TypeLib\\$libid\\1.0\\0\\win64" | grep -qF "$ocx_w" || fail "the type library is not registered"
+reg_value "HKCR\\CLSID\\$page\\InprocServer32" | grep -qF "$ocx_w" || fail "the property page is not registered"
+regsvr /u "$ocx_w" || fail "regsvr32 /u exited with $?"
+for key in "$progid" "CLSID\\$clsid" "CLSID\\$page" "TypeLib\\$libid"; do
+  reg_value "HKCR\\$key" && fail "$key is still registered"
+done
+# Our failure code reaches regsvr32, and nothing is registered.
+regsvr "$(winpath "$notlb")" && fail "regsvr32 accepted a module without its type library"
+reg_value "HKCR\\CLSID\\$clsid" && fail "a class was registered although the type library failed"
+reg_value "HKCR\\$progid" && fail "a ProgID was registered although the type library failed"
+echo "regsvr32 registered and unregistered PAINTCHIP.OCX"
 
-# Runs a script under cscript and compares its output with the expected lines.
-script_case() { # file expected
-  registered_for_the_case
-  "$wine_run" cscript //nologo "$(winpath "$1")" </dev/null >"$tmp/out" 2>&1
+regsvr "$ocx_w" || fail "regsvr32 exited with $?"
+trap 'regsvr /u "$ocx_w"; rm -rf "$tmp"' EXIT
+script_case() { # file expected-lines...
+  local file=$1
+  shift
+  "$wine_run" cscript //nologo "$(winpath "$file")" </dev/null >"$tmp/out" 2>&1
   utf8 <"$tmp/out" >"$tmp/got"
-  printf '%s\n' "$2" >"$tmp/want"
-  diff -u "$tmp/want" "$tmp/got" || fail "$(basename "$1") printed something else"
+  printf '%s\n' "$@" >"$tmp/want"
+  diff -u "$tmp/want" "$tmp/got" || fail "$(basename "$file") printed something else"
 }
-
-case $case in
-  regsvr32)
-    regsvr /u "$ocx_w"
-    regsvr "$ocx_w" || fail "regsvr32 exited with $? on registration"
-    reg_value "HKCR\\$progid\\CLSID" | grep -qi "$clsid" || fail "the ProgID does not lead to the class"
-    reg_value "HKCR\\CLSID\\$clsid\\InprocServer32" | grep -qF "$ocx_w" || fail "the class does not name the module"
-    reg_value "HKCR\\CLSID\\$clsid\\TypeLib" | grep -qi '{049C53D6-59B0-4C9E-8BAF-5EF8CA44F557}' ||
-      fail "the class does not name its type library"
-    regsvr /u "$ocx_w" || fail "regsvr32 /u exited with $?"
-    reg_value "HKCR\\$progid" && fail "the ProgID is still registered"
-    reg_value "HKCR\\CLSID\\$clsid" && fail "the class is still registered"
-    # Our failure code reaches regsvr32, and nothing is registered.
-    regsvr "$(winpath "$extra")" && fail "regsvr32 accepted a module without its type library"
-    reg_value "HKCR\\CLSID\\$clsid" && fail "a class was registered although the type library failed"
-    echo "regsvr32 registered and unregistered PAINTCHIP.OCX"
-    ;;
-  vbscript)
-    script_case "$here/color.vbs" "$(printf '%s\n' 'create 0' 'color 16744448 0' 'system 80000005 0' \
-      'enabled False 0' 'bad value refused True' 'color kept 16744448')"
-    ;;
-  jscript)
-    script_case "$here/color.js" "$(printf '%s\n' 'color 255' 'system 80000005' 'bad value refused' \
-      'color kept 255')"
-    ;;
-  propframe)
-    registered_for_the_case
-    "$wine_run" "$(winpath "$extra")" </dev/null >"$tmp/out" 2>&1
-    rc=$?
-    utf8 <"$tmp/out"
-    [ $rc -eq 0 ] || fail "the property frame did not show the General page with its text"
-    ;;
-  *)
-    fail "unknown case $case"
-    ;;
-esac
+script_case "$here/color.vbs" 'create 0' 'color 16744448 0' 'system 80000005 0' 'enabled False 0' \
+  'bad value refused True' 'color kept 16744448'
+script_case "$here/color.js" 'color 255' 'system 80000005' 'bad value refused' 'color kept 255'
+echo "VBScript and JScript set and read Color"

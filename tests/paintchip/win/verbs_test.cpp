@@ -1,10 +1,12 @@
 // Verbs and quick activation: the container-facing paths that form designers take.
 #include "control_fixture.h"
 
-#include <atomic>
 
 #include "paintchip/win/paintchip_ids.h"
-#include "test_objects.h"
+#include <commctrl.h>
+
+#include <string>
+
 #include "ui_driver.h"
 
 namespace pctest {
@@ -26,20 +28,55 @@ TEST_F(Verbs, EnumVerbsOffersPropertiesOnTheContainerMenu) {
   CoTaskMemFree(got[0].lpszVerbName);  // the caller owns the name
 }
 
+// What the property frame shows: its tab captions and whether the page holds only the placeholder text.
+struct FrameContents {
+  std::wstring tabs;
+  int placeholderPages = 0, pageChildren = 0;
+};
+
+BOOL CALLBACK Inspect(HWND wnd, LPARAM lp) {
+  auto* seen = reinterpret_cast<FrameContents*>(lp);
+  wchar_t text[256] = {};
+  GetClassNameW(wnd, text, 256);
+  if (lstrcmpiW(text, WC_TABCONTROLW) == 0) {
+    for (int i = 0, n = int(SendMessageW(wnd, TCM_GETITEMCOUNT, 0, 0)); i < n; ++i) {
+      wchar_t caption[64] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = caption;
+      item.cchTextMax = 64;
+      SendMessageW(wnd, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+      seen->tabs += std::wstring(seen->tabs.empty() ? L"" : L"|") + caption;
+    }
+  }
+  GetWindowTextW(wnd, text, 256);
+  if (lstrcmpW(text, L"TODO: Place controls to manipulate properties of PaintChip Control on this dialog.") == 0) {
+    ++seen->placeholderPages;
+    for (HWND c = GetWindow(GetParent(wnd), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++seen->pageChildren;
+  }
+  return TRUE;
+}
+
 TEST_F(Verbs, PropertiesVerbAsksTheContainerFirstThenShowsTheFrameWithTheGeneralPage) {
   ActiveControl c;
-  std::atomic<bool> shown{false};
+  FrameContents seen;
   {
     UiDriver driver([&](DWORD ui) {
       HWND frame = WaitForThreadWindow(ui, L"#32770");
       if (!frame) return;
-      shown = true;
+      const ULONGLONG deadline = GetTickCount64() + 5000;
+      do {
+        seen = FrameContents{};
+        EnumChildWindows(frame, &Inspect, reinterpret_cast<LPARAM>(&seen));
+      } while (!seen.placeholderPages && GetTickCount64() < deadline && (Sleep(20), true));
       PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(c.Object()->DoVerb(OLEIVERB_PROPERTIES, nullptr, &c.Site(), 0, c.Host(), nullptr), S_OK);
   }
   EXPECT_EQ(c.Site().propertyFrameAsked, 1);
-  EXPECT_TRUE(shown);
+  EXPECT_EQ(seen.tabs, L"General");
+  EXPECT_EQ(seen.placeholderPages, 1);
+  EXPECT_EQ(seen.pageChildren, 1) << "the page holds only the text";
 }
 
 TEST_F(Verbs, UnknownVerbsAreRefusedOrTreatedAsPrimaryAndHideHidesUntilShow) {
