@@ -1,0 +1,74 @@
+// The shared Win32 owners: what they free and when, and the text conversions at code page 932.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "wincommon/gdi.h"
+#include "wincommon/text.h"
+
+namespace {
+
+bool Alive(HGDIOBJ object) { return GetObjectType(object) != 0; }
+
+TEST(GdiOwners, FreeOnceAndHandOverOwnership) {
+  tkt::GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(1, 2, 3)));
+  const HBRUSH first = brush.get();
+  ASSERT_TRUE(Alive(first));
+  tkt::GdiObject<HBRUSH> moved = std::move(brush);
+  EXPECT_FALSE(brush);
+  moved.reset(CreateSolidBrush(RGB(4, 5, 6)));
+  EXPECT_FALSE(Alive(first));
+
+  // Released, the handle outlives its owner: the new owner (SetWindowRgn) frees it.
+  HRGN handed = nullptr;
+  {
+    tkt::GdiObject<HRGN> region(CreateRectRgn(0, 0, 20, 20));
+    handed = region.release();
+    EXPECT_FALSE(region);
+  }
+  EXPECT_TRUE(Alive(handed));
+  DeleteObject(handed);
+}
+
+TEST(GdiOwners, MemoryDcLetsGoOfWhatWasSelected) {
+  tkt::DibSection dib = tkt::DibSection::Create(8, 4);
+  ASSERT_TRUE(dib);
+  {
+    tkt::MemoryDc dc(nullptr);
+    dc.Select(dib.bitmap.get());
+    tkt::MemoryDc other = std::move(dc);  // the moved-to owner puts the first bitmap back
+    {
+      tkt::SelectGuard pen(other.get(), GetStockObject(WHITE_PEN));
+      EXPECT_EQ(GetCurrentObject(other.get(), OBJ_PEN), GetStockObject(WHITE_PEN));
+    }
+    EXPECT_NE(GetCurrentObject(other.get(), OBJ_PEN), GetStockObject(WHITE_PEN));
+
+    // GDI's COLORREF is red-low; the pixels read back are 0x00RRGGBB.
+    tkt::GdiObject<HBRUSH> red(CreateSolidBrush(RGB(0xC0, 0x10, 0x20)));
+    const RECT all{0, 0, 8, 4};
+    FillRect(other.get(), &all, red.get());
+    GdiFlush();
+    EXPECT_EQ(dib.At(7, 3), 0xC01020u);
+  }
+  // Only a bitmap no DC holds can be deleted.
+  EXPECT_TRUE(DeleteObject(dib.bitmap.release()));
+}
+
+TEST(AnsiText, RoundTripsJapaneseAndRefusesWhatTheCodePageLacks) {
+  const std::wstring clock = L"\u6642\u8A08 \uFF11\uFF12";  // 時計 １２
+  const std::string ansi = tkt::WideToAnsi(clock);
+  EXPECT_EQ(ansi.size(), 9u);  // two bytes a character, one for the space
+  EXPECT_EQ(tkt::AnsiToWide(ansi), clock);
+  EXPECT_EQ(tkt::ExactWideToAnsi(clock), ansi);
+  EXPECT_EQ(tkt::ExactAnsiToWide(ansi), clock);
+
+  // No look-alike for a letter 932 lacks, and no guess at a lead byte without its trail byte.
+  EXPECT_FALSE(tkt::ExactWideToAnsi(L"caf\u00E9"));
+  EXPECT_FALSE(tkt::WideToAnsi(L"caf\u00E9").empty());
+  EXPECT_FALSE(tkt::ExactAnsiToWide("\x82"));
+  EXPECT_EQ(tkt::ExactAnsiToWide(""), std::wstring());
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+// Owners for GDI handles and the guards paint code uses. Each frees its handle once; copying is deleted.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+
+namespace tkt {
+
+template <class H>
+class GdiObject {
+ public:
+  GdiObject() = default;
+  explicit GdiObject(H handle) : handle_(handle) {}
+  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() { reset(); }
+
+  H get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  // For handing the object to an owner such as SetWindowRgn, once it has accepted it.
+  H release() { return std::exchange(handle_, nullptr); }
+  void reset(H handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  H handle_ = nullptr;
+};
+
+// A memory DC compatible with `like` (the screen when null). What Select puts in is taken out again before
+// the DC goes, so the objects can be deleted afterwards; declare them before the MemoryDc.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
+  MemoryDc(MemoryDc&& other) noexcept
+      : dc_(std::exchange(other.dc_, nullptr)), old_(std::exchange(other.old_, nullptr)) {}
+  MemoryDc& operator=(MemoryDc&& other) noexcept {
+    if (this != &other) {
+      Free();
+      dc_ = std::exchange(other.dc_, nullptr);
+      old_ = std::exchange(other.old_, nullptr);
+    }
+    return *this;
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() { Free(); }
+
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+  void Select(HGDIOBJ object) {
+    HGDIOBJ previous = SelectObject(dc_, object);
+    if (!old_) old_ = previous;
+  }
+
+ private:
+  void Free() {
+    if (!dc_) return;
+    if (old_) SelectObject(dc_, old_);
+    DeleteDC(dc_);
+    dc_ = nullptr, old_ = nullptr;
+  }
+  HDC dc_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+// Selects an object into a DC for one scope and puts the previous one back.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+  ~SelectGuard() {
+    if (old_) SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// BeginPaint for one scope; EndPaint when it ends.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND wnd) : wnd_(wnd) { dc_ = BeginPaint(wnd, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { EndPaint(wnd_, &ps_); }
+
+  HDC dc() const { return dc_; }
+  const RECT& rect() const { return ps_.rcPaint; }
+
+ private:
+  HWND wnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_ = nullptr;
+};
+
+// A top-down 32-bit DIB section whose pixels (0x00RRGGBB, top row first) can be read and written directly.
+// Call GdiFlush() between GDI drawing into it and touching the pixels.
+struct DibSection {
+  GdiObject<HBITMAP> bitmap;
+  uint32_t* pixels = nullptr;
+  int width = 0, height = 0;
+
+  // Empty (no bitmap) when it cannot be made.
+  static DibSection Create(int width, int height) {
+    DibSection dib;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dib.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (dib.bitmap && bits) {
+      dib.pixels = static_cast<uint32_t*>(bits);
+      dib.width = width;
+      dib.height = height;
+    } else {
+      dib.bitmap.reset();
+    }
+    return dib;
+  }
+  explicit operator bool() const { return bool(bitmap); }
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+// Colours packed red in the low byte (0x00BBGGRR) are COLORREFs already, bar the top byte.
+inline COLORREF ToColorRef(uint32_t packed) { return COLORREF(packed) & 0x00FFFFFF; }
+
+}  // namespace tkt
