@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     const double cpuStart = ThreadCpuSeconds();
     auto bands = faceformat::BuildRegionBands(runs);
     const double bandSeconds = Seconds(start);
-    tkt::UniqueRgn ours = bands ? tkt::BuildWindowRegion(*bands, leaf) : tkt::UniqueRgn{};
+    tkt::GdiObject<HRGN> ours = bands ? tkt::BuildWindowRegion(*bands, leaf) : tkt::GdiObject<HRGN>{};
     const double oursSeconds = Seconds(start);
     if (bands)
       std::fprintf(stderr, "%d runs: %zu bands in %.3f s, region in %.3f s; %.3f CPU s\n", count, bands->size(),
@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     }
     // The per-record loop, stopped when it runs out of time.
     start = Clock::now();
-    tkt::UniqueRgn naive(CreateRectRgn(runs[0].left, runs[0].row, runs[0].left + runs[0].length, runs[0].row + 1));
+    tkt::GdiObject<HRGN> naive(
+        CreateRectRgn(runs[0].left, runs[0].row, runs[0].left + runs[0].length, runs[0].row + 1));
     size_t done = 1;
     for (; done < runs.size(); ++done) {
       const auto& r = runs[done];

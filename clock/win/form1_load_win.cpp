@@ -7,8 +7,8 @@
 #include "form1_win.h"
 #include "region_win.h"
 #include "resource.h"
-#include "text_win.h"
 #include "window_pos_win.h"
+#include "wincommon/text.h"
 
 namespace tkt {
 

@@ -1,8 +1,8 @@
 #include "form1_mouse_win.h"
 
 #include "form1_win.h"
-#include "text_win.h"
 #include "window_pos_win.h"
+#include "wincommon/text.h"
 
 namespace tkt {
 namespace {

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "form1_win.h"
-#include "text_win.h"
+#include "wincommon/text.h"
 
 namespace tkt {
 

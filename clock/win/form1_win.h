@@ -68,7 +68,7 @@ class Form1Window {
   std::wstring helpPath_;
   TickGate tickGate_;
   TickTimer tickTimer_;
-  UniqueFont readoutFont_;
+  GdiObject<HFONT> readoutFont_;
   BackBuffer back_;
   Form1Mouse mouse_;
 

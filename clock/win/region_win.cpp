@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "faceformat/bmp.h"
-#include "text_win.h"
+#include "wincommon/text.h"
 
 namespace tkt {
 
 namespace {
 
-UniqueRgn LeafRegion(std::span<const faceformat::RegionRect> rects) {
+GdiObject<HRGN> LeafRegion(std::span<const faceformat::RegionRect> rects) {
   std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
   auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
   header->dwSize = sizeof(RGNDATAHEADER);
@@ -28,18 +28,18 @@ UniqueRgn LeafRegion(std::span<const faceformat::RegionRect> rects) {
     bound.bottom = std::max<LONG>(bound.bottom, r.bottom);
   }
   header->rcBound = bound;
-  return UniqueRgn(ExtCreateRegion(nullptr, DWORD(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+  return GdiObject<HRGN>(ExtCreateRegion(nullptr, DWORD(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
 }  // namespace
 
-UniqueRgn BuildWindowRegion(std::span<const faceformat::RegionRect> bands, size_t leafRects) {
-  if (bands.empty()) return UniqueRgn(CreateRectRgn(0, 0, 0, 0));
+GdiObject<HRGN> BuildWindowRegion(std::span<const faceformat::RegionRect> bands, size_t leafRects) {
+  if (bands.empty()) return GdiObject<HRGN>(CreateRectRgn(0, 0, 0, 0));
   leafRects = std::max<size_t>(leafRects, 1);
   // Merged like a binary counter: two regions of the same height join at once, so merges stay balanced
   // and only a few dozen region handles are alive at any time.
   struct Pending {
-    UniqueRgn region;
+    GdiObject<HRGN> region;
     int height;
   };
   std::vector<Pending> stack;
@@ -52,7 +52,7 @@ UniqueRgn BuildWindowRegion(std::span<const faceformat::RegionRect> bands, size_
     return true;
   };
   for (size_t i = 0; i < bands.size(); i += leafRects) {
-    UniqueRgn leaf = LeafRegion(bands.subspan(i, std::min(leafRects, bands.size() - i)));
+    GdiObject<HRGN> leaf = LeafRegion(bands.subspan(i, std::min(leafRects, bands.size() - i)));
     if (!leaf) return {};
     stack.push_back({std::move(leaf), 0});
     while (stack.size() >= 2 && stack[stack.size() - 2].height == stack.back().height)
@@ -63,13 +63,13 @@ UniqueRgn BuildWindowRegion(std::span<const faceformat::RegionRect> bands, size_
   return std::move(stack.front().region);
 }
 
-UniqueRgn BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs) {
-  if (runs.empty()) return UniqueRgn(CreateRectRgn(0, 0, 0, 0));
+GdiObject<HRGN> BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs) {
+  if (runs.empty()) return GdiObject<HRGN>(CreateRectRgn(0, 0, 0, 0));
   const auto& first = runs.front();
-  UniqueRgn face(CreateRectRgn(first.left, first.row, first.left + first.length, first.row + 1));
+  GdiObject<HRGN> face(CreateRectRgn(first.left, first.row, first.left + first.length, first.row + 1));
   for (size_t i = 1; i < runs.size() && face; ++i) {
     const auto& r = runs[i];
-    UniqueRgn strip(CreateRectRgn(r.left, r.row, r.left + r.length, r.row + 1));
+    GdiObject<HRGN> strip(CreateRectRgn(r.left, r.row, r.left + r.length, r.row + 1));
     CombineRgn(face.get(), face.get(), strip.get(), RGN_OR);
   }
   return face;
@@ -83,7 +83,7 @@ faceformat::Result<int> ApplyFaceRegion(HWND window, const std::string& regionPa
   if (!runs) return faceformat::Error{"region file: " + runs.error().what, runs.error().where};
   auto bands = faceformat::BuildRegionBands(*runs);
   if (!bands) return faceformat::Error{"region file: " + bands.error().what, bands.error().where};
-  UniqueRgn region = BuildWindowRegion(*bands);
+  GdiObject<HRGN> region = BuildWindowRegion(*bands);
   if (!region) return faceformat::Error{"the window region could not be built"};
   face = std::move(*picture);
   const int result = SetWindowRgn(window, region.get(), TRUE);

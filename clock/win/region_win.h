@@ -9,7 +9,7 @@
 #include "faceformat/image.h"
 #include "faceformat/region.h"
 #include "faceformat/result.h"
-#include "gdi_win.h"
+#include "wincommon/gdi.h"
 
 namespace tkt {
 
@@ -18,11 +18,11 @@ namespace tkt {
 // every rectangle grow quadratically (under Wine: minutes for 100,000 runs); a leaf of 64 costs little.
 // Null on failure.
 inline constexpr size_t kLeafRects = 64;
-UniqueRgn BuildWindowRegion(std::span<const faceformat::RegionRect> bands, size_t leafRects = kLeafRects);
+GdiObject<HRGN> BuildWindowRegion(std::span<const faceformat::RegionRect> bands, size_t leafRects = kLeafRects);
 
 // One CombineRgn per record in file order, as the region file was always read: the reference for tests
 // and benchmarks.
-UniqueRgn BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs);
+GdiObject<HRGN> BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs);
 
 // Loads the face picture (returned in `face`, to be drawn unscaled at the window's top-left corner),
 // reads the region file, builds the region and hands it to the window. Paths are ANSI bytes as the

@@ -192,7 +192,7 @@ void VersionWindow::Form_Load(RandomSource random) {
   RECT inner{};
   GetClientRect(canvas_, &inner);
   HDC screen = GetDC(nullptr);
-  image_ = Dib::Create(std::max<LONG>(inner.right, 1), std::max<LONG>(inner.bottom, 1));
+  image_ = DibSection::Create(std::max<LONG>(inner.right, 1), std::max<LONG>(inner.bottom, 1));
   imageDc_.emplace(screen);
   ReleaseDC(nullptr, screen);
   imageDc_->Select(image_.bitmap.get());
@@ -217,7 +217,7 @@ void VersionWindow::LoadLogo() {
   const int paddedHeight = (logoHeight_ / LogoAnimation::kBlock + 2) * LogoAnimation::kBlock;
   HDC screen = GetDC(nullptr);
   logoDc_.emplace(screen);
-  logo_ = Dib::Create(paddedWidth, paddedHeight);
+  logo_ = DibSection::Create(paddedWidth, paddedHeight);
   logoDc_->Select(logo_.bitmap.get());
   if (loaded) {
     MemoryDc source(screen);
@@ -233,7 +233,7 @@ void VersionWindow::LoadLogo() {
     RECT all{0, 0, paddedWidth, paddedHeight};
     FillRect(logoDc_->get(), &all, fill.get());
     SetBkMode(logoDc_->get(), TRANSPARENT);
-    ScopedSelect font(logoDc_->get(), versionFont_.get());
+    SelectGuard font(logoDc_->get(), versionFont_.get());
     RECT text{0, 0, logoWidth_, logoHeight_};
     DrawTextW(logoDc_->get(), L"Tocktide", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
@@ -267,14 +267,14 @@ void VersionWindow::PaintContent(HDC dc, const RECT& client) {
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   const RECT shape = PxRect(kShape1, dpi_);
   {
-    ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
-    ScopedSelect brush(dc, GetStockObject(NULL_BRUSH));
+    SelectGuard pen(dc, GetStockObject(BLACK_PEN));
+    SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
   }
   SetBkMode(dc, TRANSPARENT);
   auto label = [&](const TwipRect& at, const wchar_t* text, HFONT font, COLORREF color) {
     RECT r = PxRect(at, dpi_);
-    ScopedSelect select(dc, font);
+    SelectGuard select(dc, font);
     SetTextColor(dc, color);
     // One line, never cut: a substitute font may run a little wider than the one the layout was made for.
     DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
@@ -310,16 +310,15 @@ LRESULT CALLBACK VersionWindow::WindowProc(HWND window, UINT message, WPARAM wPa
 LRESULT VersionWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window_, &ps);
+      PaintScope paint(window_);
       RECT client{};
       GetClientRect(window_, &client);
-      MemoryDc buffer(dc);
-      GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+      // The bitmap before the DC: the DC lets go of it before the bitmap is deleted.
+      GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(paint.dc(), client.right, client.bottom));
+      MemoryDc buffer(paint.dc());
       buffer.Select(bitmap.get());
       PaintContent(buffer.get(), client);
-      BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
-      EndPaint(window_, &ps);
+      BitBlt(paint.dc(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
       return 0;
     }
     case WM_PRINTCLIENT: {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "gdi_owner.h"
+#include "wincommon/gdi.h"
 #include "logo_animation.h"
 
 namespace tkt {
@@ -27,7 +27,7 @@ class VersionWindow : private LogoCanvas {
   void Timer1_Timer();  // one frame, as the timer runs it
   // The canvas's off-screen image, 0x00RRGGBB; the logo as drawn into it.
   uint32_t CanvasPixel(int x, int y) const { return image_.At(x, y); }
-  const Dib& Logo() const { return logo_; }
+  const DibSection& Logo() const { return logo_; }
   int LogoWidth() const { return logoWidth_; }
   int LogoHeight() const { return logoHeight_; }
   int CanvasWidth() const { return image_.width; }
@@ -58,8 +58,8 @@ class VersionWindow : private LogoCanvas {
   HWND text1_ = nullptr;
   int dpi_ = 96;
   GdiObject<HFONT> versionFont_, rightsFont_, makerFont_, closeFont_;
-  Dib logo_;        // the logo with a margin of its background colour for the blocks past its edge
-  Dib image_;       // the canvas's persistent image
+  DibSection logo_;        // the logo with a margin of its background colour for the blocks past its edge
+  DibSection image_;       // the canvas's persistent image
   std::optional<MemoryDc> logoDc_, imageDc_;
   int logoWidth_ = 0, logoHeight_ = 0;
   std::unique_ptr<LogoAnimation> animation_;

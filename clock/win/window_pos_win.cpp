@@ -7,7 +7,7 @@
 
 #include "clock/window_pos.h"
 #include "gdi_win.h"
-#include "text_win.h"
+#include "wincommon/text.h"
 
 namespace tkt {
 
@@ -38,7 +38,7 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 // The visible face in screen pixels: the window's region where it has one, else the whole window.
 PixelRect FaceOnScreen(HWND wnd, const RECT& window) {
-  UniqueRgn region(CreateRectRgn(0, 0, 0, 0));
+  GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
   RECT box{};
   if (region && GetWindowRgn(wnd, region.get()) != ERROR && GetRgnBox(region.get(), &box) != NULLREGION)
     return {window.left + box.left, window.top + box.top, window.left + box.right, window.top + box.bottom};
