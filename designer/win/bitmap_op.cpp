@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "wincommon/gdi.h"
+
 namespace designer {
 namespace {
 
@@ -32,26 +34,12 @@ bool Describe(HBITMAP image, BitmapLayout& out) {
   return true;
 }
 
-class ScreenMemoryDc {
- public:
-  ScreenMemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
-  ~ScreenMemoryDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  ScreenMemoryDc(const ScreenMemoryDc&) = delete;
-  ScreenMemoryDc& operator=(const ScreenMemoryDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 }  // namespace
 
 int32_t ReadImagePixels(HBITMAP image, std::vector<uint32_t>& pixels) {
   BitmapLayout layout;
   if (!Describe(image, layout)) return -1;
-  ScreenMemoryDc dc;
+  tkt::MemoryDc dc(nullptr);
   if (!dc.get()) return -1;
   pixels.assign(size_t(layout.count) + 1, 0);
   const int rows = GetDIBits(dc.get(), image, 0, UINT(layout.info.bmiHeader.biHeight), pixels.data(), &layout.info,
@@ -63,7 +51,7 @@ int32_t WriteImagePixels(HBITMAP image, const std::vector<uint32_t>& pixels) {
   BitmapLayout layout;
   if (!Describe(image, layout)) return -1;
   if (pixels.size() < size_t(layout.count)) return -1;
-  ScreenMemoryDc dc;
+  tkt::MemoryDc dc(nullptr);
   if (!dc.get()) return -1;
   const int rows = SetDIBits(dc.get(), image, 0, UINT(layout.info.bmiHeader.biHeight), pixels.data(), &layout.info,
                              DIB_RGB_COLORS);

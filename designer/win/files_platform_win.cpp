@@ -3,31 +3,14 @@
 #include <windows.h>
 
 #include "designer/win/shortcut.h"
+#include "wincommon/text.h"
 
 namespace designer::win {
 
-std::optional<std::string> WinFilesPlatform::ToAnsi(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  // No best fit: a character the code page lacks must not turn silently into a look-alike or '?'.
-  BOOL usedDefault = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), nullptr, 0,
-                                    nullptr, &usedDefault);
-  if (n <= 0 || usedDefault) return std::nullopt;
-  std::string out(size_t(n), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), n, nullptr,
-                      &usedDefault);
-  if (usedDefault) return std::nullopt;
-  return out;
-}
+// Exact both ways: a character the code page lacks must not turn silently into a look-alike or '?'.
+std::optional<std::string> WinFilesPlatform::ToAnsi(const std::wstring& text) { return tkt::ExactWideToAnsi(text); }
 
-std::optional<std::wstring> WinFilesPlatform::FromAnsi(const std::string& bytes) {
-  if (bytes.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), nullptr, 0);
-  if (n <= 0) return std::nullopt;
-  std::wstring out(size_t(n), L'\0');
-  MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), out.data(), n);
-  return out;
-}
+std::optional<std::wstring> WinFilesPlatform::FromAnsi(const std::string& bytes) { return tkt::ExactAnsiToWide(bytes); }
 
 std::optional<std::wstring> WinFilesPlatform::DesktopFolder() {
   std::optional<std::wstring> desktop = FindDesktopFolder();

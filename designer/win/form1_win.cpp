@@ -124,7 +124,7 @@ void Form1Window::CreateChildren() {
   boldFont_.reset(CreateFontIndirectW(&bold));
   pageColor_ = GetSysColor(IsAppThemed() ? COLOR_WINDOW : COLOR_BTNFACE);
   pageBrush_.reset(CreateSolidBrush(pageColor_));
-  fieldBrush_.reset(CreateSolidBrush(ToColorRef(form_.PS_Text1.backColor)));
+  fieldBrush_.reset(CreateSolidBrush(tkt::ToColorRef(form_.PS_Text1.backColor)));
 
   RECT client;
   GetClientRect(hwnd_, &client);
@@ -370,11 +370,11 @@ LRESULT Form1Window::ControlColor(HDC dc, HWND child, bool edit) {
   Binding* b = Find(child);
   if (b) {
     if (auto* field = dynamic_cast<TextBox*>(b->place.control)) {
-      SetBkColor(dc, ToColorRef(field->backColor));
+      SetBkColor(dc, tkt::ToColorRef(field->backColor));
       SetTextColor(dc, GetSysColor(field->enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
       return reinterpret_cast<LRESULT>(fieldBrush_.get());
     }
-    SetTextColor(dc, ToColorRef(b->place.control->foreColor));
+    SetTextColor(dc, tkt::ToColorRef(b->place.control->foreColor));
   }
   (void)edit;
   SetBkColor(dc, pageColor_);
@@ -391,7 +391,7 @@ void Form1Window::PaintPanel(HWND panel, HDC dc) {
     if (b.place.look == Look::Outline) {
       DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
     } else if (auto* shape = dynamic_cast<Shape*>(&c); shape && b.place.look == Look::Swatch) {
-      Gdi<HBRUSH> fill(CreateSolidBrush(ToColorRef(shape->fillColor)));
+      tkt::GdiObject<HBRUSH> fill(CreateSolidBrush(tkt::ToColorRef(shape->fillColor)));
       FillRect(dc, &r, fill.get());
       FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     } else if (auto* image = dynamic_cast<ImageBox*>(&c)) {
@@ -446,7 +446,7 @@ LRESULT Form1Window::HandlePanel(HWND panel, UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     }
     case WM_PAINT: {
-      PaintScope paint(panel);
+      tkt::PaintScope paint(panel);
       PaintPanel(panel, paint.dc());
       return 0;
     }

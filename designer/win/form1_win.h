@@ -13,7 +13,7 @@
 #include "designer/model/layout.h"
 #include "designer/win/artwork_win.h"
 #include "designer/win/preview_win.h"
-#include "designer/win/win_util.h"
+#include "wincommon/gdi.h"
 
 namespace designer::win {
 
@@ -75,8 +75,8 @@ class Form1Window {
   HWND exit_ = nullptr;
   HWND panels_[4] = {};
   std::vector<Binding> bindings_;
-  Gdi<HFONT> font_, boldFont_;
-  Gdi<HBRUSH> pageBrush_, fieldBrush_;
+  tkt::GdiObject<HFONT> font_, boldFont_;
+  tkt::GdiObject<HBRUSH> pageBrush_, fieldBrush_;
   COLORREF pageColor_ = 0;
   bool syncing_ = false;
 };

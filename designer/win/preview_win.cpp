@@ -66,7 +66,7 @@ RECT PreviewWindow::ReadoutRect() {
   HDC dc = GetDC(hwnd_);
   SIZE size{};
   {
-    Selected font(dc, ReadoutFont());
+    tkt::SelectGuard font(dc, ReadoutFont());
     GetTextExtentPoint32W(dc, form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()), &size);
   }
   ReleaseDC(hwnd_, dc);
@@ -84,18 +84,10 @@ void PreviewWindow::Refresh() {
 }
 
 void PreviewWindow::PaintContent(HDC dc, const RECT& rc) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kFacePx;
-  info.bmiHeader.biHeight = -kFacePx;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  Gdi<HBITMAP> buffer(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const tkt::DibSection buffer = tkt::DibSection::Create(kFacePx, kFacePx);
   if (!buffer) return;
-  MemoryDc memory(dc);
-  Selected selected(memory.get(), buffer.get());
+  tkt::MemoryDc memory(dc);
+  tkt::SelectGuard selected(memory.get(), buffer.bitmap.get());
 
   tkt::FaceScene scene;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -120,13 +112,13 @@ void PreviewWindow::PaintContent(HDC dc, const RECT& rc) {
     scene.dots.push_back({F(d.left), F(d.top), F(d.width), F(d.height), PixelOf(d.fillColor), true});
   }
 
-  tkt::Canvas canvas{static_cast<uint32_t*>(bits), kFacePx, kFacePx, kFacePx};
+  tkt::Canvas canvas{buffer.pixels, kFacePx, kFacePx, kFacePx};
   tkt::RenderFace(scene, canvas, canvas.bounds(), tkt::FaceLayer::BelowText);
   if (form_.digitxt.Shown()) {
     GdiFlush();
-    Selected font(memory.get(), ReadoutFont());
+    tkt::SelectGuard font(memory.get(), ReadoutFont());
     SetBkMode(memory.get(), TRANSPARENT);
-    SetTextColor(memory.get(), ToColorRef(form_.digitxt.foreColor));
+    SetTextColor(memory.get(), tkt::ToColorRef(form_.digitxt.foreColor));
     const RECT r = ReadoutRect();
     TextOutW(memory.get(), r.left, r.top, form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()));
     GdiFlush();
@@ -160,7 +152,7 @@ LRESULT PreviewWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PaintScope paint(hwnd_);
+      tkt::PaintScope paint(hwnd_);
       PaintContent(paint.dc(), paint.rect());
       return 0;
     }

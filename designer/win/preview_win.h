@@ -8,7 +8,7 @@
 
 #include "designer/model/form.h"
 #include "designer/win/artwork_win.h"
-#include "designer/win/win_util.h"
+#include "wincommon/gdi.h"
 
 namespace designer::win {
 
@@ -40,7 +40,7 @@ class PreviewWindow {
   Artwork& artwork_;
   std::function<void()> changed_;
   HWND hwnd_ = nullptr;
-  Gdi<HFONT> font_;
+  tkt::GdiObject<HFONT> font_;
   FontSpec fontFor_;
   bool dragging_ = false;
   POINT dragAt_{};

@@ -90,11 +90,11 @@ void RgpMakerWindow::CreateChildren() {
   int column = 380;
   HDC dc = GetDC(hwnd_);
   {
-    Selected sel(dc, boldFont_.get());
+    tkt::SelectGuard sel(dc, boldFont_.get());
     for (const wchar_t* t : {kRgpLabel1, kRgpLabel2}) column = std::max(column, TextWidth(dc, t) + 40);
   }
   {
-    Selected sel(dc, font_.get());
+    tkt::SelectGuard sel(dc, font_.get());
     for (const wchar_t* t : {kRgpLabel3, kRgpLabel4}) column = std::max(column, TextWidth(dc, t) + 8);
   }
   ReleaseDC(hwnd_, dc);
@@ -146,9 +146,9 @@ void RgpMakerWindow::CreateChildren() {
   canvasW_ = clientW, canvasH_ = clientH;
   canvas_.reset(CreateCompatibleBitmap(screen, canvasW_, canvasH_));
   ReleaseDC(hwnd_, screen);
-  MemoryDc mem(nullptr);
+  tkt::MemoryDc mem(nullptr);
   {
-    Selected sel(mem.get(), canvas_.get());
+    tkt::SelectGuard sel(mem.get(), canvas_.get());
     RECT all{0, 0, canvasW_, canvasH_};
     FillRect(mem.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
   }
@@ -179,10 +179,10 @@ void RgpMakerWindow::PictureChanged() {
 
 void RgpMakerWindow::DrawRunLines(const std::vector<faceformat::RegionRun>& runs) {
   if (!canvas_) return;
-  MemoryDc mem(nullptr);
-  Selected sel(mem.get(), canvas_.get());
-  Gdi<HPEN> pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT)));
-  Selected selPen(mem.get(), pen.get());
+  tkt::MemoryDc mem(nullptr);
+  tkt::SelectGuard sel(mem.get(), canvas_.get());
+  tkt::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT)));
+  tkt::SelectGuard selPen(mem.get(), pen.get());
   // A line ends before its last point, so each run covers exactly its own pixels.
   for (const faceformat::RegionRun& run : runs) {
     MoveToEx(mem.get(), run.left, run.row, nullptr);
@@ -210,8 +210,8 @@ void RgpMakerWindow::HideMaker() {
 void RgpMakerWindow::PaintContent(HDC dc, const RECT& rc) {
   FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
   if (canvas_) {
-    MemoryDc mem(dc);
-    Selected sel(mem.get(), canvas_.get());
+    tkt::MemoryDc mem(dc);
+    tkt::SelectGuard sel(mem.get(), canvas_.get());
     BitBlt(dc, 0, 0, canvasW_, canvasH_, mem.get(), 0, 0, SRCCOPY);
   }
   RECT frame = shape1_;
@@ -252,7 +252,7 @@ LRESULT CALLBACK RgpMakerWindow::PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPA
   }
   auto* self = reinterpret_cast<RgpMakerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_PAINT && self) {
-    PaintScope paint(hwnd);
+    tkt::PaintScope paint(hwnd);
     self->picture_.Paint(paint.dc(), 0, 0);
     return 0;
   }
@@ -267,7 +267,7 @@ LRESULT RgpMakerWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PaintScope paint(hwnd_);
+      tkt::PaintScope paint(hwnd_);
       RECT client;
       GetClientRect(hwnd_, &client);
       PaintContent(paint.dc(), client);

@@ -10,7 +10,7 @@
 #include "designer/rgpmaker_model.h"
 #include "designer/win/maker_picture.h"
 #include "designer/win/services_win.h"
-#include "designer/win/win_util.h"
+#include "wincommon/gdi.h"
 
 namespace designer::win {
 
@@ -64,8 +64,8 @@ class RgpMakerWindow : public MakerWindows {
   HWND pictureWnd_ = nullptr;
   RECT pictureBox_{};
   RECT shape1_{};
-  Gdi<HFONT> font_, boldFont_;
-  Gdi<HBITMAP> canvas_;  // the background the test lines go on; it keeps them between uses
+  tkt::GdiObject<HFONT> font_, boldFont_;
+  tkt::GdiObject<HBITMAP> canvas_;  // the background the test lines go on; it keeps them between uses
   int canvasW_ = 0, canvasH_ = 0;
   bool syncing_ = false;
   bool designerShown_ = false;

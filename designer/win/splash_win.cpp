@@ -1,6 +1,6 @@
 #include "splash_win.h"
 
-#include "designer/win/win_util.h"
+#include "wincommon/gdi.h"
 
 namespace designer::win {
 
@@ -51,7 +51,7 @@ LRESULT CALLBACK SplashWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PaintScope paint(hwnd);
+      tkt::PaintScope paint(hwnd);
       RECT rc;
       GetClientRect(hwnd, &rc);
       self->PaintContent(paint.dc(), rc);
