@@ -1,7 +1,7 @@
 // OleControl: in-place activation and the control's window.
 #include "paintchip/com/ole_control.h"
 
-#include "paintchip/com/gdi.h"
+#include "wincommon/gdi.h"
 
 namespace tktcom {
 namespace {
@@ -179,8 +179,8 @@ void OleControl::PlaceWindow(const RECT& pos, const RECT& clip) {
     SetWindowRgn(outer, nullptr, TRUE);
   } else {
     OffsetRect(&visible, -pos.left, -pos.top);
-    Region rgn(CreateRectRgnIndirect(&visible));
-    if (rgn && SetWindowRgn(outer, rgn.Get(), TRUE)) rgn.Release();  // the window owns it now
+    tkt::GdiObject<HRGN> rgn(CreateRectRgnIndirect(&visible));
+    if (rgn && SetWindowRgn(outer, rgn.get(), TRUE)) rgn.release();  // the window owns it now
   }
 }
 
@@ -249,18 +249,18 @@ LRESULT OleControl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;  // OnDraw covers every pixel
     case WM_PAINT: {
-      PaintGuard paint(wnd_);
+      tkt::PaintScope paint(wnd_);
       RECT client{};
       GetClientRect(wnd_, &client);
       // Drawn into a back buffer so the button never flickers.
-      MemoryDC mem(paint.Get());
-      Bitmap buffer(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-      if (mem.Get() && buffer) {
-        SelectGuard select(mem.Get(), buffer.Get());
-        OnDraw(mem.Get(), client);
-        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, mem.Get(), 0, 0, SRCCOPY);
+      tkt::MemoryDc mem(paint.dc());
+      tkt::GdiObject<HBITMAP> buffer(CreateCompatibleBitmap(paint.dc(), client.right, client.bottom));
+      if (mem.get() && buffer) {
+        tkt::SelectGuard select(mem.get(), buffer.get());
+        OnDraw(mem.get(), client);
+        BitBlt(paint.dc(), 0, 0, client.right, client.bottom, mem.get(), 0, 0, SRCCOPY);
       } else {
-        OnDraw(paint.Get(), client);
+        OnDraw(paint.dc(), client);
       }
       return 0;
     }

@@ -3,9 +3,9 @@
 #include <commdlg.h>
 #include <olectl.h>
 
-#include "paintchip/com/gdi.h"
 #include "paintchip/palette.h"
 #include "paintchip/win/paintchip_ctrl.h"
+#include "wincommon/gdi.h"
 
 namespace paintchip {
 namespace {
@@ -84,8 +84,8 @@ void UCxColorMenu::DrawItem(const DRAWITEMSTRUCT* item) const {
     DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
   }
   InflateRect(&rc, -2, -2);
-  tktcom::Brush brush(CreateSolidBrush(static_cast<COLORREF>(item->itemData)));
-  FillRect(dc, &rc, brush.Get());
+  tkt::GdiObject<HBRUSH> brush(CreateSolidBrush(static_cast<COLORREF>(item->itemData)));
+  FillRect(dc, &rc, brush.get());
 }
 
 }  // namespace paintchip

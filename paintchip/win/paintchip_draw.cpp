@@ -2,8 +2,8 @@
 #include <olectl.h>
 
 #include "paintchip/chip_geometry.h"
-#include "paintchip/com/gdi.h"
 #include "paintchip/win/paintchip_ctrl.h"
+#include "wincommon/gdi.h"
 
 namespace paintchip {
 namespace {
@@ -18,24 +18,24 @@ void CPaintChipCtrl::OnDraw(HDC dc, const RECT& bounds) {
   DrawEdge(dc, &swatch, m_swatchDown ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   DrawEdge(dc, &arrow, m_arrowDown ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-  tktcom::Brush textBrush(CreateSolidBrush(GetSysColor(COLOR_BTNTEXT)));
+  tkt::GdiObject<HBRUSH> textBrush(CreateSolidBrush(GetSysColor(COLOR_BTNTEXT)));
   RECT well = ToRect(ColorWell(SwatchPart(r, s_arrowPartWidth)));
   const bool enabled = GetEnabled();
   if (enabled) {
     // System colours (0x80000000 + index) are stored as given and shown as they are now.
     COLORREF shown = 0;
     if (FAILED(OleTranslateColor(m_color, nullptr, &shown))) shown = m_color & 0x00FFFFFF;
-    tktcom::Brush fill(CreateSolidBrush(shown));
-    FillRect(dc, &well, fill.Get());
+    tkt::GdiObject<HBRUSH> fill(CreateSolidBrush(shown));
+    FillRect(dc, &well, fill.get());
     // A well the colour of the button face would vanish: frame it.
-    if (shown == GetSysColor(COLOR_BTNFACE)) FrameRect(dc, &well, textBrush.Get());
+    if (shown == GetSysColor(COLOR_BTNFACE)) FrameRect(dc, &well, textBrush.get());
   } else {
     DrawEdge(dc, &well, EDGE_ETCHED, BF_RECT);
   }
 
   const ChipPoint glyph = GlyphOrigin(ArrowPart(r, s_arrowPartWidth), s_arrowSize.cx, s_arrowSize.cy);
   if (s_arrowBitmap) {
-    DrawStateA(dc, textBrush.Get(), nullptr, reinterpret_cast<LPARAM>(s_arrowBitmap), 0, glyph.x, glyph.y,
+    DrawStateA(dc, textBrush.get(), nullptr, reinterpret_cast<LPARAM>(s_arrowBitmap), 0, glyph.x, glyph.y,
                s_arrowSize.cx, s_arrowSize.cy, DST_BITMAP | (enabled ? DSS_MONO : DSS_DISABLED));
   }
 }
