@@ -3,31 +3,16 @@
 #include <new>
 
 #include "paintchip/com/module.h"
+#include "paintchip/com/unknown.h"
 
 namespace tktcom {
 namespace {
 
 // A live factory keeps the module loaded, like any other object of it.
-class ClassFactory final : public IClassFactory, ModuleObject {
+class ClassFactory final : public OneInterfaceObject<ClassFactory, IClassFactory, IID_IClassFactory> {
  public:
   explicit ClassFactory(const ClassEntry& entry) : entry_(entry) {}
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return InterlockedIncrement(&refs_); }
-  STDMETHODIMP_(ULONG) Release() noexcept override {
-    const ULONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return n;
-  }
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = nullptr;
@@ -40,8 +25,9 @@ class ClassFactory final : public IClassFactory, ModuleObject {
   }
 
  private:
+  friend OneInterfaceObject;
+  ~ClassFactory() = default;
   const ClassEntry& entry_;
-  LONG refs_ = 1;
 };
 
 }  // namespace

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "paintchip/com/guard.h"
-#include "paintchip/com/module.h"
+#include "paintchip/com/unknown.h"
 
 namespace tktcom {
 
 template <class IEnum, const IID& kIid, class Item, class Policy>
-class ArrayEnumerator final : public IEnum, ModuleObject {
+class ArrayEnumerator final : public OneInterfaceObject<ArrayEnumerator<IEnum, kIid, Item, Policy>, IEnum, kIid> {
  public:
   // Takes copies of the items (through the policy).
   static HRESULT Create(const Item* items, size_t count, IEnum** out) noexcept {
@@ -32,22 +32,6 @@ class ArrayEnumerator final : public IEnum, ModuleObject {
     });
   }
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == kIid) {
-      *out = static_cast<IEnum*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return InterlockedIncrement(&refs_); }
-  STDMETHODIMP_(ULONG) Release() noexcept override {
-    const ULONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return n;
-  }
 
   STDMETHODIMP Next(ULONG count, Item* out, ULONG* fetched) noexcept override {
     if (!out || (count > 1 && !fetched)) return E_POINTER;
@@ -78,13 +62,13 @@ class ArrayEnumerator final : public IEnum, ModuleObject {
   }
 
  private:
+  friend OneInterfaceObject<ArrayEnumerator, IEnum, kIid>;
   ArrayEnumerator() = default;
   ~ArrayEnumerator() {
     for (Item& item : items_) Policy::Free(item);
   }
   std::vector<Item> items_;
   size_t pos_ = 0;
-  LONG refs_ = 1;
 };
 
 // Policy for interface pointers.

@@ -8,25 +8,6 @@ PropertyPage::~PropertyPage() {
   if (dlg_) DestroyWindow(dlg_);
 }
 
-STDMETHODIMP PropertyPage::QueryInterface(REFIID iid, void** out) noexcept {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IPropertyPage) {
-    *out = static_cast<IPropertyPage*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) PropertyPage::AddRef() noexcept { return InterlockedIncrement(&refs_); }
-
-STDMETHODIMP_(ULONG) PropertyPage::Release() noexcept {
-  const ULONG n = InterlockedDecrement(&refs_);
-  if (n == 0) delete this;
-  return n;
-}
-
 STDMETHODIMP PropertyPage::SetPageSite(IPropertyPageSite* site) noexcept {
   // The frame sets a site once and clears it before it releases the page.
   if (site && site_) return E_UNEXPECTED;

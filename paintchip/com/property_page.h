@@ -7,6 +7,7 @@
 
 #include "paintchip/com/com_ptr.h"
 #include "paintchip/com/module.h"
+#include "paintchip/com/unknown.h"
 
 namespace tktcom {
 
@@ -15,12 +16,8 @@ struct PropertyPageClass {
   UINT captionId;  // string resource: the tab's caption
 };
 
-class PropertyPage : public IPropertyPage, ModuleObject {
+class PropertyPage : public OneInterfaceObject<PropertyPage, IPropertyPage, IID_IPropertyPage> {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
-  STDMETHODIMP_(ULONG) AddRef() noexcept override;
-  STDMETHODIMP_(ULONG) Release() noexcept override;
-
   STDMETHODIMP SetPageSite(IPropertyPageSite* site) noexcept override;
   STDMETHODIMP Activate(HWND parent, LPCRECT rect, BOOL modal) noexcept override;
   STDMETHODIMP Deactivate() noexcept override;
@@ -50,8 +47,8 @@ class PropertyPage : public IPropertyPage, ModuleObject {
   SIZE DialogSize() const;
   void ReleaseObjects();
 
+  friend OneInterfaceObject;
   const PropertyPageClass& cls_;
-  LONG refs_ = 1;
   ComPtr<IPropertyPageSite> site_;
   std::vector<ComPtr<IUnknown>> objects_;
   HWND dlg_ = nullptr;

@@ -21,26 +21,10 @@ using FormatEnum = tktcom::ArrayEnumerator<IEnumFORMATETC, IID_IEnumFORMATETC, F
 FORMATETC ColorFormat(DWORD tymed) { return {ColorTransferFormat(), nullptr, DVASPECT_CONTENT, -1, tymed}; }
 
 // One offer: a 4-byte block under "Color Transfer". Each GetData hands out a copy.
-class ColorDataObject final : public IDataObject, tktcom::ModuleObject {
+class ColorDataObject final : public tktcom::OneInterfaceObject<ColorDataObject, IDataObject, IID_IDataObject> {
  public:
   explicit ColorDataObject(HGLOBAL block) : block_(block) {}
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDataObject) {
-      *out = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return InterlockedIncrement(&refs_); }
-  STDMETHODIMP_(ULONG) Release() noexcept override {
-    const ULONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return n;
-  }
 
   STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) noexcept override {
     if (!format || !medium) return E_POINTER;
@@ -86,29 +70,13 @@ class ColorDataObject final : public IDataObject, tktcom::ModuleObject {
   STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
 
  private:
+  friend OneInterfaceObject;
   ~ColorDataObject() { GlobalFree(block_); }
   HGLOBAL block_;
-  LONG refs_ = 1;
 };
 
-class ColorDropSource final : public IDropSource, tktcom::ModuleObject {
+class ColorDropSource final : public tktcom::OneInterfaceObject<ColorDropSource, IDropSource, IID_IDropSource> {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDropSource) {
-      *out = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return InterlockedIncrement(&refs_); }
-  STDMETHODIMP_(ULONG) Release() noexcept override {
-    const ULONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return n;
-  }
   STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keys) noexcept override {
     if (escape) return DRAGDROP_S_CANCEL;
     if (!(keys & MK_LBUTTON)) return DRAGDROP_S_DROP;
@@ -117,7 +85,8 @@ class ColorDropSource final : public IDropSource, tktcom::ModuleObject {
   STDMETHODIMP GiveFeedback(DWORD) noexcept override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
  private:
-  LONG refs_ = 1;
+  friend OneInterfaceObject;
+  ~ColorDropSource() = default;
 };
 
 // The colour a drop carries; data shorter than 4 bytes is refused.
@@ -188,27 +157,7 @@ ComPtr<ColorDropTarget> ColorDropTarget::Create(ColorDropReceiver* receiver) {
   return ComPtr<ColorDropTarget>::Attach(new (std::nothrow) ColorDropTarget(receiver));
 }
 
-ColorDropTarget::ColorDropTarget(ColorDropReceiver* receiver) : receiver_(receiver) { tktcom::ObjectCreated(); }
-ColorDropTarget::~ColorDropTarget() { tktcom::ObjectDestroyed(); }
-
-STDMETHODIMP ColorDropTarget::QueryInterface(REFIID iid, void** out) noexcept {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-    *out = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) ColorDropTarget::AddRef() noexcept { return InterlockedIncrement(&refs_); }
-
-STDMETHODIMP_(ULONG) ColorDropTarget::Release() noexcept {
-  const ULONG n = InterlockedDecrement(&refs_);
-  if (n == 0) delete this;
-  return n;
-}
+ColorDropTarget::ColorDropTarget(ColorDropReceiver* receiver) : receiver_(receiver) {}
 
 STDMETHODIMP ColorDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
   if (!effect) return E_INVALIDARG;

@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "paintchip/com/com_ptr.h"
+#include "paintchip/com/unknown.h"
 
 namespace paintchip {
 
@@ -23,24 +24,21 @@ class ColorDropReceiver {
 };
 
 // The drop target of a control's window. The receiver must Detach before it goes away.
-class ColorDropTarget final : public IDropTarget {
+class ColorDropTarget final : public tktcom::OneInterfaceObject<ColorDropTarget, IDropTarget, IID_IDropTarget> {
  public:
   static tktcom::ComPtr<ColorDropTarget> Create(ColorDropReceiver* receiver);
   void Detach() { receiver_ = nullptr; }
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
-  STDMETHODIMP_(ULONG) AddRef() noexcept override;
-  STDMETHODIMP_(ULONG) Release() noexcept override;
   STDMETHODIMP DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) noexcept override;
   STDMETHODIMP DragOver(DWORD keys, POINTL pt, DWORD* effect) noexcept override;
   STDMETHODIMP DragLeave() noexcept override;
   STDMETHODIMP Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) noexcept override;
 
  private:
+  friend OneInterfaceObject;
   explicit ColorDropTarget(ColorDropReceiver* receiver);
-  ~ColorDropTarget();
+  ~ColorDropTarget() = default;
   ColorDropReceiver* receiver_;
-  LONG refs_ = 1;
   bool offered_ = false;  // the current drag carries a colour
 };
 
