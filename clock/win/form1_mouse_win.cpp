@@ -60,7 +60,10 @@ void Form1Mouse::Form_MouseMove(POINT) {
   }
 }
 
-void Form1Mouse::Form_MouseUp(int, POINT) {
+void Form1Mouse::Form_MouseUp(int, POINT pt) {
+  // The release point is where the drag ends: moves merged in the queue or lost on the way must not leave
+  // the clock short of it.
+  Form_MouseMove(pt);
   drag_.Form_MouseUp();
   if (form_.hwnd() && GetCapture() == form_.hwnd()) ReleaseCapture();
 }
