@@ -43,12 +43,15 @@ void Form1Window::CreateReadoutFont() {
 RECT Form1Window::ReadoutRect() {
   if (!model_.Label1.visible || !wnd_) return {};
   const std::wstring text = AnsiToWide(model_.Label1.caption);
-  HDC dc = GetDC(wnd_);
+  // Measured in the back buffer's own DC: a window DC would cost a round to the window system every tick.
+  RECT client;
+  GetClientRect(wnd_, &client);
+  if (!back_.Ensure(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1))) return {};
+  HDC dc = back_.dc();
   HGDIOBJ old = SelectObject(dc, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
   SIZE size{};
   GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
   SelectObject(dc, old);
-  ReleaseDC(wnd_, dc);
   const int x = ToPixels(model_.Label1.left, model_.twipsPerPixel), y = ToPixels(model_.Label1.top, model_.twipsPerPixel);
   const int slack = size.cy / 4 + 2;
   return {x - 2, y, x + size.cx + slack, y + size.cy + 1};

@@ -13,16 +13,13 @@ constexpr UINT_PTR kTimer1 = 1;  // the tick, re-armed for just after each whole
 constexpr UINT_PTR kTimer2 = 2;  // the chime, 500 ms
 constexpr UINT kTimer2IntervalMs = 500;
 
-ClockTime LocalNow() {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
-}
 
 bool RegisterForm1Class(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc{};
   if (GetClassInfoExW(instance, kForm1Class, &wc)) return true;
   wc.cbSize = sizeof wc;
+  // A DC of its own: the tick paints through GetDC every second, and a fresh DC costs a font set-up each time.
+  wc.style = CS_OWNDC;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -34,6 +31,19 @@ bool RegisterForm1Class(HINSTANCE instance, WNDPROC proc) {
 }  // namespace
 
 Form1Window::Form1Window() : mouse_(*this) {}
+
+// GetLocalTime asks for the time zone on every call, and under Wine that means a look at the zone file
+// every second. The zone is read once an hour instead, and again whenever the time or the zone changes.
+ClockTime Form1Window::LocalNow() {
+  SYSTEMTIME utc;
+  GetSystemTime(&utc);
+  if (zoneHour_ != utc.wHour) {
+    zoneHour_ = GetTimeZoneInformation(&zone_) == TIME_ZONE_ID_INVALID ? -1 : utc.wHour;
+  }
+  SYSTEMTIME st;
+  if (zoneHour_ < 0 || !SystemTimeToTzSpecificLocalTime(&zone_, &utc, &st)) GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
 
 Form1Window::~Form1Window() {
   if (wnd_) DestroyWindow(wnd_);
@@ -96,6 +106,10 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       PaintContent(reinterpret_cast<HDC>(wp), all);
       return 0;
     }
+    case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:
+      zoneHour_ = -1;  // the zone may have changed
+      return DefWindowProcW(wnd_, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;  // everything is painted from the back buffer
     case WM_TIMER:

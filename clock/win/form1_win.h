@@ -51,6 +51,7 @@ class Form1Window {
   faceformat::Status Form_Load();
   void ShowStartupFailure();
   void OnTimer1();
+  ClockTime LocalNow();
 
   // Painting helpers (form1_paint_win.cpp).
   FaceScene Scene() const;
@@ -68,6 +69,8 @@ class Form1Window {
   std::wstring helpPath_;
   TickGate tickGate_;
   TickTimer tickTimer_;
+  TIME_ZONE_INFORMATION zone_{};
+  int zoneHour_ = -1;  // the UTC hour zone_ was read in; -1: read it again
   GdiObject<HFONT> readoutFont_;
   BackBuffer back_;
   Form1Mouse mouse_;
