@@ -1,5 +1,7 @@
 #include "control_fixture.h"
 
+#include <algorithm>
+
 #include "paintchip/win/paintchip_ids.h"
 
 namespace pctest {
@@ -122,35 +124,17 @@ void ControlTest::TearDown() {
 
 // --- Canvas ---
 
-Canvas::Canvas(int w, int h) : w_(w), h_(h) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  dc_ = CreateCompatibleDC(nullptr);
-  bmp_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bits_ = static_cast<DWORD*>(bits);
-  old_ = SelectObject(dc_, bmp_);
-}
-
-Canvas::~Canvas() {
-  SelectObject(dc_, old_);
-  DeleteObject(bmp_);
-  DeleteDC(dc_);
-}
+Canvas::Canvas(int w, int h) : dib_(tkt::DibSection::Create(w, h)) { dc_.Select(dib_.bitmap.get()); }
 
 COLORREF Canvas::At(int x, int y) const {
   GdiFlush();
-  const DWORD px = bits_[y * w_ + x];  // 0x00RRGGBB in memory order B, G, R
+  const uint32_t px = dib_.At(x, y);  // 0x00RRGGBB
   return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
 }
 
 void Canvas::Fill(COLORREF c) {
-  for (int i = 0; i < w_ * h_; ++i) bits_[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  std::fill_n(dib_.pixels, size_t(dib_.width) * dib_.height,
+              uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c));
 }
 
 }  // namespace pctest

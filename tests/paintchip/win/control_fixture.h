@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ole_container.h"
+#include "wincommon/gdi.h"
 
 namespace pctest {
 
@@ -58,19 +59,13 @@ class ControlTest : public ::testing::Test {
 class Canvas {
  public:
   Canvas(int w, int h);
-  ~Canvas();
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return dc_.get(); }
   COLORREF At(int x, int y) const;  // 0x00BBGGRR
   void Fill(COLORREF c);
 
  private:
-  int w_, h_;
-  HDC dc_;
-  HBITMAP bmp_;
-  HGDIOBJ old_;
-  DWORD* bits_ = nullptr;
+  tkt::DibSection dib_;  // before the DC, which lets go of it first
+  tkt::MemoryDc dc_{nullptr};
 };
 
 }  // namespace pctest
