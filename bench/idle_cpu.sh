@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# CPU seconds used by the clock (tkt.exe, default face) over 60 s under Wine, beside a plain window with a
-# one-second timer started in the same run; prints both and their ratio.
+# CPU seconds used by the clock (tkt.exe, default face) over 60 s under Wine, beside two yardsticks started
+# in the same run: a plain window with a one-second timer, and the same window putting a second hand's worth
+# of pixels on the screen each second. Prints all three and the clock's ratio to each.
 #   bench/idle_cpu.sh BUILD_DIR [seconds]     (BUILD_DIR: a win64 build with the stage and idle_window.exe)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,18 +30,22 @@ WINEPREFIX="$TKT_WINEPREFIX" /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
 clock=$!
 (cd "$build/bench" && exec "$run" idle_window.exe) & pids+=($!)
 idle=$!
+(cd "$build/bench" && exec "$run" idle_window.exe paint) & pids+=($!)
+painter=$!
 
 # CPU nanoseconds of all threads of a process (finer than the 10 ms ticks of /proc/PID/stat).
 ticks() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d\n", ns}'; }
 # Wait until both programs have their windows up (at most 30 s), then measure.
 for _ in $(seq 1 300); do
-  if xdotool search --name '^Tock Tide$' >/dev/null 2>&1 && xdotool search --name '^idle$' >/dev/null 2>&1; then break; fi
+  if xdotool search --name '^Tock Tide$' >/dev/null 2>&1 && xdotool search --name '^idle$' >/dev/null 2>&1 &&
+     xdotool search --name '^idle paint$' >/dev/null 2>&1; then break; fi
   sleep 0.1
 done
 sleep 2
-c0=$(ticks $clock); i0=$(ticks $idle)
+c0=$(ticks $clock); i0=$(ticks $idle); p0=$(ticks $painter)
 sleep "$seconds"
-c1=$(ticks $clock); i1=$(ticks $idle)
+c1=$(ticks $clock); i1=$(ticks $idle); p1=$(ticks $painter)
 hz=1000000000
-awk -v c=$((c1 - c0)) -v i=$((i1 - i0)) -v hz="$hz" -v s="$seconds" 'BEGIN {
-  printf "over %d s: tkt.exe %.3f CPU s, idle window %.3f CPU s, ratio %.2f\n", s, c / hz, i / hz, (i > 0 ? c / i : 0) }'
+awk -v c=$((c1 - c0)) -v i=$((i1 - i0)) -v p=$((p1 - p0)) -v hz="$hz" -v s="$seconds" 'BEGIN {
+  printf "over %d s: tkt.exe %.3f CPU s, idle window %.3f CPU s (ratio %.2f), painting window %.3f CPU s (ratio %.2f)\n",
+         s, c / hz, i / hz, (i > 0 ? c / i : 0), p / hz, (p > 0 ? c / p : 0) }'
