@@ -58,22 +58,24 @@ RECT Form1Window::ReadoutRect() {
 }
 
 void Form1Window::RepaintChanges(const FaceScene& before, const RECT& readoutBefore) {
+  const FaceScene after = Scene();
   PixelRect area;
-  for (const PixelRect& r : ChangedAreas(before, Scene())) area = Union(area, r);
+  for (const PixelRect& r : ChangedAreas(before, after)) area = Union(area, r);
   const RECT readoutAfter = ReadoutRect();
   area = Union(area, ToPixelRect(readoutBefore));
   area = Union(area, ToPixelRect(readoutAfter));
   if (area.empty() || !IsWindowVisible(wnd_)) return;
   HDC dc = GetDC(wnd_);
-  PaintContent(dc, ToRect(area));
+  PaintScene(dc, ToRect(area), after);
   ReleaseDC(wnd_, dc);
 }
 
-void Form1Window::PaintContent(HDC dc, const RECT& area) {
+void Form1Window::PaintContent(HDC dc, const RECT& area) { PaintScene(dc, area, Scene()); }
+
+void Form1Window::PaintScene(HDC dc, const RECT& area, const FaceScene& scene) {
   RECT client;
   GetClientRect(wnd_, &client);
   if (!back_.Ensure(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1))) return;
-  const FaceScene scene = Scene();
   const PixelRect clip = Intersect(ToPixelRect(area), back_.canvas().bounds());
   if (clip.empty()) return;
   RenderFace(scene, back_.canvas(), clip, FaceLayer::BelowText);

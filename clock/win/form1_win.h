@@ -61,6 +61,8 @@ class Form1Window {
   // pictures that changed, and the read-out. (Under Wine a round through WM_PAINT costs the clock more
   // than everything else it does in a second.)
   void RepaintChanges(const FaceScene& before, const RECT& readoutBefore);
+  // PaintContent with the scene already worked out.
+  void PaintScene(HDC dc, const RECT& area, const FaceScene& scene);
 
   HWND wnd_ = nullptr;
   Form1Model model_;
