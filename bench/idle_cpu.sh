@@ -2,7 +2,8 @@
 # CPU seconds used by the clock (tkt.exe, default face) over 60 s under Wine, beside two yardsticks started
 # in the same run: a plain window with a one-second timer, and the same window putting a second hand's worth
 # of pixels on the screen each second. Prints all three and the clock's ratio to each.
-#   bench/idle_cpu.sh BUILD_DIR [seconds]     (BUILD_DIR: a win64 build with the stage and idle_window.exe)
+#   bench/idle_cpu.sh BUILD_DIR [seconds]     (BUILD_DIR: a Windows build with the stage and idle_window.exe)
+# Without $DISPLAY it runs in a private Xvfb with a wineserver of its own, and stops both at the end.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:?usage: idle_cpu.sh BUILD_DIR [seconds]}" && pwd)
@@ -19,12 +20,15 @@ fi
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  [ -z "$started_xvfb" ] || tkt_stop_xvfb
+  if [ -n "$started_xvfb" ]; then
+    WINEPREFIX="$TKT_WINEPREFIX" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    tkt_stop_xvfb
+  fi
 }
 trap cleanup EXIT
 
 "$run" cmd /c exit >/dev/null 2>&1
-WINEPREFIX="$TKT_WINEPREFIX" /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+[ -z "$started_xvfb" ] || WINEPREFIX="$TKT_WINEPREFIX" /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
 
 (cd "$build/stage/program" && exec "$run" tkt.exe) & pids+=($!)
 clock=$!

@@ -21,10 +21,8 @@ if(TKT_WINDOWS)
   add_library(tktmenu_res OBJECT ${TKT_MENU_DIR}/win/version.rc)
   set(TKT_LOGO_DIR ${TKT_SOURCE_DIR}/art/generated)
   target_include_directories(tktmenu_res PRIVATE ${TKT_LOGO_DIR})
-  if(EXISTS ${TKT_LOGO_DIR}/logo.bmp)
-    target_compile_definitions(tktmenu_res PRIVATE TKT_HAVE_LOGO)
-    set_property(SOURCE ${TKT_MENU_DIR}/win/version.rc APPEND PROPERTY OBJECT_DEPENDS ${TKT_LOGO_DIR}/logo.bmp)
-  endif()
+  target_compile_definitions(tktmenu_res PRIVATE TKT_HAVE_LOGO)
+  set_property(SOURCE ${TKT_MENU_DIR}/win/version.rc APPEND PROPERTY OBJECT_DEPENDS ${TKT_LOGO_DIR}/logo.bmp)
   target_sources(tktmenu_win INTERFACE $<TARGET_OBJECTS:tktmenu_res>)
 
   # The help page, beside the clock.

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Clients we did not write, against the staged PAINTCHIP.OCX in the build's Wine prefix:
-#   outside_clients.sh WINE_RUN OCX NOTLB_OCX
+#   outside_clients.sh WINE_RUN OCX NOTLB_OCX BITS
 # regsvr32 registers its classes and type library, unregisters them, and refuses a module without
-# its type library; then VBScript
-# and JScript under cscript create it by ProgID and set and read Color.
+# its type library; then VBScript and JScript under cscript create it by ProgID and set and read Color.
+# A 32-bit module is served by the 32-bit clients from syswow64, and registers in the 32-bit view.
 set -u
-wine_run=$1 ocx=$2 notlb=$3
+wine_run=$1 ocx=$2 notlb=$3 bits=$4
 here=$(cd "$(dirname "$0")" && pwd)
 clsid='{049C53D9-59B0-4C9E-8BAF-5EF8CA44F557}'
 page='{049C53DA-59B0-4C9E-8BAF-5EF8CA44F557}'
@@ -20,8 +20,14 @@ fail() { echo "FAIL: $*"; exit 1; }
 utf8() { iconv -f cp932 -t utf-8 | tr -d '\r'; }
 # Wine output always goes to files: a wineserver that a call happens to start keeps its standard
 # handles open, and CTest would wait for them until the timeout.
-reg_value() { "$wine_run" reg query "$1" </dev/null >"$tmp/reg" 2>/dev/null && utf8 <"$tmp/reg"; }
-regsvr() { "$wine_run" regsvr32 /s "$@" </dev/null >>"$tmp/regsvr.log" 2>&1; }
+if [ "$bits" = 32 ]; then
+  sysdir='C:\windows\syswow64' tlb_platform=win32
+else
+  sysdir='C:\windows\system32' tlb_platform=win64
+fi
+# reg_value KEY [VIEW]: the key's values as this module's clients see them, or in the 32- or 64-bit view.
+reg_value() { "$wine_run" "$sysdir\\reg.exe" query "$1" ${2:+/reg:$2} </dev/null >"$tmp/reg" 2>/dev/null && utf8 <"$tmp/reg"; }
+regsvr() { "$wine_run" "$sysdir\\regsvr32.exe" /s "$@" </dev/null >>"$tmp/regsvr.log" 2>&1; }
 ocx_w=$(winpath "$ocx")
 
 regsvr /u "$ocx_w"
@@ -32,7 +38,12 @@ reg_value "HKCR\\CLSID\\$clsid\\InprocServer32" | grep -q Apartment || fail "the
 reg_value "HKCR\\CLSID\\$clsid\\Control" >/dev/null || fail "the class is not marked as a control"
 reg_value "HKCR\\CLSID\\$clsid\\MiscStatus\\1" | grep -q 655761 || fail "the class has another MiscStatus"
 reg_value "HKCR\\CLSID\\$clsid\\TypeLib" | grep -qi "$libid" || fail "the class does not name its type library"
-reg_value "HKCR\\TypeLib\\$libid\\1.0\\0\\win64" | grep -qF "$ocx_w" || fail "the type library is not registered"
+reg_value "HKCR\\TypeLib\\$libid\\1.0\\0\\$tlb_platform" | grep -qF "$ocx_w" || fail "the type library is not registered"
+if [ "$bits" = 32 ]; then
+  reg_value "HKLM\\Software\\Classes\\Wow6432Node\\CLSID\\$clsid\\InprocServer32" 64 | grep -qF "$ocx_w" ||
+    fail "the class is not in the 32-bit view"
+  reg_value "HKLM\\Software\\Classes\\CLSID\\$clsid" 64 && fail "the 32-bit class is in the 64-bit view"
+fi
 reg_value "HKCR\\CLSID\\$page\\InprocServer32" | grep -qF "$ocx_w" || fail "the property page is not registered"
 regsvr /u "$ocx_w" || fail "regsvr32 /u exited with $?"
 for key in "$progid" "CLSID\\$clsid" "CLSID\\$page" "TypeLib\\$libid"; do
@@ -49,7 +60,7 @@ trap 'regsvr /u "$ocx_w"; rm -rf "$tmp"' EXIT
 script_case() { # file expected-lines...
   local file=$1
   shift
-  "$wine_run" cscript //nologo "$(winpath "$file")" </dev/null >"$tmp/out" 2>&1
+  "$wine_run" "$sysdir\\cscript.exe" //nologo "$(winpath "$file")" </dev/null >"$tmp/out" 2>&1
   utf8 <"$tmp/out" >"$tmp/got"
   printf '%s\n' "$@" >"$tmp/want"
   diff -u "$tmp/want" "$tmp/got" || fail "$(basename "$file") printed something else"
