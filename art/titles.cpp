@@ -1,6 +1,7 @@
 // The logo of the version window and the designer's splash.
 #include <algorithm>
 
+#include "tkt_version.h"
 #include "art/font.h"
 #include "art/gears.h"
 #include "art/motif.h"
@@ -60,8 +61,8 @@ faceformat::Image DrawSplash() {
   DrawName(c, Pt{24, 86}, big, Rgb(255, 255, 255), Rgb(206, 222, 246), 3);
   c.Fill(Capsule(Pt{28, 106}, Pt{196, 106}, 1.4), Rgb(236, 196, 96));
   const TextStyle sub{17, 3.4, 1.8, 0};
-  c.Soft(Moved(TextShape("v2.0 - TOOL", Pt{28, 140}, sub), 1.2, 1.6), Rgb(0, 0, 0), 1.2, 0.4);
-  c.Fill(TextShape("v2.0 - TOOL", Pt{28, 140}, sub), Rgb(246, 206, 104));
+  c.Soft(Moved(TextShape("v" TKT_VERSION_TEXT " - TOOL", Pt{28, 140}, sub), 1.2, 1.6), Rgb(0, 0, 0), 1.2, 0.4);
+  c.Fill(TextShape("v" TKT_VERSION_TEXT " - TOOL", Pt{28, 140}, sub), Rgb(246, 206, 104));
   const TextStyle small{11, 2, 1.3, 0};
   c.Fill(TextShape("clock face designer", Pt{29, 166}, small), Rgb(200, 220, 246));
   return c.ToImage(Rgb(0, 0, 0));

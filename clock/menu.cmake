@@ -8,6 +8,7 @@ add_library(tktmenu STATIC
   ${TKT_MENU_DIR}/window_drag.cpp
   ${TKT_MENU_DIR}/menu_form.cpp)
 target_include_directories(tktmenu PUBLIC ${TKT_MENU_DIR})
+target_link_libraries(tktmenu PUBLIC tkt_version)
 
 if(TKT_WINDOWS)
   add_library(tktmenu_win STATIC
@@ -26,5 +27,6 @@ if(TKT_WINDOWS)
   target_sources(tktmenu_win INTERFACE $<TARGET_OBJECTS:tktmenu_res>)
 
   # The help page, beside the clock.
-  tkt_stage_file(${TKT_MENU_DIR}/help/clock.html program/help)
+  configure_file(${TKT_MENU_DIR}/help/clock.html.in ${CMAKE_BINARY_DIR}/generated/clock.html @ONLY)
+  tkt_stage_file(${CMAKE_BINARY_DIR}/generated/clock.html program/help)
 endif()

@@ -1,6 +1,8 @@
 // Texts of the clock's popup menu, its message boxes and the version window, exactly as users have always seen them.
 #pragma once
 
+#include "tkt_version.h"
+
 namespace tkt {
 
 inline constexpr wchar_t kApplicationTitle[] = L"Tock Tide";
@@ -30,7 +32,7 @@ inline constexpr wchar_t kSaveFailedText[] = L"現在位置を記録できませ
 
 // Version window.
 inline constexpr wchar_t kVersionCaption[] = L"ﾊﾞｰｼﾞｮﾝ情報";
-inline constexpr wchar_t kVersionText[] = L"Version 2.0";
+inline constexpr wchar_t kVersionText[] = L"Version " TKT_VERSION_WTEXT;
 inline constexpr wchar_t kRightsText[] = L"Copyright (C) Tocktide";
 inline constexpr wchar_t kMakerText[] = L"Tocktide Project";
 inline constexpr wchar_t kCloseText[] = L"Close";

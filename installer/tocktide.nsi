@@ -24,7 +24,6 @@ RequestExecutionLevel user
 !include "texts.nsh"
 !include "common.nsh"
 
-!define VERSION "2.0"
 !define PUBLISHER "Tocktide"
 
 Name "Tocktide ${VERSION}"

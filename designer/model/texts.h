@@ -1,9 +1,11 @@
 // The designer's own texts (UTF-8). The window layer shows them as they are.
 #pragma once
 
+#include "tkt_version.h"
+
 namespace designer::text {
 
-inline constexpr const wchar_t* kMainCaption = L"Tocktide v2.0 - TOOL";
+inline constexpr const wchar_t* kMainCaption = L"Tocktide v" TKT_VERSION_WTEXT L" - TOOL";
 inline constexpr const wchar_t* kAppTitle = L"Tock Tide";
 inline constexpr const wchar_t* kExit = L"終　了";
 
@@ -77,7 +79,7 @@ inline constexpr const wchar_t* kLabel2 =
     L"をご覧下さい。";
 
 // Information page.
-inline constexpr const wchar_t* kVersion = L"Ver. 2.0";
+inline constexpr const wchar_t* kVersion = L"Ver. " TKT_VERSION_WTEXT;
 inline constexpr const wchar_t* kRgpHeading = L"RGP （ .rgp ） フォーマットとは・・・";
 inline constexpr const wchar_t* kRgpText =
     L"時計の形を記録したテキストファイルです。画像の白 (255,255,255) 以外の部分を、1 行ずつ"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "faceformat/settings.h"
+#include "tkt_version.h"
 #include "release_test_support.h"
 
 namespace {
@@ -173,7 +174,7 @@ TEST_F(SetupTest, ForEverybodyRegistersPaintChipKeepsTheDesignersFaceAndOthersSh
   Process un(*command, L"");
   HWND pages = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
-    return (pages = FindTopWindow([](HWND w) { return WindowText(w).starts_with(L"Tocktide 2.0 アンインストール"); })) !=
+    return (pages = FindTopWindow([](HWND w) { return WindowText(w).starts_with(L"Tocktide " TKT_VERSION_WTEXT L" アンインストール"); })) !=
            nullptr;
   }, 20s));
   const EndsWithTest uninstaller(pages);
