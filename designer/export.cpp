@@ -19,7 +19,8 @@ namespace {
 const ExportError kPathNotFound{76, L"パスが見つかりません。"};
 const ExportError kPermissionDenied{70, L"書き込みできません。"};
 const ExportError kDiskFull{61, L"ディスクの空き容量が不足しています。"};
-const ExportError kAccessError{75, L"パス名が無効です。"};
+// Anything the platform reports that fits none of the above: the generic I/O error.
+const ExportError kWriteError{57, L"デバイス I/O エラーです。"};
 
 // The Win32 code in the writer's "(error N)".
 std::optional<long> CodeInMessage(const std::string& what) {
@@ -39,9 +40,11 @@ ExportError ExportErrorFromCode(long code) {
   if ((bits & 0xFFFF0000u) == 0x80070000u) code = long(bits & 0xFFFF);  // HRESULT_FROM_WIN32
   switch (code) {
     case 2: case 3: case 123: case 161: case 267: return kPathNotFound;
-    case 5: case 19: case 32: case 33: return kPermissionDenied;
+    // Access denied, write-protected, sharing or lock violation, a mapped section, and the replace step
+    // failing on a target that is held open or read-only.
+    case 5: case 19: case 32: case 33: case 1175: case 1176: case 1177: case 1224: return kPermissionDenied;
     case 39: case 112: return kDiskFull;
-    default: return kAccessError;
+    default: return kWriteError;
   }
 }
 
@@ -52,7 +55,7 @@ ExportError ExportErrorFromWrite(const faceformat::Error& error, const std::file
   if (std::filesystem::is_directory(target, ec)) return kPermissionDenied;
   auto perms = std::filesystem::status(target, ec).permissions();
   if (!ec && (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none) return kPermissionDenied;
-  return kAccessError;
+  return kWriteError;
 }
 
 GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platform) {

@@ -229,12 +229,20 @@ TEST_F(ExportWrite, AFailureDuringWritingLeavesTheOldFile) {
 
 TEST(ExportErrors, NumbersAndTextsForThePlatformsCodes) {
   EXPECT_EQ(ErrorNumberText(ExportErrorFromCode(3)), L"ｴﾗｰ番号 76tkt でｴﾗｰが発生しました。\rパスが見つかりません。");
-  EXPECT_EQ(ExportErrorFromCode(32).number, 70);                  // locked by another program
-  EXPECT_EQ(ExportErrorFromCode(int32_t(0x80070005u)).number, 70);  // an HRESULT of the same
-  EXPECT_EQ(ExportErrorFromCode(112).number, 61);
-  EXPECT_EQ(ExportErrorFromCode(int32_t(0x80004005u)).number, 75);
+  const struct {
+    uint32_t code;
+    int number;
+  } cases[] = {
+      {32, 70},           // locked by another program
+      {0x80070005u, 70},  // an HRESULT of access denied
+      {1175, 70}, {1176, 70}, {1177, 70},  // the replace step meets a target held open or read-only
+      {112, 61},
+      {0x80004005u, 57}, {9999, 57},  // unknown: the generic I/O error, not "path not valid"
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExportErrorFromCode(long(int32_t(c.code))).number, c.number) << c.code;
   const fs::path here = fs::temp_directory_path() / "x.ini";
   EXPECT_EQ(ExportErrorFromWrite({"cannot replace the file (error 32)"}, here).number, 70);
+  EXPECT_EQ(ExportErrorFromWrite({"cannot replace the file (error 1176)"}, here).number, 70);
   EXPECT_EQ(ExportErrorFromWrite({"whatever"}, fs::temp_directory_path() / "no_such_dir_xyz" / "x.ini").number, 76);
 }
 
