@@ -138,6 +138,8 @@ TEST_F(ImportTest, CuckooBothGivenBWinsAndNoneGivenSwitchesBothOff) {
   EXPECT_TRUE(d.hatoCheck2.checked() && d.Image4.visible && d.Label35.enabled && d.hato_left.enabled);
   EXPECT_EQ(d.Image3.left, 1100);  // A's place is taken all the same
   EXPECT_EQ(d.Image4.left, 1200.5);
+  ASSERT_TRUE(Import(kHands + "64,136" + std::string(13, ',') + "-491505,491505,,\r\n"));  // the edge of the range
+  EXPECT_EQ(d.Image3.top, 491505);
   ASSERT_TRUE(Import(kHands + "64,136,,,,,,,,,,,,,,,,\r\n"));
   EXPECT_FALSE(d.hatoCheck1.checked() || d.hatoCheck2.checked() || d.Image3.visible || d.Image4.visible);
   EXPECT_FALSE(d.hato_top.enabled || d.Label35.enabled);
@@ -169,6 +171,11 @@ TEST_F(ImportTest, BadFilesShowTheMessageAndChangeNothing) {
       {"font size 0", kHands + "64,136,,,300,450,\"hm\",\"IPAGothic\",0,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
       {"no font name", kHands + "64,136,,,300,450,\"hm\",,9,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
       {"text for a boolean", kHands + "64,136,,,300,450,\"hm\",\"A\",9,\"yes\",#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
+      // Positions a window could not reach on any screen (32767 px at 15 twips per pixel).
+      {"read-out left too far", kHands + "64,136,,,491520,450,\"hm\",\"A\",9,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
+      {"read-out top too far", kHands + "64,136,,,300,-491520,\"hm\",\"A\",9,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
+      {"cuckoo A top too far", kHands + "64,136" + std::string(13, ',') + "1,99999999,,\r\n"},
+      {"cuckoo B left too far", kHands + "64,136" + std::string(15, ',') + "-300000000,2\r\n"},
       {"path not text in the ANSI code page", "\"\xFF\xFE\",\"b\",255,120,3,65280,60,7,16711680,90,5," + good},
   };
   for (const auto& [name, line] : cases) {
