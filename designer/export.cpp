@@ -3,6 +3,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "designer/model/paths.h"
+
 namespace designer {
 
 std::wstring ExportDoneText(const std::wstring& settingsPath) {
@@ -71,8 +73,9 @@ GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platfor
   } else {
     if (form.PS_Text1.text.empty()) return {std::nullopt, kExportNoRegion};
     if (form.PS_Text2.text.empty()) return {std::nullopt, kExportNoPicture};
-    region = form.PS_Text1.text;
-    bitmap = form.PS_Text2.text;
+    // Written absolute: the clock would take a relative path from its own folder.
+    region = AbsolutePath(form.baseDir, form.PS_Text1.text);
+    bitmap = AbsolutePath(form.baseDir, form.PS_Text2.text);
   }
 
   faceformat::ClockSettings s;

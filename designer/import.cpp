@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "designer/model/paths.h"
+
 namespace designer {
 
 namespace {
@@ -32,8 +34,10 @@ std::optional<ImportPlan> PlanImport(const DesignerForm& form, const faceformat:
   auto region = platform.FromAnsi(Or0(read.regionFilePath));
   auto bitmap = platform.FromAnsi(Or0(read.faceBitmapPath));
   if (!region || !bitmap) return std::nullopt;
-  plan.regionPath = *region;
-  plan.bitmapPath = *bitmap;
+  // The clock reads relative paths from the folder of its tkt.ini.
+  const std::wstring folder = FolderOf(form.fpath.text);
+  plan.regionPath = AbsolutePath(folder, *region);
+  plan.bitmapPath = AbsolutePath(folder, *bitmap);
 
   // Absent numbers become 0, as the platform turns an empty value into a number.
   for (auto* f : {&v.secondLength, &v.secondWidth, &v.hourLength, &v.hourWidth, &v.minuteLength, &v.minuteWidth,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "designer/model/paths.h"
 #include "faceformat/silhouette.h"
 
 namespace designer {
@@ -47,6 +48,11 @@ void RgpMakerModel::Command3_Click() {
 void RgpMakerModel::Command1_Click() {
   if (Text1.empty()) return Say(kRgpNoRegionPath);
   if (Text2.empty()) return Say(kRgpNoBitmapPath);
+  Text1 = AbsolutePath(designer_.baseDir, Text1);
+  Text2 = AbsolutePath(designer_.baseDir, Text2);
+  std::error_code ec;
+  if (SameFilePath(Text1, Text2) || std::filesystem::equivalent(PathFromText(Text1), PathFromText(Text2), ec))
+    return Warn(kRgpSameAsBitmap);
 
   if (!picture_.Load(Text2)) return Warn(kRgpBitmapUnreadable);
   const long long w = picture_.Width(), h = picture_.Height();
@@ -85,6 +91,7 @@ void RgpMakerModel::HandOver() {
 
 void RgpMakerModel::Command4_Click() {
   if (Text1.empty()) return Warn(kRgpTestNoFile);
+  Text1 = AbsolutePath(designer_.baseDir, Text1);
   auto runs = faceformat::ReadRegionFile(PathFromText(Text1));
   if (!runs) return Warn(kRgpTestUnreadable);
   windows_.DrawRunLines(*runs);

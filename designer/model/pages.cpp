@@ -1,5 +1,6 @@
 // Page flow of MultiPage1, the two ways to get a face, and the sample templates.
 #include "form.h"
+#include "paths.h"
 #include "texts.h"
 
 namespace designer {
@@ -59,7 +60,7 @@ void DesignerForm::MultiPage1_Change() {
   if (caption == text::kPageSelect) {
     ShowOnlyFrame(Frame1);
   } else if (caption == text::kPageSettings) {
-    picturePath = PS_Text2.text;
+    picturePath = AbsolutePath(baseDir, PS_Text2.text);
     ShowOnlyFrame(Frame2);
     if (Option1.value) {
       int chosen = SelectedTemplate();

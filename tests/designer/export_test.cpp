@@ -139,6 +139,15 @@ TEST(ExportFields, TextWithoutAnAnsiFormIsRefusedBeforeWriting) {
   EXPECT_EQ(f.logged.shown[0].text, kExportNotAnsi);
 }
 
+TEST(ExportFields, RelativePathsAreWrittenAsTheyHangFromTheInstallationRoot) {
+  FilesFixture f;
+  f.form.Option2.Click();
+  f.form.PS_Text1.text = L"faces\\mine.rgp";
+  f.form.PS_Text2.text = L"..\\pics\\mine.bmp";
+  const std::string paths = "\"C:\\CLOCK\\faces\\mine.rgp\",\"C:\\pics\\mine.bmp\",";
+  EXPECT_EQ(Line(f).substr(0, paths.size()), paths);
+}
+
 class ExportWrite : public ::testing::Test {
  protected:
   static fs::path MakeRoot() {

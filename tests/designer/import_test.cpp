@@ -69,7 +69,7 @@ class ImportTest : public ::testing::Test {
     return d;
   }();
   int count = 0;
-  FilesFixture f;
+  FilesFixture f{dir.wstring()};  // the files are in the same installation as the designer
 };
 
 const std::string kHands = "\"C:\\F\\face.rgp\",\"C:\\F\\face.bmp\",255,120,3,65280,60,7,16711680,90,5,";
@@ -197,6 +197,13 @@ TEST_F(ImportTest, BadFilesShowTheMessageAndChangeNothing) {
   EXPECT_EQ(Snapshot(f.form), before);
   EXPECT_TRUE(Import(kHands + good));
   EXPECT_EQ(f.form.HScroll1.value, 120);
+}
+
+// The clock reads relative paths from the folder of its tkt.ini; the designer takes them the same way.
+TEST_F(ImportTest, RelativePathsHangFromTheFilesFolder) {
+  ASSERT_TRUE(Import("\"face.rgp\",\"..\\pics\\face.bmp\",255,120,3,65280,60,7,16711680,90,5,64,136,,,,,,,,,,,,,,,,\r\n"));
+  EXPECT_EQ(PathFromText(f.form.PS_Text1.text), dir / "face.rgp");
+  EXPECT_EQ(PathFromText(f.form.PS_Text2.text), dir.parent_path() / "pics" / "face.bmp");
 }
 
 // Whatever the export writes, the import puts back.
