@@ -1,6 +1,7 @@
 #include "designer/export.h"
 
 #include <cmath>
+#include <new>
 #include <system_error>
 
 #include "designer/model/paths.h"
@@ -23,6 +24,7 @@ const ExportError kPermissionDenied{70, L"書き込みできません。"};
 const ExportError kDiskFull{61, L"ディスクの空き容量が不足しています。"};
 // Anything the platform reports that fits none of the above: the generic I/O error.
 const ExportError kWriteError{57, L"デバイス I/O エラーです。"};
+const ExportError kOutOfMemory{7, L"メモリが不足しています。"};
 
 // The Win32 code in the writer's "(error N)".
 std::optional<long> CodeInMessage(const std::string& what) {
@@ -130,9 +132,7 @@ void ShowFailure(MessageService& messages, const ExportError& error) {
   messages.Show(ErrorNumberText(error), kErrorNumberTitle, kMbOk);
 }
 
-}  // namespace
-
-void iniout_Click(DesignerForm& form, FilesPlatform& platform) {
+void ExportSettings(DesignerForm& form, FilesPlatform& platform) {
   MessageService& messages = *form.services.messages;
   GatheredSettings gathered = GatherSettings(form, platform);
   if (!gathered.settings) {
@@ -153,6 +153,16 @@ void iniout_Click(DesignerForm& form, FilesPlatform& platform) {
   const std::wstring program = form.baseDir + L"\\program";
   const int32_t result = platform.CreateShortcut(*desktop + L"\\" + kShortcutFile, program + L"\\tkt.exe", program);
   if (result != 0) ShowFailure(messages, ExportErrorFromCode(result));
+}
+
+}  // namespace
+
+void iniout_Click(DesignerForm& form, FilesPlatform& platform) {
+  try {
+    ExportSettings(form, platform);
+  } catch (const std::bad_alloc&) {
+    ShowFailure(*form.services.messages, kOutOfMemory);
+  }
 }
 
 }  // namespace designer

@@ -1,6 +1,7 @@
 #include "designer/import.h"
 
 #include <cmath>
+#include <new>
 
 #include "designer/model/paths.h"
 
@@ -162,15 +163,18 @@ void ApplyImport(DesignerForm& f, const ImportPlan& plan) {
 }
 
 bool ImportSettings(DesignerForm& form, FilesPlatform& platform) {
-  auto read = faceformat::ReadSettingsFile(PathFromText(form.fpath.text));
-  std::optional<ImportPlan> plan;
-  if (read) plan = PlanImport(form, *read, platform);
-  if (!plan) {
-    form.services.messages->Show(kImportFailed, kImportFailedTitle, kMbOk);
-    return false;
+  try {
+    auto read = faceformat::ReadSettingsFile(PathFromText(form.fpath.text));
+    std::optional<ImportPlan> plan;
+    if (read) plan = PlanImport(form, *read, platform);
+    if (plan) {
+      ApplyImport(form, *plan);
+      return true;
+    }
+  } catch (const std::bad_alloc&) {
   }
-  ApplyImport(form, *plan);
-  return true;
+  form.services.messages->Show(kImportFailed, kImportFailedTitle, kMbOk);
+  return false;
 }
 
 void reini_Click(DesignerForm& form, FilesPlatform& platform) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 
 #include "designer/model/paths.h"
 #include "faceformat/silhouette.h"
@@ -46,6 +47,15 @@ void RgpMakerModel::Command3_Click() {
 }
 
 void RgpMakerModel::Command1_Click() {
+  try {
+    MakeRegionFile();
+  } catch (const std::bad_alloc&) {
+    picture_.Clear();
+    Warn(kRgpTooLarge);
+  }
+}
+
+void RgpMakerModel::MakeRegionFile() {
   if (Text1.empty()) return Say(kRgpNoRegionPath);
   if (Text2.empty()) return Say(kRgpNoBitmapPath);
   Text1 = AbsolutePath(designer_.baseDir, Text1);
@@ -92,9 +102,13 @@ void RgpMakerModel::HandOver() {
 void RgpMakerModel::Command4_Click() {
   if (Text1.empty()) return Warn(kRgpTestNoFile);
   Text1 = AbsolutePath(designer_.baseDir, Text1);
-  auto runs = faceformat::ReadRegionFile(PathFromText(Text1));
-  if (!runs) return Warn(kRgpTestUnreadable);
-  windows_.DrawRunLines(*runs);
+  try {
+    auto runs = faceformat::ReadRegionFile(PathFromText(Text1));
+    if (!runs) return Warn(kRgpTestUnreadable);
+    windows_.DrawRunLines(*runs);
+  } catch (const std::bad_alloc&) {
+    Warn(kRgpTestUnreadable);
+  }
 }
 
 void RgpMakerModel::CommandButton1_Click() {

@@ -95,6 +95,7 @@ class RgpMakerModel {
  private:
   void Say(const wchar_t* text, unsigned style = kMbOk);
   void Warn(const wchar_t* text) { Say(text, kMbOk | kMbIconExclamation); }
+  void MakeRegionFile();
   void HandOver();
 
   DesignerForm& designer_;

@@ -236,6 +236,15 @@ TEST_F(ExportWrite, AFailureDuringWritingLeavesTheOldFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(root / "program"), fs::directory_iterator()), 1);
 }
 
+TEST(ExportErrors, RunningOutOfMemoryGivesTheWriteFailureMessages) {
+  FilesFixture f;
+  f.ChooseTemplate(0);
+  f.platform.outOfMemory = true;
+  iniout_Click(f.form, f.platform);
+  EXPECT_EQ(f.logged.Texts(), (std::vector<std::wstring>{
+                                  kWriteFailed, L"ｴﾗｰ番号 7tkt でｴﾗｰが発生しました。\rメモリが不足しています。"}));
+}
+
 TEST(ExportErrors, NumbersAndTextsForThePlatformsCodes) {
   EXPECT_EQ(ErrorNumberText(ExportErrorFromCode(3)), L"ｴﾗｰ番号 76tkt でｴﾗｰが発生しました。\rパスが見つかりません。");
   const struct {

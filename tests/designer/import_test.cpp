@@ -195,6 +195,12 @@ TEST_F(ImportTest, BadFilesShowTheMessageAndChangeNothing) {
   reini_Click(f.form, f.platform);
   EXPECT_EQ(f.logged.shown.size(), 1u);
   EXPECT_EQ(Snapshot(f.form), before);
+  // Running out of memory is a failed import like any other.
+  f.platform.outOfMemory = true;
+  EXPECT_FALSE(Import(kHands + good));
+  EXPECT_EQ(f.logged.shown.back().text, kImportFailed);
+  EXPECT_EQ(Snapshot(f.form), before);
+  f.platform.outOfMemory = false;
   EXPECT_TRUE(Import(kHands + good));
   EXPECT_EQ(f.form.HScroll1.value, 120);
 }

@@ -186,6 +186,12 @@ TEST(OwnPicture, SettingsPageLoadsTheSecondFieldAndSurvivesABadOne) {
   f.GoToPage(kSettings);
   EXPECT_EQ(f.form.picturePath, L"C:\\CLOCK\\faces\\mine.bmp");
   EXPECT_NE(f.form.OLGPic1.picture, nullptr);
+
+  f.GoToPage(kSelect);
+  f.pictures.outOfMemory = true;
+  f.GoToPage(kSettings);
+  EXPECT_EQ(f.form.OLGPic1.picture, nullptr);
+  EXPECT_TRUE(f.form.Frame2.visible);
 }
 
 TEST(OwnPicture, ChoosingItResetsTheTemplateFlag) {
