@@ -57,4 +57,18 @@ PixelOffset PullOntoScreen(const PixelRect& face, std::span<const PixelRect> mon
           ShiftInto(face.top, face.bottom, nearest->top, nearest->bottom)};
 }
 
+PixelSize UsableSize(std::optional<int> width, std::optional<int> height, PixelSize current,
+                     const PixelRect& regionBox) {
+  auto usable = [](std::optional<int> stored, int faceEnd) { return stored && *stored > 0 && *stored >= faceEnd; };
+  return {usable(width, regionBox.right) ? *width : current.width,
+          usable(height, regionBox.bottom) ? *height : current.height};
+}
+
+PixelRect VisibleFace(const PixelRect& window, const std::optional<PixelRect>& regionBox) {
+  if (!regionBox) return window;
+  return Intersect({window.left + regionBox->left, window.top + regionBox->top, window.left + regionBox->right,
+                    window.top + regionBox->bottom},
+                   window);
+}
+
 }  // namespace tkt

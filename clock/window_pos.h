@@ -24,4 +24,17 @@ struct PixelOffset {
 };
 PixelOffset PullOntoScreen(const PixelRect& face, std::span<const PixelRect> monitors);
 
+struct PixelSize {
+  int width = 0, height = 0;
+  bool operator==(const PixelSize&) const = default;
+};
+// The size to restore: each stored extent (pixels) that is positive and keeps the whole of `regionBox` (the
+// window region's box, window pixels; empty when there is none) inside the window; the current one otherwise.
+PixelSize UsableSize(std::optional<int> width, std::optional<int> height, PixelSize current,
+                     const PixelRect& regionBox);
+
+// What of the face the window shows, in screen pixels: the region's box clipped to the window rectangle,
+// or the whole window when it has no region.
+PixelRect VisibleFace(const PixelRect& window, const std::optional<PixelRect>& regionBox);
+
 }  // namespace tkt

@@ -1,7 +1,10 @@
 #include "designer/export.h"
 
 #include <cmath>
+#include <new>
 #include <system_error>
+
+#include "designer/model/paths.h"
 
 namespace designer {
 
@@ -19,7 +22,9 @@ namespace {
 const ExportError kPathNotFound{76, L"パスが見つかりません。"};
 const ExportError kPermissionDenied{70, L"書き込みできません。"};
 const ExportError kDiskFull{61, L"ディスクの空き容量が不足しています。"};
-const ExportError kAccessError{75, L"パス名が無効です。"};
+// Anything the platform reports that fits none of the above: the generic I/O error.
+const ExportError kWriteError{57, L"デバイス I/O エラーです。"};
+const ExportError kOutOfMemory{7, L"メモリが不足しています。"};
 
 // The Win32 code in the writer's "(error N)".
 std::optional<long> CodeInMessage(const std::string& what) {
@@ -39,9 +44,11 @@ ExportError ExportErrorFromCode(long code) {
   if ((bits & 0xFFFF0000u) == 0x80070000u) code = long(bits & 0xFFFF);  // HRESULT_FROM_WIN32
   switch (code) {
     case 2: case 3: case 123: case 161: case 267: return kPathNotFound;
-    case 5: case 19: case 32: case 33: return kPermissionDenied;
+    // Access denied, write-protected, sharing or lock violation, a mapped section, and the replace step
+    // failing on a target that is held open or read-only.
+    case 5: case 19: case 32: case 33: case 1175: case 1176: case 1177: case 1224: return kPermissionDenied;
     case 39: case 112: return kDiskFull;
-    default: return kAccessError;
+    default: return kWriteError;
   }
 }
 
@@ -52,7 +59,7 @@ ExportError ExportErrorFromWrite(const faceformat::Error& error, const std::file
   if (std::filesystem::is_directory(target, ec)) return kPermissionDenied;
   auto perms = std::filesystem::status(target, ec).permissions();
   if (!ec && (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none) return kPermissionDenied;
-  return kAccessError;
+  return kWriteError;
 }
 
 GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platform) {
@@ -68,8 +75,9 @@ GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platfor
   } else {
     if (form.PS_Text1.text.empty()) return {std::nullopt, kExportNoRegion};
     if (form.PS_Text2.text.empty()) return {std::nullopt, kExportNoPicture};
-    region = form.PS_Text1.text;
-    bitmap = form.PS_Text2.text;
+    // Written absolute: the clock would take a relative path from its own folder.
+    region = AbsolutePath(form.baseDir, form.PS_Text1.text);
+    bitmap = AbsolutePath(form.baseDir, form.PS_Text2.text);
   }
 
   faceformat::ClockSettings s;
@@ -124,9 +132,7 @@ void ShowFailure(MessageService& messages, const ExportError& error) {
   messages.Show(ErrorNumberText(error), kErrorNumberTitle, kMbOk);
 }
 
-}  // namespace
-
-void iniout_Click(DesignerForm& form, FilesPlatform& platform) {
+void ExportSettings(DesignerForm& form, FilesPlatform& platform) {
   MessageService& messages = *form.services.messages;
   GatheredSettings gathered = GatherSettings(form, platform);
   if (!gathered.settings) {
@@ -147,6 +153,16 @@ void iniout_Click(DesignerForm& form, FilesPlatform& platform) {
   const std::wstring program = form.baseDir + L"\\program";
   const int32_t result = platform.CreateShortcut(*desktop + L"\\" + kShortcutFile, program + L"\\tkt.exe", program);
   if (result != 0) ShowFailure(messages, ExportErrorFromCode(result));
+}
+
+}  // namespace
+
+void iniout_Click(DesignerForm& form, FilesPlatform& platform) {
+  try {
+    ExportSettings(form, platform);
+  } catch (const std::bad_alloc&) {
+    ShowFailure(*form.services.messages, kOutOfMemory);
+  }
 }
 
 }  // namespace designer

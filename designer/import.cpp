@@ -1,6 +1,9 @@
 #include "designer/import.h"
 
 #include <cmath>
+#include <new>
+
+#include "designer/model/paths.h"
 
 namespace designer {
 
@@ -32,8 +35,10 @@ std::optional<ImportPlan> PlanImport(const DesignerForm& form, const faceformat:
   auto region = platform.FromAnsi(Or0(read.regionFilePath));
   auto bitmap = platform.FromAnsi(Or0(read.faceBitmapPath));
   if (!region || !bitmap) return std::nullopt;
-  plan.regionPath = *region;
-  plan.bitmapPath = *bitmap;
+  // The clock reads relative paths from the folder of its tkt.ini.
+  const std::wstring folder = FolderOf(form.fpath.text);
+  plan.regionPath = AbsolutePath(folder, *region);
+  plan.bitmapPath = AbsolutePath(folder, *bitmap);
 
   // Absent numbers become 0, as the platform turns an empty value into a number.
   for (auto* f : {&v.secondLength, &v.secondWidth, &v.hourLength, &v.hourWidth, &v.minuteLength, &v.minuteWidth,
@@ -46,6 +51,9 @@ std::optional<ImportPlan> PlanImport(const DesignerForm& form, const faceformat:
       {&form.HScroll7, *v.minuteWidth}};
   for (const auto& [slider, value] : sliders)
     if (!InRange(*slider, value)) return std::nullopt;
+
+  for (const auto& pos : {v.digitalLeft, v.digitalTop, v.cuckoo1Left, v.cuckoo1Top, v.cuckoo2Left, v.cuckoo2Top})
+    if (pos && !(std::fabs(*pos) <= kMaxPositionTwips)) return std::nullopt;
 
   if (read.HasFrame()) {
     v.frameColor = Or0(v.frameColor);
@@ -155,15 +163,18 @@ void ApplyImport(DesignerForm& f, const ImportPlan& plan) {
 }
 
 bool ImportSettings(DesignerForm& form, FilesPlatform& platform) {
-  auto read = faceformat::ReadSettingsFile(PathFromText(form.fpath.text));
-  std::optional<ImportPlan> plan;
-  if (read) plan = PlanImport(form, *read, platform);
-  if (!plan) {
-    form.services.messages->Show(kImportFailed, kImportFailedTitle, kMbOk);
-    return false;
+  try {
+    auto read = faceformat::ReadSettingsFile(PathFromText(form.fpath.text));
+    std::optional<ImportPlan> plan;
+    if (read) plan = PlanImport(form, *read, platform);
+    if (plan) {
+      ApplyImport(form, *plan);
+      return true;
+    }
+  } catch (const std::bad_alloc&) {
   }
-  ApplyImport(form, *plan);
-  return true;
+  form.services.messages->Show(kImportFailed, kImportFailedTitle, kMbOk);
+  return false;
 }
 
 void reini_Click(DesignerForm& form, FilesPlatform& platform) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 
+#include "designer/model/paths.h"
 #include "faceformat/silhouette.h"
 
 namespace designer {
@@ -45,8 +47,22 @@ void RgpMakerModel::Command3_Click() {
 }
 
 void RgpMakerModel::Command1_Click() {
+  try {
+    MakeRegionFile();
+  } catch (const std::bad_alloc&) {
+    picture_.Clear();
+    Warn(kRgpTooLarge);
+  }
+}
+
+void RgpMakerModel::MakeRegionFile() {
   if (Text1.empty()) return Say(kRgpNoRegionPath);
   if (Text2.empty()) return Say(kRgpNoBitmapPath);
+  Text1 = AbsolutePath(designer_.baseDir, Text1);
+  Text2 = AbsolutePath(designer_.baseDir, Text2);
+  std::error_code ec;
+  if (SameFilePath(Text1, Text2) || std::filesystem::equivalent(PathFromText(Text1), PathFromText(Text2), ec))
+    return Warn(kRgpSameAsBitmap);
 
   if (!picture_.Load(Text2)) return Warn(kRgpBitmapUnreadable);
   const long long w = picture_.Width(), h = picture_.Height();
@@ -85,9 +101,14 @@ void RgpMakerModel::HandOver() {
 
 void RgpMakerModel::Command4_Click() {
   if (Text1.empty()) return Warn(kRgpTestNoFile);
-  auto runs = faceformat::ReadRegionFile(PathFromText(Text1));
-  if (!runs) return Warn(kRgpTestUnreadable);
-  windows_.DrawRunLines(*runs);
+  Text1 = AbsolutePath(designer_.baseDir, Text1);
+  try {
+    auto runs = faceformat::ReadRegionFile(PathFromText(Text1));
+    if (!runs) return Warn(kRgpTestUnreadable);
+    windows_.DrawRunLines(*runs);
+  } catch (const std::bad_alloc&) {
+    Warn(kRgpTestUnreadable);
+  }
 }
 
 void RgpMakerModel::CommandButton1_Click() {

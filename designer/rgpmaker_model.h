@@ -37,6 +37,8 @@ inline constexpr wchar_t kRgpAllWhite[] =
     L"時計の部分を白以外の色で描いた画像を選んで下さい。";
 inline constexpr wchar_t kRgpWriteFailed[] =
     L"ﾘｰｼﾞｮﾝﾌｧｲﾙを保存できませんでした。\r保存場所を確認して下さい。";
+inline constexpr wchar_t kRgpSameAsBitmap[] =
+    L"ﾘｰｼﾞｮﾝﾌｧｲﾙの保存場所が、もとになるﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙと同じです。\r新しい名前を付けて場所を指定してください。";
 inline constexpr wchar_t kRgpTestNoFile[] = L"ﾃｽﾄするﾘｰｼﾞｮﾝﾌｧｲﾙが指定されていません。";
 inline constexpr wchar_t kRgpTestUnreadable[] =
     L"ﾘｰｼﾞｮﾝﾌｧｲﾙを読み込めませんでした。\rﾌｧｲﾙの場所と内容を確認して下さい。";
@@ -77,6 +79,7 @@ class RgpMakerModel {
                 MessageService& messages)
       : designer_(designer), picture_(picture), windows_(windows), dialogs_(dialogs), messages_(messages) {}
 
+  // A relative path hangs from the designer's baseDir; the handlers make them absolute before use.
   std::wstring Text1;  // region file to write
   std::wstring Text2;  // source bitmap
 
@@ -92,6 +95,7 @@ class RgpMakerModel {
  private:
   void Say(const wchar_t* text, unsigned style = kMbOk);
   void Warn(const wchar_t* text) { Say(text, kMbOk | kMbIconExclamation); }
+  void MakeRegionFile();
   void HandOver();
 
   DesignerForm& designer_;

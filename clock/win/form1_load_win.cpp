@@ -1,5 +1,6 @@
 // Form_Load: settings, layout, topmost placement, default position, shape and stored position.
 #include <cmath>
+#include <new>
 #include <vector>
 
 #include "faceformat/bmp.h"
@@ -53,7 +54,8 @@ CuckooPictures LoadCuckooPictures(HINSTANCE instance) {
           LoadPictureResource(instance, IDR_HATO2_CLOSE), LoadPictureResource(instance, IDR_HATO2_OPEN)};
 }
 
-faceformat::Status Form1Window::Form_Load() {
+// Running out of memory (large files on the 32-bit clock) is a start-up failure like any other.
+faceformat::Status Form1Window::Form_Load() try {
   const std::wstring dir = CurrentDirectory();
   helpPath_ = dir + L"\\help\\clock.html";                                      // 1
   model_.lblLabel2 = "TZ=" + WideToAnsi(EnvironmentVariable(L"TZ"));           // 2
@@ -74,6 +76,8 @@ faceformat::Status Form1Window::Form_Load() {
   if (!shaped) return shaped.error();
   RestoreWindowPos(wnd_, L"Clock");                                             // 20
   return faceformat::Success();
+} catch (const std::bad_alloc&) {
+  return faceformat::Error{"out of memory"};
 }
 
 }  // namespace tkt

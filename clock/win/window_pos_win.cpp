@@ -36,13 +36,13 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   return TRUE;
 }
 
-// The visible face in screen pixels: the window's region where it has one, else the whole window.
-PixelRect FaceOnScreen(HWND wnd, const RECT& window) {
+// The window region's box in window pixels, when the window has a region.
+std::optional<PixelRect> RegionBox(HWND wnd) {
   GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
   RECT box{};
   if (region && GetWindowRgn(wnd, region.get()) != ERROR && GetRgnBox(region.get(), &box) != NULLREGION)
-    return {window.left + box.left, window.top + box.top, window.left + box.right, window.top + box.bottom};
-  return ToPixelRect(window);
+    return ToPixelRect(box);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -81,24 +81,28 @@ LONG SaveWindowPos(HWND clock, const std::wstring& app) {
 void RestoreWindowPos(HWND clock, const std::wstring& app) {
   RECT r{};
   GetWindowRect(clock, &r);
-  int left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
+  int left = r.left, top = r.top;
+  std::optional<int> width, height;
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, WindowPosKey(app).c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
     const float tpp = float(ScreenTwipsPerPixel());
     auto toPixels = [tpp](float twips) { return int(std::lround(std::clamp(twips / tpp, -1e6f, 1e6f))); };
     if (auto v = ReadStoredTwips(key, L"Left")) left = toPixels(*v);
     if (auto v = ReadStoredTwips(key, L"Top")) top = toPixels(*v);
-    if (auto v = ReadStoredTwips(key, L"Width")) width = std::max(0, toPixels(*v));
-    if (auto v = ReadStoredTwips(key, L"Height")) height = std::max(0, toPixels(*v));
+    if (auto v = ReadStoredTwips(key, L"Width")) width = toPixels(*v);
+    if (auto v = ReadStoredTwips(key, L"Height")) height = toPixels(*v);
     RegCloseKey(key);
   }
+  const std::optional<PixelRect> regionBox = RegionBox(clock);
+  const PixelSize size =
+      UsableSize(width, height, {r.right - r.left, r.bottom - r.top}, regionBox.value_or(PixelRect{}));
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  SetWindowPos(clock, nullptr, left, top, width, height, flags);
+  SetWindowPos(clock, nullptr, left, top, size.width, size.height, flags);
 
   std::vector<PixelRect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&monitors));
   GetWindowRect(clock, &r);
-  const PixelOffset move = PullOntoScreen(FaceOnScreen(clock, r), monitors);
+  const PixelOffset move = PullOntoScreen(VisibleFace(ToPixelRect(r), regionBox), monitors);
   if (move.dx || move.dy) SetWindowPos(clock, nullptr, r.left + move.dx, r.top + move.dy, 0, 0, flags | SWP_NOSIZE);
 }
 

@@ -15,7 +15,8 @@ int ScreenTwipsPerPixel();
 LONG SaveWindowPos(HWND clock, const std::wstring& app);
 
 // Puts back each stored value that reads as a number; missing or unusable values leave their property as
-// it is. A face that would then lie on no monitor is moved fully onto the nearest one.
+// it is. A size is unusable when it is not positive or would cut away part of the window's region. A face
+// that would then show on no monitor is moved fully onto the nearest one.
 void RestoreWindowPos(HWND clock, const std::wstring& app);
 
 std::wstring WindowPosKey(const std::wstring& app);

@@ -1,5 +1,9 @@
 // Page flow of MultiPage1, the two ways to get a face, and the sample templates.
 #include "form.h"
+
+#include <new>
+
+#include "paths.h"
 #include "texts.h"
 
 namespace designer {
@@ -59,7 +63,7 @@ void DesignerForm::MultiPage1_Change() {
   if (caption == text::kPageSelect) {
     ShowOnlyFrame(Frame1);
   } else if (caption == text::kPageSettings) {
-    picturePath = PS_Text2.text;
+    picturePath = AbsolutePath(baseDir, PS_Text2.text);
     ShowOnlyFrame(Frame2);
     if (Option1.value) {
       int chosen = SelectedTemplate();
@@ -131,10 +135,14 @@ void DesignerForm::ApplyTemplate(int index) {
   gosw1.text = L"1";
 }
 
-// A picture that cannot be read leaves the preview without one; the page still opens.
+// A picture that cannot be read, or not held in memory, leaves the preview without one; the page still opens.
 void DesignerForm::LoadPreviewPicture(const std::wstring& path) {
   OLGPic1.pictureFile = path;
-  OLGPic1.picture = services.pictures ? services.pictures->Load(path) : nullptr;
+  OLGPic1.picture = nullptr;
+  try {
+    if (services.pictures) OLGPic1.picture = services.pictures->Load(path);
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 void DesignerForm::Option1_Click() {

@@ -96,6 +96,16 @@ TEST_F(SntpCommandTest, NoReplyBeforeTheBoxClosesLeavesTheClockAlone) {
   EXPECT_TRUE(setTimes.empty());
 }
 
+TEST_F(SntpCommandTest, ASecondRequestWithoutAReplyDoesNotReuseTheFirstOne) {
+  boxes.script = {{kIdYes, nullptr}, WaitAnd([this] { Arrive(ServerReply(k2002)); }), {kIdOk, nullptr}};
+  command.mnusntp_Click();
+  ASSERT_EQ(setTimes.size(), 1u);
+  boxes.script = {{kIdYes, nullptr}, {kIdOk, nullptr}, {kIdOk, nullptr}};
+  command.mnusntp_Click();
+  EXPECT_EQ(setTimes.size(), 1u);
+  EXPECT_EQ(boxes.Texts().back(), kSntpNoReplyText);
+}
+
 TEST_F(SntpCommandTest, SetUpOrSendFailureSaysTryAgainAndNeverWaits) {
   socket.opens = false;  // host not found or port taken
   boxes.script = {{kIdYes, nullptr}, {kIdOk, nullptr}};

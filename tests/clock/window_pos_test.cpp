@@ -1,12 +1,14 @@
 // Stored window positions: the text form and keeping a restored face on a screen.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "clock/window_pos.h"
 
 using tkt::PixelOffset;
 using tkt::PixelRect;
+using tkt::PixelSize;
 
 namespace {
 
@@ -41,6 +43,40 @@ TEST(PullOntoScreen, APartlyVisibleFaceStaysAndALostOneComesFullyOntoTheNearestS
   for (const auto& c : cases)
     EXPECT_EQ(tkt::PullOntoScreen(c.face, c.screens), c.move) << c.face.left << "," << c.face.top;
   EXPECT_EQ(tkt::PullOntoScreen({5000, 5000, 5180, 5180}, {}), PixelOffset{});
+}
+
+TEST(UsableSize, ASizeThatIsNotPositiveOrCutsTheFaceKeepsTheCurrentOne) {
+  const PixelSize current{314, 335};
+  const PixelRect face{0, 0, 180, 180};
+  const struct {
+    std::optional<int> width, height;
+    PixelRect region;
+    PixelSize size;
+  } cases[] = {
+      {400, 200, face, {400, 200}},
+      {180, 180, face, {180, 180}},
+      {std::nullopt, std::nullopt, face, current},
+      {0, 0, face, current},
+      {-20, 179, face, current},
+      {2, 500, face, {314, 500}},
+      {2, 3, {}, {2, 3}},  // no region: only the sign counts
+      {0, 3, {}, {314, 3}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(tkt::UsableSize(c.width, c.height, current, c.region), c.size)
+        << c.width.value_or(-1) << "x" << c.height.value_or(-1);
+}
+
+TEST(VisibleFace, TheRegionBoxClippedToTheWindow) {
+  const PixelRect window{1000, 500, 1314, 835};
+  EXPECT_EQ(tkt::VisibleFace(window, PixelRect{0, 0, 180, 180}), (PixelRect{1000, 500, 1180, 680}));
+  // A face larger than the window: only what the window shows counts.
+  EXPECT_EQ(tkt::VisibleFace(window, PixelRect{-10, 0, 400, 400}), (PixelRect{1000, 500, 1314, 835}));
+  EXPECT_EQ(tkt::VisibleFace(window, std::nullopt), window);
+  // Shown part off every screen, hidden part on one: the face comes back.
+  const std::vector<PixelRect> screen = {{0, 0, 1024, 768}};
+  const PixelRect lost{-400, 100, -86, 435};
+  EXPECT_EQ(tkt::PullOntoScreen(tkt::VisibleFace(lost, PixelRect{0, 0, 500, 180}), screen), (PixelOffset{400, 0}));
 }
 
 }  // namespace

@@ -79,6 +79,20 @@ TEST_F(WindowPosTest, NothingStoredChangesNothingAndEachUsableValueIsRestoredOnI
   EXPECT_EQ(r.bottom - r.top, 335);
 }
 
+TEST_F(WindowPosTest, ASizeThatWouldHideTheFaceIsNotUsed) {
+  Store(L"Width", L"0");
+  Store(L"Height", L"1500");  // 100 px: cuts the 180 px face
+  tkt::RestoreWindowPos(wnd_, app_);
+  RECT r = Rect();
+  EXPECT_EQ(r.right - r.left, 314);
+  EXPECT_EQ(r.bottom - r.top, 335);
+  Store(L"Width", L"2700");
+  tkt::RestoreWindowPos(wnd_, app_);
+  r = Rect();
+  EXPECT_EQ(r.right - r.left, 180);
+  EXPECT_EQ(r.bottom - r.top, 335);
+}
+
 TEST_F(WindowPosTest, AFaceStoredOffEveryScreenComesBackFullyOnTheNearest) {
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

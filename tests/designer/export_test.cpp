@@ -139,6 +139,15 @@ TEST(ExportFields, TextWithoutAnAnsiFormIsRefusedBeforeWriting) {
   EXPECT_EQ(f.logged.shown[0].text, kExportNotAnsi);
 }
 
+TEST(ExportFields, RelativePathsAreWrittenAsTheyHangFromTheInstallationRoot) {
+  FilesFixture f;
+  f.form.Option2.Click();
+  f.form.PS_Text1.text = L"faces\\mine.rgp";
+  f.form.PS_Text2.text = L"..\\pics\\mine.bmp";
+  const std::string paths = "\"C:\\CLOCK\\faces\\mine.rgp\",\"C:\\pics\\mine.bmp\",";
+  EXPECT_EQ(Line(f).substr(0, paths.size()), paths);
+}
+
 class ExportWrite : public ::testing::Test {
  protected:
   static fs::path MakeRoot() {
@@ -227,14 +236,31 @@ TEST_F(ExportWrite, AFailureDuringWritingLeavesTheOldFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(root / "program"), fs::directory_iterator()), 1);
 }
 
+TEST(ExportErrors, RunningOutOfMemoryGivesTheWriteFailureMessages) {
+  FilesFixture f;
+  f.ChooseTemplate(0);
+  f.platform.outOfMemory = true;
+  iniout_Click(f.form, f.platform);
+  EXPECT_EQ(f.logged.Texts(), (std::vector<std::wstring>{
+                                  kWriteFailed, L"ｴﾗｰ番号 7tkt でｴﾗｰが発生しました。\rメモリが不足しています。"}));
+}
+
 TEST(ExportErrors, NumbersAndTextsForThePlatformsCodes) {
   EXPECT_EQ(ErrorNumberText(ExportErrorFromCode(3)), L"ｴﾗｰ番号 76tkt でｴﾗｰが発生しました。\rパスが見つかりません。");
-  EXPECT_EQ(ExportErrorFromCode(32).number, 70);                  // locked by another program
-  EXPECT_EQ(ExportErrorFromCode(int32_t(0x80070005u)).number, 70);  // an HRESULT of the same
-  EXPECT_EQ(ExportErrorFromCode(112).number, 61);
-  EXPECT_EQ(ExportErrorFromCode(int32_t(0x80004005u)).number, 75);
+  const struct {
+    uint32_t code;
+    int number;
+  } cases[] = {
+      {32, 70},           // locked by another program
+      {0x80070005u, 70},  // an HRESULT of access denied
+      {1175, 70}, {1176, 70}, {1177, 70},  // the replace step meets a target held open or read-only
+      {112, 61},
+      {0x80004005u, 57}, {9999, 57},  // unknown: the generic I/O error, not "path not valid"
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExportErrorFromCode(long(int32_t(c.code))).number, c.number) << c.code;
   const fs::path here = fs::temp_directory_path() / "x.ini";
   EXPECT_EQ(ExportErrorFromWrite({"cannot replace the file (error 32)"}, here).number, 70);
+  EXPECT_EQ(ExportErrorFromWrite({"cannot replace the file (error 1176)"}, here).number, 70);
   EXPECT_EQ(ExportErrorFromWrite({"whatever"}, fs::temp_directory_path() / "no_such_dir_xyz" / "x.ini").number, 76);
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,8 +66,10 @@ class FakeFilesPlatform : public FilesPlatform {
     std::wstring link, target, folder;
   };
   std::vector<Link> links;
+  bool outOfMemory = false;  // the conversions throw, as any allocation may
 
   std::optional<std::string> ToAnsi(const std::wstring& text) override {
+    if (outOfMemory) throw std::bad_alloc();
     std::string out;
     for (wchar_t c : text) {
       if (uint32_t(c) >= 0x10000) return std::nullopt;
@@ -77,6 +80,7 @@ class FakeFilesPlatform : public FilesPlatform {
     return out;
   }
   std::optional<std::wstring> FromAnsi(const std::string& bytes) override {
+    if (outOfMemory) throw std::bad_alloc();
     std::wstring out;
     for (size_t i = 0; i < bytes.size(); ++i) {
       if (uint8_t(bytes[i]) > 0x7F || (bytes[i] == '\x7F' && i + 4 >= bytes.size())) return std::nullopt;

@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,8 +66,10 @@ class FakePictures : public PictureService {
   void Add(const std::wstring& path, int w = 180, int h = 180) {
     files[path] = std::make_shared<faceformat::Image>(w, h, 0x00336699);
   }
+  bool outOfMemory = false;  // a picture too large to hold
   std::shared_ptr<const faceformat::Image> Load(const std::wstring& path) override {
     loads.push_back(path);
+    if (outOfMemory) throw std::bad_alloc();
     auto it = files.find(path);
     return it == files.end() ? nullptr : it->second;
   }

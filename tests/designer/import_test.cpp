@@ -69,7 +69,7 @@ class ImportTest : public ::testing::Test {
     return d;
   }();
   int count = 0;
-  FilesFixture f;
+  FilesFixture f{dir.wstring()};  // the files are in the same installation as the designer
 };
 
 const std::string kHands = "\"C:\\F\\face.rgp\",\"C:\\F\\face.bmp\",255,120,3,65280,60,7,16711680,90,5,";
@@ -138,6 +138,8 @@ TEST_F(ImportTest, CuckooBothGivenBWinsAndNoneGivenSwitchesBothOff) {
   EXPECT_TRUE(d.hatoCheck2.checked() && d.Image4.visible && d.Label35.enabled && d.hato_left.enabled);
   EXPECT_EQ(d.Image3.left, 1100);  // A's place is taken all the same
   EXPECT_EQ(d.Image4.left, 1200.5);
+  ASSERT_TRUE(Import(kHands + "64,136" + std::string(13, ',') + "-491505,491505,,\r\n"));  // the edge of the range
+  EXPECT_EQ(d.Image3.top, 491505);
   ASSERT_TRUE(Import(kHands + "64,136,,,,,,,,,,,,,,,,\r\n"));
   EXPECT_FALSE(d.hatoCheck1.checked() || d.hatoCheck2.checked() || d.Image3.visible || d.Image4.visible);
   EXPECT_FALSE(d.hato_top.enabled || d.Label35.enabled);
@@ -169,6 +171,11 @@ TEST_F(ImportTest, BadFilesShowTheMessageAndChangeNothing) {
       {"font size 0", kHands + "64,136,,,300,450,\"hm\",\"IPAGothic\",0,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
       {"no font name", kHands + "64,136,,,300,450,\"hm\",,9,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
       {"text for a boolean", kHands + "64,136,,,300,450,\"hm\",\"A\",9,\"yes\",#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
+      // Positions a window could not reach on any screen (32767 px at 15 twips per pixel).
+      {"read-out left too far", kHands + "64,136,,,491520,450,\"hm\",\"A\",9,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
+      {"read-out top too far", kHands + "64,136,,,300,-491520,\"hm\",\"A\",9,#TRUE#,#FALSE#,#FALSE#,#FALSE#,255,,,,\r\n"},
+      {"cuckoo A top too far", kHands + "64,136" + std::string(13, ',') + "1,99999999,,\r\n"},
+      {"cuckoo B left too far", kHands + "64,136" + std::string(15, ',') + "-300000000,2\r\n"},
       {"path not text in the ANSI code page", "\"\xFF\xFE\",\"b\",255,120,3,65280,60,7,16711680,90,5," + good},
   };
   for (const auto& [name, line] : cases) {
@@ -188,8 +195,21 @@ TEST_F(ImportTest, BadFilesShowTheMessageAndChangeNothing) {
   reini_Click(f.form, f.platform);
   EXPECT_EQ(f.logged.shown.size(), 1u);
   EXPECT_EQ(Snapshot(f.form), before);
+  // Running out of memory is a failed import like any other.
+  f.platform.outOfMemory = true;
+  EXPECT_FALSE(Import(kHands + good));
+  EXPECT_EQ(f.logged.shown.back().text, kImportFailed);
+  EXPECT_EQ(Snapshot(f.form), before);
+  f.platform.outOfMemory = false;
   EXPECT_TRUE(Import(kHands + good));
   EXPECT_EQ(f.form.HScroll1.value, 120);
+}
+
+// The clock reads relative paths from the folder of its tkt.ini; the designer takes them the same way.
+TEST_F(ImportTest, RelativePathsHangFromTheFilesFolder) {
+  ASSERT_TRUE(Import("\"face.rgp\",\"..\\pics\\face.bmp\",255,120,3,65280,60,7,16711680,90,5,64,136,,,,,,,,,,,,,,,,\r\n"));
+  EXPECT_EQ(PathFromText(f.form.PS_Text1.text), dir / "face.rgp");
+  EXPECT_EQ(PathFromText(f.form.PS_Text2.text), dir.parent_path() / "pics" / "face.bmp");
 }
 
 // Whatever the export writes, the import puts back.

@@ -219,7 +219,8 @@ TEST_F(MakerWindow, TestDrawsEachRunOnTheBackgroundAndKeepsItWhileHidden) {
 }
 
 TEST_F(MakerWindow, MakingShowsTheSilhouetteWritesTheFileAndHandsOver) {
-  const fs::path art = fs::path(TKT_SOURCE_DIR) / "art" / "generated";
+  // With its drive, as a file dialog gives it: a path rooted without one is on the installation's drive.
+  const fs::path art = fs::absolute(fs::path(TKT_SOURCE_DIR) / "art" / "generated");
   const fs::path out = dir / L"はと.rgp";
   SetWindowTextW(maker.Item(Id::kText1), out.c_str());
   SetWindowTextW(maker.Item(Id::kText2), (dir / "missing.bmp").c_str());

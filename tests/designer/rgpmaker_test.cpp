@@ -24,7 +24,8 @@ class FakePicture : public MakerPicture {
  public:
   bool Load(const std::wstring& path) override {
     ++loads;
-    auto img = faceformat::ReadBmpFile(fs::path(path));
+    if (outOfMemory) throw std::bad_alloc();
+    auto img = faceformat::ReadBmpFile(PathFromText(path));
     if (!img) return false;
     shown = *img;
     return true;
@@ -44,12 +45,14 @@ class FakePicture : public MakerPicture {
   Image shown;
   int loads = 0;
   bool failRead = false;
+  bool outOfMemory = false;
 };
 
 class FakeWindows : public MakerWindows {
  public:
   explicit FakeWindows(std::vector<std::wstring>& sharedLog) : log(sharedLog) {}
   void DrawRunLines(const std::vector<RegionRun>& r) override {
+    if (outOfMemory) throw std::bad_alloc();
     log.push_back(L"draw");
     drawn = r;
   }
@@ -57,6 +60,7 @@ class FakeWindows : public MakerWindows {
   void HideMaker() override { log.push_back(L"hide maker"); }
   std::vector<std::wstring>& log;
   std::vector<RegionRun> drawn;
+  bool outOfMemory = false;
 };
 
 // Messages go into the same log as the window calls, so their order shows.
@@ -77,6 +81,7 @@ class RgpMakerTest : public ::testing::Test {
           ("rgpmaker_test_" + std::to_string(std::random_device{}()) + "_" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
+    f.form.baseDir = dir.wstring();  // the pictures are in the same installation as the designer
   }
   void TearDown() override { fs::remove_all(dir); }
 
@@ -204,6 +209,42 @@ TEST_F(RgpMakerTest, FailuresSayWhyWriteNothingAndKeepTheMakerOpen) {
   EXPECT_EQ(Handover(), L"PS_Text1=(off) PS_Text2=(off) gosw1=0");
   EXPECT_EQ(Slurp(out), "1 2 3\r\n");
   EXPECT_FALSE(fs::exists(dir / "no_such_folder"));
+}
+
+TEST_F(RgpMakerTest, RunningOutOfMemorySaysSoAndWritesNothing) {
+  maker.Text1 = (dir / "m.rgp").wstring();
+  maker.Text2 = Bmp("m.bmp", Image(4, 4, 0));
+  picture.outOfMemory = true;
+  maker.Command1_Click();
+  EXPECT_FALSE(fs::exists(dir / "m.rgp"));
+  picture.outOfMemory = false;
+  maker.Command1_Click();
+  ASSERT_TRUE(fs::exists(dir / "m.rgp"));
+  windows.outOfMemory = true;
+  maker.Command4_Click();
+  EXPECT_EQ(log, (std::vector<std::wstring>{std::wstring(L"msg:") + kRgpTooLarge, std::wstring(L"msg:") + kRgpMade,
+                                            L"show designer", L"hide maker",
+                                            std::wstring(L"msg:") + kRgpTestUnreadable}));
+}
+
+// Relative paths mean files under the installation root, as the clock will read them.
+TEST_F(RgpMakerTest, RelativePathsHangFromTheRootAndTheSourcePictureIsNeverOverwritten) {
+  const std::string source = Slurp(Bmp("face.bmp", Disc(20, 20, 10, 10, 5)));
+  fs::create_symlink(dir / "face.bmp", dir / "link.bmp");
+  maker.Text2 = L"face.bmp";
+  for (const wchar_t* same : {L"FACE.BMP", L"sub\\..\\face.bmp", L"link.bmp"}) {
+    maker.Text1 = same;
+    maker.Command1_Click();
+  }
+  EXPECT_EQ(log, std::vector<std::wstring>(3, std::wstring(L"msg:") + kRgpSameAsBitmap));
+  EXPECT_EQ(picture.loads, 0);
+  EXPECT_EQ(Slurp(dir / "face.bmp"), source);
+
+  maker.Text1 = L"faces\\..\\face.rgp";
+  maker.Command1_Click();
+  EXPECT_TRUE(fs::exists(dir / "face.rgp"));
+  EXPECT_EQ(PathFromText(f.form.PS_Text1.text), dir / "face.rgp");
+  EXPECT_EQ(PathFromText(f.form.PS_Text2.text), dir / "face.bmp");
 }
 
 TEST_F(RgpMakerTest, FileButtonsCancelKeepsTheFieldAndBackWritesNothing) {

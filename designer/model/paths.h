@@ -1,0 +1,20 @@
+// Windows paths as text: made absolute against a folder and compared as the platform compares them.
+// Nothing here looks at the file system.
+#pragma once
+
+#include <string>
+
+namespace designer {
+
+// `path` made absolute against the absolute folder `base`: a relative path hangs from `base`, a path rooted
+// without a drive takes the drive of `base`, "D:x" hangs from the root of D: unless `base` is on D:. "." and
+// ".." are resolved in what is built. Empty stays empty; an absolute path comes back as it is.
+std::wstring AbsolutePath(const std::wstring& base, const std::wstring& path);
+
+// Two absolute paths name the same file: case-insensitive, '/' as '\', "." and ".." resolved.
+bool SameFilePath(const std::wstring& a, const std::wstring& b);
+
+// The folder part of a path, without its trailing separator; empty when there is none.
+std::wstring FolderOf(const std::wstring& path);
+
+}  // namespace designer
