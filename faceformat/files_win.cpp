@@ -41,15 +41,13 @@ std::wstring TempNameBeside(const std::filesystem::path& path) {
   return (path.parent_path() / name).wstring();
 }
 
-}  // namespace
-
-Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
+Result<std::string> ReadAll(const std::filesystem::path& path, unsigned long long maxBytes) {
   Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return WinError("cannot open file");
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return WinError("cannot read file");
-  if (size.QuadPart < 0 || (unsigned long long)size.QuadPart > detail::kMaxReadBytes) return Error{"file too large"};
+  if (size.QuadPart < 0 || (unsigned long long)size.QuadPart > maxBytes) return Error{"file too large"};
   std::string out(size_t(size.QuadPart), '\0');
   size_t have = 0;
   while (have < out.size()) {
@@ -61,6 +59,12 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
   }
   out.resize(have);
   return out;
+}
+
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::filesystem::path& path, unsigned long long maxBytes) {
+  return detail::NoThrow([&] { return ReadAll(path, maxBytes); });
 }
 
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
