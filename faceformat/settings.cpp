@@ -373,7 +373,6 @@ Status ReadField(FieldReader& r, ClockSettings& s, const SettingsField& f) {
   return Success();
 }
 
-// Checks in the order texts, colours, singles, font size, as they always ran.
 Status CheckField(const ClockSettings& s, const SettingsField& f) {
   switch (f.kind) {
     case FieldKind::kText:
@@ -420,6 +419,7 @@ std::string FormatSettings(const ClockSettings& s) {
 }
 
 Status CheckSettingsWritable(const ClockSettings& s) {
+  // Kind by kind, so that a record with several faults names the same field as it always did.
   for (FieldKind kind : {FieldKind::kText, FieldKind::kColor, FieldKind::kSingle, FieldKind::kFontSize}) {
     for (const SettingsField& f : kSettingsFields) {
       if (f.kind != kind) continue;
