@@ -144,7 +144,7 @@ Result<Image> Decode(std::span<const uint8_t> b) {
       if (!Contiguous(m)) return Bad("colour mask with gaps", (long long)maskAt);
     }
   } else if (compression == kBiRle8 || compression == kBiRle4) {
-    if (bitCount != (compression == kBiRle8 ? 8u : 4u)) return Bad("run-length coding with the wrong bits per pixel", 30);
+    if (bitCount != (compression == kBiRle8 ? 8u : 4u)) return Bad("run-length coding for other bits per pixel", 30);
     if (topDown) return Bad("a run-length coded picture cannot be top-down", 22);
   } else if (compression != kBiRgb) {
     return Bad("unsupported compression", 30);
