@@ -4,15 +4,15 @@
 #include <bit>
 
 #include "faceformat/files.h"
+#include "faceformat/files_internal.h"
 
 namespace faceformat {
 
 namespace {
 
-constexpr int kMaxSide = 16384;
-constexpr int64_t kMaxPixels = int64_t(1) << 26;  // 64 Mi pixels, 256 MiB in memory
-
 constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiRle8 = 1;
+constexpr uint32_t kBiRle4 = 2;
 constexpr uint32_t kBiBitfields = 3;
 constexpr uint32_t kBiAlphaBitfields = 6;
 
@@ -55,9 +55,46 @@ bool Contiguous(uint32_t m) {
 
 Error Bad(const char* what, long long where = -1) { return Error{what, where}; }
 
-}  // namespace
+// BI_RLE8 / BI_RLE4 pixel data into palette indices, bottom row first. Pixels that an end-of-line, a delta or
+// the end of the bitmap skips keep index 0, as in the DIB that Windows decodes the file into. Anything that
+// would write or move past the picture's edge, or data that ends before the end-of-bitmap mark, is an error.
+Result<std::vector<uint8_t>> DecodeRle(std::span<const uint8_t> d, int bits, size_t width, size_t height,
+                                       long long dataOffset) {
+  std::vector<uint8_t> index(width * height, 0);
+  size_t x = 0, y = 0, i = 0;
+  auto put = [&](uint8_t v) { index[y * width + x++] = v; };
+  for (;;) {
+    if (d.size() - i < 2) return Bad("compressed pixel data truncated", dataOffset + (long long)i);
+    const size_t count = d[i], code = d[i + 1];
+    i += 2;
+    if (count > 0) {  // a run of one index, or for 4 bits two alternating ones
+      if (y >= height || count > width - x) return Bad("run past the picture's edge", dataOffset + (long long)i - 2);
+      for (size_t k = 0; k < count; ++k)
+        put(bits == 8 ? uint8_t(code) : uint8_t(k % 2 == 0 ? code >> 4 : code & 15));
+    } else if (code == 0) {  // end of line
+      if (y >= height) return Bad("line past the picture's top", dataOffset + (long long)i - 2);
+      x = 0, ++y;
+    } else if (code == 1) {  // end of bitmap
+      return index;
+    } else if (code == 2) {  // delta: right and up
+      if (d.size() - i < 2) return Bad("compressed pixel data truncated", dataOffset + (long long)i);
+      const size_t dx = d[i], dy = d[i + 1];
+      if (dx > width - x || dy > height - y) return Bad("delta past the picture's edge", dataOffset + (long long)i - 2);
+      x += dx, y += dy;
+      i += 2;
+    } else {  // absolute: `code` literal indices, padded to a 16-bit boundary
+      const size_t bytes = bits == 8 ? code : (code + 1) / 2;
+      const size_t padded = (bytes + 1) & ~size_t(1);
+      if (d.size() - i < padded) return Bad("compressed pixel data truncated", dataOffset + (long long)i);
+      if (y >= height || code > width - x) return Bad("run past the picture's edge", dataOffset + (long long)i - 2);
+      for (size_t k = 0; k < code; ++k)
+        put(bits == 8 ? d[i + k] : uint8_t(k % 2 == 0 ? d[i + k / 2] >> 4 : d[i + k / 2] & 15));
+      i += padded;
+    }
+  }
+}
 
-Result<Image> DecodeBmp(std::span<const uint8_t> b) {
+Result<Image> Decode(std::span<const uint8_t> b) {
   if (b.size() < 14 + 12) return Bad("file too short for a bitmap", 0);
   if (b[0] != 'B' || b[1] != 'M') return Bad("not a bitmap file", 0);
   const uint64_t dataOffset = U32(b, 10);
@@ -85,7 +122,8 @@ Result<Image> DecodeBmp(std::span<const uint8_t> b) {
   if (topDown && core) return Bad("negative height in a core header", 20);
   if (topDown) height = -height;
   if (width <= 0 || height <= 0) return Bad("empty picture", 18);
-  if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) return Bad("picture too large", 18);
+  if (width > kMaxBmpSide || height > kMaxBmpSide || width * height > kMaxBmpPixels)
+    return Bad("picture too large", 18);
 
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     return Bad("unsupported bits per pixel", core ? 24 : 28);
@@ -105,8 +143,11 @@ Result<Image> DecodeBmp(std::span<const uint8_t> b) {
     for (uint32_t m : masks) {
       if (!Contiguous(m)) return Bad("colour mask with gaps", (long long)maskAt);
     }
+  } else if (compression == kBiRle8 || compression == kBiRle4) {
+    if (bitCount != (compression == kBiRle8 ? 8u : 4u)) return Bad("run-length coding for other bits per pixel", 30);
+    if (topDown) return Bad("a run-length coded picture cannot be top-down", 22);
   } else if (compression != kBiRgb) {
-    return Bad("compressed bitmaps are not supported", 30);
+    return Bad("unsupported compression", 30);
   } else if (bitCount == 16) {
     masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
   } else if (bitCount == 32) {
@@ -127,9 +168,22 @@ Result<Image> DecodeBmp(std::span<const uint8_t> b) {
     }
   }
 
+  if (dataOffset > b.size()) return Bad("pixel data truncated", 10);
+  if (compression == kBiRle8 || compression == kBiRle4) {
+    auto index = DecodeRle(b.subspan(size_t(dataOffset)), int(bitCount), size_t(width), size_t(height),
+                           (long long)dataOffset);
+    if (!index) return index.error();
+    Image img(int(width), int(height), 0);
+    for (size_t fileRow = 0; fileRow < size_t(height); ++fileRow) {
+      const uint8_t* src = &index->at(fileRow * size_t(width));
+      uint32_t* dst = &img.pixels[(size_t(height) - 1 - fileRow) * size_t(width)];
+      for (size_t x = 0; x < size_t(width); ++x) dst[x] = palette[src[x]];
+    }
+    return img;
+  }
+
   const uint64_t stride = ((uint64_t(width) * bitCount + 31) / 32) * 4;
-  if (dataOffset > b.size() || stride * uint64_t(height) > b.size() - dataOffset)
-    return Bad("pixel data truncated", 10);
+  if (stride * uint64_t(height) > b.size() - dataOffset) return Bad("pixel data truncated", 10);
 
   Image img(int(width), int(height), 0);
   const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
@@ -171,11 +225,19 @@ Result<Image> DecodeBmp(std::span<const uint8_t> b) {
   return img;
 }
 
+}  // namespace
+
+Result<Image> DecodeBmp(std::span<const uint8_t> bytes) {
+  return detail::NoThrow([&] { return Decode(bytes); });
+}
+
 Result<Image> ReadBmpFile(const std::filesystem::path& path) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return bytes.error();
-  const std::string& s = *bytes;
-  return DecodeBmp(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(s.data()), s.size()));
+  return detail::NoThrow([&]() -> Result<Image> {
+    auto bytes = ReadWholeFile(path, kMaxBmpFileBytes);
+    if (!bytes) return bytes.error();
+    const std::string& s = *bytes;
+    return Decode(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(s.data()), s.size()));
+  });
 }
 
 namespace {
@@ -230,11 +292,13 @@ std::vector<uint8_t> EncodeBmp24(const Image& image) {
 }
 
 Status WriteBmpFile(const std::filesystem::path& path, const Image& image) {
-  if (image.width <= 0 || image.height <= 0 || image.width > kMaxSide || image.height > kMaxSide ||
+  if (image.width <= 0 || image.height <= 0 || image.width > kMaxBmpSide || image.height > kMaxBmpSide ||
       image.pixels.size() != size_t(image.width) * size_t(image.height))
     return Error{"picture size not writable"};
-  std::vector<uint8_t> bytes = EncodeBmp24(image);
-  return WriteFileAtomic(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  return detail::NoThrow([&] {
+    std::vector<uint8_t> bytes = EncodeBmp24(image);
+    return WriteFileAtomic(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  });
 }
 
 }  // namespace faceformat

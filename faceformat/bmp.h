@@ -1,4 +1,5 @@
-// BMP files: read uncompressed 1, 4, 8, 24 and 32-bit pictures (bottom-up or top-down); write 24-bit.
+// BMP files: read 1, 4, 8, 16, 24 and 32-bit pictures (bottom-up or top-down), run-length coded 4 and 8-bit
+// ones (BI_RLE4, BI_RLE8); write 24-bit.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,16 @@
 
 namespace faceformat {
 
-// Never reads past the buffer; a damaged or unsupported file is an error.
+// The largest picture read or written. A face is 180 x 180 and the maker takes up to 500,000 pixels; a whole
+// 4K screen (3840 x 2160) still fits, at 32 MiB as 32-bit pixels.
+inline constexpr int kMaxBmpSide = 16384;
+inline constexpr int64_t kMaxBmpPixels = int64_t(1) << 23;
+// The largest file ReadBmpFile reads: such a picture at 32 bits a pixel, the longest headers, a full palette,
+// and room for a gap before the pixels or a colour profile after them.
+inline constexpr unsigned long long kMaxBmpFileBytes = 4 * (unsigned long long)kMaxBmpPixels + 64 * 1024;
+
+// Never reads past the buffer; a damaged, unsupported or too large file is an error, refused before the picture
+// is allocated. Never throws: running out of memory is an error too.
 Result<Image> DecodeBmp(std::span<const uint8_t> bytes);
 Result<Image> ReadBmpFile(const std::filesystem::path& path);
 

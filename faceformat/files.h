@@ -10,7 +10,9 @@
 
 namespace faceformat {
 
-Result<std::string> ReadWholeFile(const std::filesystem::path& path);
+// A file larger than `maxBytes` is refused before anything is allocated for it.
+inline constexpr unsigned long long kMaxReadBytes = 1ull << 30;
+Result<std::string> ReadWholeFile(const std::filesystem::path& path, unsigned long long maxBytes = kMaxReadBytes);
 
 // Writes to a temporary file in the same folder, flushes it, then replaces `path` in one step.
 // On any failure the old file is left as it was and the temporary is removed. A read-only file (no write bit on

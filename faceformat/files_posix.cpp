@@ -31,15 +31,13 @@ class Fd {
   int fd_;
 };
 
-}  // namespace
-
-Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
+Result<std::string> ReadAll(const std::filesystem::path& path, unsigned long long maxBytes) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return SysError("cannot open file");
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return SysError("cannot read file");
   if (!S_ISREG(st.st_mode)) return Error{"not a regular file"};
-  if ((unsigned long long)st.st_size > detail::kMaxReadBytes) return Error{"file too large"};
+  if ((unsigned long long)st.st_size > maxBytes) return Error{"file too large"};
   std::string out;
   out.resize(size_t(st.st_size));
   size_t have = 0;
@@ -52,10 +50,16 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
     }
     if (n == 0) break;
     have += size_t(n);
-    if (have > detail::kMaxReadBytes) return Error{"file too large"};
+    if (have > maxBytes) return Error{"file too large"};
   }
   out.resize(have);
   return out;
+}
+
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::filesystem::path& path, unsigned long long maxBytes) {
+  return detail::NoThrow([&] { return ReadAll(path, maxBytes); });
 }
 
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {

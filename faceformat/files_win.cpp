@@ -34,22 +34,20 @@ class Handle {
   HANDLE h_;
 };
 
-std::wstring TempNameBeside(const std::filesystem::path& path) {
+std::wstring TempNameBeside(const std::filesystem::path& path, const wchar_t* extension) {
   static std::atomic<unsigned> counter{0};
   std::wstring name = path.filename().wstring();
-  name = L"~" + name + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter) + L".tmp";
+  name = L"~" + name + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter) + extension;
   return (path.parent_path() / name).wstring();
 }
 
-}  // namespace
-
-Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
+Result<std::string> ReadAll(const std::filesystem::path& path, unsigned long long maxBytes) {
   Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return WinError("cannot open file");
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return WinError("cannot read file");
-  if (size.QuadPart < 0 || (unsigned long long)size.QuadPart > detail::kMaxReadBytes) return Error{"file too large"};
+  if (size.QuadPart < 0 || (unsigned long long)size.QuadPart > maxBytes) return Error{"file too large"};
   std::string out(size_t(size.QuadPart), '\0');
   size_t have = 0;
   while (have < out.size()) {
@@ -63,6 +61,12 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
   return out;
 }
 
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::filesystem::path& path, unsigned long long maxBytes) {
+  return detail::NoThrow([&] { return ReadAll(path, maxBytes); });
+}
+
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
   const std::wstring target = path.wstring();
   const DWORD attrs = GetFileAttributesW(target.c_str());
@@ -71,7 +75,7 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
   if (exists && (attrs & FILE_ATTRIBUTE_READONLY)) return WinError("the file is read-only", ERROR_ACCESS_DENIED);
   if (exists && (attrs & FILE_ATTRIBUTE_DIRECTORY)) return WinError("the path is a folder", ERROR_ACCESS_DENIED);
 
-  const std::wstring temp = TempNameBeside(path);
+  const std::wstring temp = TempNameBeside(path, L".tmp");
   if (!detail::AtomicWriteStepAllowed("create")) return Error{"cannot create a temporary file (injected)"};
   Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return WinError("cannot create a temporary file");
@@ -99,21 +103,46 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
   if (!file.Close()) return WinError("cannot close the temporary file");
 
   if (!detail::AtomicWriteStepAllowed("replace")) return Error{"cannot replace the file (injected)"};
-  bool replaced = false;
-  DWORD error = ERROR_SUCCESS;
   if (exists) {
-    replaced = ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                            nullptr) != FALSE;
-    if (!replaced) error = GetLastError();
+    // With a backup name a failed replace leaves the old file either in place or at `backup`, never only gone.
+    // (Wine also leaves a stray temporary of its own behind when it is given none.)
+    const std::wstring backup = TempNameBeside(path, L".bak");
+    if (ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr)) {
+      cleanup.armed = false;
+      DeleteFileW(backup.c_str());
+      return Success();
+    }
+    Status finished = detail::FinishFailedReplace(target, temp, backup, GetLastError());
+    if (finished) cleanup.armed = false;
+    return finished;
   }
-  // No old file (or it went away meanwhile): a move puts the new one in place in one step.
-  if (!replaced && (!exists || error == ERROR_FILE_NOT_FOUND)) {
-    replaced = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!replaced) error = GetLastError();
-  }
-  if (!replaced) return WinError("cannot replace the file", error);
+  // No old file: a move puts the new one in place in one step.
+  if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return WinError("cannot replace the file");
   cleanup.armed = false;
   return Success();
 }
+
+namespace detail {
+
+Status FinishFailedReplace(const std::filesystem::path& target, const std::filesystem::path& temp,
+                           const std::filesystem::path& backup, unsigned long error) {
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    DeleteFileW(backup.c_str());
+    return WinError("cannot replace the file", error);
+  }
+  // The old file was moved to the backup (ERROR_UNABLE_TO_MOVE_REPLACEMENT, _2) or went away meanwhile: the new
+  // one goes in place, else the old one back.
+  if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(backup.c_str());
+    return Success();
+  }
+  const DWORD moveError = GetLastError();
+  MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+  return WinError("cannot replace the file", error == ERROR_FILE_NOT_FOUND ? moveError : error);
+}
+
+}  // namespace detail
 
 }  // namespace faceformat

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "faceformat/files.h"
+#include "faceformat/files_internal.h"
 
 namespace faceformat {
 
@@ -48,28 +49,18 @@ class NumberStream {
     if (!negative) v = -v;
     if (overflow || v > 2147483647LL || v < -2147483648LL) return Status::kOverflow;
     out = int32_t(v);
-    // One comma may follow, after blanks; then the next number is due.
+    // One comma may follow, after blanks.
     while (p_ < end_ && IsBlank(*p_)) ++p_;
-    if (p_ < end_ && *p_ == ',') {
-      ++p_;
-      pendingComma_ = true;
-    } else {
-      pendingComma_ = false;
-    }
+    if (p_ < end_ && *p_ == ',') ++p_;
     return Status::kOk;
   }
-
-  bool pendingComma() const { return pendingComma_; }
 
  private:
   const char* p_;
   const char* end_;
-  bool pendingComma_ = false;
 };
 
-}  // namespace
-
-Result<std::vector<RegionRun>> ParseRegionRuns(std::string_view bytes) {
+Result<std::vector<RegionRun>> Parse(std::string_view bytes) {
   std::vector<RegionRun> runs;
   // A record takes at least six bytes ("0 0 0" and a line end); most take more.
   runs.reserve(std::min<size_t>(bytes.size() / 12 + 1, kMaxRegionRuns));
@@ -90,14 +81,22 @@ Result<std::vector<RegionRun>> ParseRegionRuns(std::string_view bytes) {
       }
     }
     runs.push_back(RegionRun{v[0], v[1], v[2]});
-  } while (in.pendingComma() || !in.AtEnd());
+  } while (!in.AtEnd());  // blank space after the last record, even after a comma, starts no other record
   return runs;
 }
 
+}  // namespace
+
+Result<std::vector<RegionRun>> ParseRegionRuns(std::string_view bytes) {
+  return detail::NoThrow([&] { return Parse(bytes); });
+}
+
 Result<std::vector<RegionRun>> ReadRegionFile(const std::filesystem::path& path) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return bytes.error();
-  return ParseRegionRuns(*bytes);
+  return detail::NoThrow([&]() -> Result<std::vector<RegionRun>> {
+    auto bytes = ReadWholeFile(path, kMaxRegionFileBytes);
+    if (!bytes) return bytes.error();
+    return Parse(*bytes);
+  });
 }
 
 std::string FormatRegionRuns(const std::vector<RegionRun>& runs) {
@@ -129,7 +128,7 @@ std::string FormatRegionRuns(const std::vector<RegionRun>& runs) {
 }
 
 Status WriteRegionFile(const std::filesystem::path& path, const std::vector<RegionRun>& runs) {
-  return WriteFileAtomic(path, FormatRegionRuns(runs));
+  return detail::NoThrow([&] { return WriteFileAtomic(path, FormatRegionRuns(runs)); });
 }
 
 }  // namespace faceformat

@@ -19,11 +19,15 @@ struct RegionRun {
 };
 
 inline constexpr int32_t kMaxRegionRuns = 1000000;
+// The longest line of a record, "-2147483648 -2147483648 -2147483648" and CR LF, for each record allowed:
+// ReadRegionFile refuses a larger file before reading it.
+inline constexpr unsigned long long kMaxRegionFileBytes = 37ull * kMaxRegionRuns;
 
 // A stream of numbers split by blanks, commas or line ends, three to a record. Fails on an empty file, a file
 // that ends inside a record, a non-number, a value outside signed 32 bits or more than kMaxRegionRuns records;
 // Error::where is the 1-based record number. Numbers are decimal integers with an optional sign; blanks, tabs
-// and line ends of any amount separate them, as does one comma. Blank space after the last record is ignored.
+// and line ends of any amount separate them, as does one comma. Blank space after the last record is ignored,
+// also after a comma. The readers never throw: running out of memory is an error too.
 Result<std::vector<RegionRun>> ParseRegionRuns(std::string_view bytes);
 Result<std::vector<RegionRun>> ReadRegionFile(const std::filesystem::path& path);
 

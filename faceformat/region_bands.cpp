@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "faceformat/files_internal.h"
 #include "faceformat/region.h"
 
 namespace faceformat {
@@ -10,9 +11,7 @@ struct Strip {
   int32_t row, left, right;  // right exclusive, left < right
 };
 
-}  // namespace
-
-Result<std::vector<RegionRect>> BuildRegionBands(const std::vector<RegionRun>& runs) {
+Result<std::vector<RegionRect>> Build(const std::vector<RegionRun>& runs) {
   std::vector<Strip> strips;
   strips.reserve(runs.size());
   for (size_t i = 0; i < runs.size(); ++i) {
@@ -79,6 +78,12 @@ Result<std::vector<RegionRect>> BuildRegionBands(const std::vector<RegionRun>& r
     i = j;
   }
   return rects;
+}
+
+}  // namespace
+
+Result<std::vector<RegionRect>> BuildRegionBands(const std::vector<RegionRun>& runs) {
+  return detail::NoThrow([&] { return Build(runs); });
 }
 
 }  // namespace faceformat

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "faceformat/files.h"
+#include "faceformat/files_internal.h"
 
 namespace faceformat {
 
@@ -199,10 +200,11 @@ class FieldReader {
     return Success();
   }
 
-  Status Single(std::optional<float>& out) {
+  // `emptyTextIsAbsent`: a presence field, where "" reads as absent.
+  Status Single(std::optional<float>& out, bool emptyTextIsAbsent) {
     auto t = Take();
     if (!t) return t.error();
-    if (t->kind == Kind::kAbsent) {
+    if (t->kind == Kind::kAbsent || (emptyTextIsAbsent && t->kind == Kind::kText && t->text.empty())) {
       out.reset();
       return Success();
     }
@@ -313,100 +315,135 @@ std::string FormatFontSize(double v) {
   return out;
 }
 
+namespace {
+
+using FieldKind = SettingsField::Kind;
+
+template <class T>
+const std::optional<T>& Get(const ClockSettings& s, const SettingsField& f) {
+  return s.*std::get<std::optional<T> ClockSettings::*>(f.member);
+}
+template <class T>
+std::optional<T>& Get(ClockSettings& s, const SettingsField& f) {
+  return s.*std::get<std::optional<T> ClockSettings::*>(f.member);
+}
+
+constexpr bool KindMatchesMember(const SettingsField& f) {
+  switch (f.kind) {
+    case FieldKind::kText: return std::holds_alternative<std::optional<std::string> ClockSettings::*>(f.member);
+    case FieldKind::kColor: return std::holds_alternative<std::optional<int32_t> ClockSettings::*>(f.member);
+    case FieldKind::kInt16: return std::holds_alternative<std::optional<int16_t> ClockSettings::*>(f.member);
+    case FieldKind::kSingle: return std::holds_alternative<std::optional<float> ClockSettings::*>(f.member);
+    case FieldKind::kFontSize: return std::holds_alternative<std::optional<double> ClockSettings::*>(f.member);
+    case FieldKind::kBool: return std::holds_alternative<std::optional<bool> ClockSettings::*>(f.member);
+  }
+  return false;
+}
+
+constexpr bool TableIsSound() {
+  for (int i = 0; i < kSettingsFieldCount; ++i) {
+    const SettingsField& f = kSettingsFields[i];
+    if (f.number != i + 1 || !KindMatchesMember(f)) return false;
+    if (f.presence && f.kind != FieldKind::kSingle) return false;
+  }
+  return true;
+}
+static_assert(TableIsSound(), "settings fields out of order, or a kind that does not fit its member");
+
+void AppendField(std::string& o, const ClockSettings& s, const SettingsField& f) {
+  switch (f.kind) {
+    case FieldKind::kText: AppendText(o, Get<std::string>(s, f)); break;
+    case FieldKind::kColor: AppendInt(o, Get<int32_t>(s, f)); break;
+    case FieldKind::kInt16: AppendInt(o, Get<int16_t>(s, f)); break;
+    case FieldKind::kSingle: AppendSingle(o, Get<float>(s, f)); break;
+    case FieldKind::kFontSize: AppendFontSize(o, Get<double>(s, f)); break;
+    case FieldKind::kBool: AppendBool(o, Get<bool>(s, f)); break;
+  }
+}
+
+Status ReadField(FieldReader& r, ClockSettings& s, const SettingsField& f) {
+  switch (f.kind) {
+    case FieldKind::kText: return r.Text(Get<std::string>(s, f));
+    case FieldKind::kColor: return r.Integer(Get<int32_t>(s, f), 0, kColorMax);
+    case FieldKind::kInt16: return r.Integer(Get<int16_t>(s, f), kInt16Min, kInt16Max);
+    case FieldKind::kSingle: return r.Single(Get<float>(s, f), f.presence);
+    case FieldKind::kFontSize: return r.FontSize(Get<double>(s, f));
+    case FieldKind::kBool: return r.Boolean(Get<bool>(s, f));
+  }
+  return Success();
+}
+
+Status CheckField(const ClockSettings& s, const SettingsField& f) {
+  switch (f.kind) {
+    case FieldKind::kText:
+      if (auto& v = Get<std::string>(s, f); v && v->find('"') != std::string::npos)
+        return Error{"a text value cannot hold a double quote", f.number};
+      break;
+    case FieldKind::kColor:
+      if (auto& v = Get<int32_t>(s, f); v && (*v < 0 || *v > kColorMax))
+        return Error{"a colour outside 0..16777215", f.number};
+      break;
+    case FieldKind::kSingle:
+      if (auto& v = Get<float>(s, f); v && !std::isfinite(*v)) return Error{"a number that is not finite", f.number};
+      break;
+    case FieldKind::kFontSize:
+      if (auto& v = Get<double>(s, f); v && !(std::fabs(*v) < kFontSizeLimit))
+        return Error{"a font size out of range", f.number};
+      break;
+    case FieldKind::kInt16:
+    case FieldKind::kBool: break;
+  }
+  return Success();
+}
+
+Result<ClockSettings> Parse(std::string_view bytes) {
+  ClockSettings s;
+  FieldReader r(bytes);
+  for (const SettingsField& f : kSettingsFields) {
+    if (auto ok = ReadField(r, s, f); !ok) return ok.error();
+  }
+  return s;
+}
+
+}  // namespace
+
 std::string FormatSettings(const ClockSettings& s) {
   std::string o;
   o.reserve(256);
-  AppendText(o, s.regionFilePath), o += ',';
-  AppendText(o, s.faceBitmapPath), o += ',';
-  AppendInt(o, s.secondColor), o += ',';
-  AppendInt(o, s.secondLength), o += ',';
-  AppendInt(o, s.secondWidth), o += ',';
-  AppendInt(o, s.hourColor), o += ',';
-  AppendInt(o, s.hourLength), o += ',';
-  AppendInt(o, s.hourWidth), o += ',';
-  AppendInt(o, s.minuteColor), o += ',';
-  AppendInt(o, s.minuteLength), o += ',';
-  AppendInt(o, s.minuteWidth), o += ',';
-  AppendInt(o, s.centerDotColor), o += ',';
-  AppendInt(o, s.centerDotSize), o += ',';
-  AppendInt(o, s.frameColor), o += ',';
-  AppendSingle(o, s.frameSize), o += ',';
-  AppendSingle(o, s.digitalLeft), o += ',';
-  AppendSingle(o, s.digitalTop), o += ',';
-  AppendText(o, s.digitalStyle), o += ',';
-  AppendText(o, s.fontName), o += ',';
-  AppendFontSize(o, s.fontSize), o += ',';
-  AppendBool(o, s.fontBold), o += ',';
-  AppendBool(o, s.fontItalic), o += ',';
-  AppendBool(o, s.fontUnderline), o += ',';
-  AppendBool(o, s.fontStrikethru), o += ',';
-  AppendInt(o, s.digitalColor), o += ',';
-  AppendSingle(o, s.cuckoo1Left), o += ',';
-  AppendSingle(o, s.cuckoo1Top), o += ',';
-  AppendSingle(o, s.cuckoo2Left), o += ',';
-  AppendSingle(o, s.cuckoo2Top);
+  for (const SettingsField& f : kSettingsFields) {
+    if (f.number > 1) o += ',';
+    AppendField(o, s, f);
+  }
   o += "\r\n";
   return o;
 }
 
 Status CheckSettingsWritable(const ClockSettings& s) {
-  const std::optional<std::string>* texts[] = {&s.regionFilePath, &s.faceBitmapPath, &s.digitalStyle, &s.fontName};
-  const int textFields[] = {1, 2, 18, 19};
-  for (int i = 0; i < 4; ++i) {
-    if (*texts[i] && texts[i]->value().find('"') != std::string::npos)
-      return Error{"a text value cannot hold a double quote", textFields[i]};
+  // Kind by kind, so that a record with several faults names the same field as it always did.
+  for (FieldKind kind : {FieldKind::kText, FieldKind::kColor, FieldKind::kSingle, FieldKind::kFontSize}) {
+    for (const SettingsField& f : kSettingsFields) {
+      if (f.kind != kind) continue;
+      if (auto ok = CheckField(s, f); !ok) return ok;
+    }
   }
-  auto colorOk = [](const std::optional<int32_t>& c) { return !c || (*c >= 0 && *c <= kColorMax); };
-  const std::optional<int32_t>* colors[] = {&s.secondColor, &s.hourColor, &s.minuteColor,
-                                            &s.centerDotColor, &s.frameColor, &s.digitalColor};
-  const int colorFields[] = {3, 6, 9, 12, 14, 25};
-  for (int i = 0; i < 6; ++i) {
-    if (!colorOk(*colors[i])) return Error{"a colour outside 0..16777215", colorFields[i]};
-  }
-  const std::optional<float>* singles[] = {&s.frameSize, &s.digitalLeft, &s.digitalTop, &s.cuckoo1Left,
-                                           &s.cuckoo1Top, &s.cuckoo2Left, &s.cuckoo2Top};
-  const int singleFields[] = {15, 16, 17, 26, 27, 28, 29};
-  for (int i = 0; i < 7; ++i) {
-    if (*singles[i] && !std::isfinite(singles[i]->value())) return Error{"a number that is not finite", singleFields[i]};
-  }
-  if (s.fontSize && !(std::fabs(*s.fontSize) < kFontSizeLimit)) return Error{"a font size out of range", 20};
   return Success();
 }
 
 Result<ClockSettings> ParseSettings(std::string_view bytes) {
-  ClockSettings s;
-  FieldReader r(bytes);
-  Status st = Success();
-  auto step = [&](Status x) {
-    if (st.ok() && !x.ok()) st = x;
-    return st.ok();
-  };
-  step(r.Text(s.regionFilePath)) && step(r.Text(s.faceBitmapPath)) &&
-      step(r.Integer(s.secondColor, 0, kColorMax)) && step(r.Integer(s.secondLength, kInt16Min, kInt16Max)) &&
-      step(r.Integer(s.secondWidth, kInt16Min, kInt16Max)) && step(r.Integer(s.hourColor, 0, kColorMax)) &&
-      step(r.Integer(s.hourLength, kInt16Min, kInt16Max)) && step(r.Integer(s.hourWidth, kInt16Min, kInt16Max)) &&
-      step(r.Integer(s.minuteColor, 0, kColorMax)) && step(r.Integer(s.minuteLength, kInt16Min, kInt16Max)) &&
-      step(r.Integer(s.minuteWidth, kInt16Min, kInt16Max)) && step(r.Integer(s.centerDotColor, 0, kColorMax)) &&
-      step(r.Integer(s.centerDotSize, kInt16Min, kInt16Max)) && step(r.Integer(s.frameColor, 0, kColorMax)) &&
-      step(r.Single(s.frameSize)) && step(r.Single(s.digitalLeft)) && step(r.Single(s.digitalTop)) &&
-      step(r.Text(s.digitalStyle)) && step(r.Text(s.fontName)) && step(r.FontSize(s.fontSize)) &&
-      step(r.Boolean(s.fontBold)) && step(r.Boolean(s.fontItalic)) && step(r.Boolean(s.fontUnderline)) &&
-      step(r.Boolean(s.fontStrikethru)) && step(r.Integer(s.digitalColor, 0, kColorMax)) &&
-      step(r.Single(s.cuckoo1Left)) && step(r.Single(s.cuckoo1Top)) && step(r.Single(s.cuckoo2Left)) &&
-      step(r.Single(s.cuckoo2Top));
-  if (!st.ok()) return st.error();
-  return s;
+  return detail::NoThrow([&] { return Parse(bytes); }, 0);
 }
 
 Result<ClockSettings> ReadSettingsFile(const std::filesystem::path& path) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return Error{bytes.error().what, 0};
-  return ParseSettings(*bytes);
+  return detail::NoThrow([&]() -> Result<ClockSettings> {
+    auto bytes = ReadWholeFile(path, kMaxSettingsFileBytes);
+    if (!bytes) return Error{bytes.error().what, 0};
+    return Parse(*bytes);
+  }, 0);
 }
 
 Status WriteSettingsFile(const std::filesystem::path& path, const ClockSettings& s) {
   if (auto ok = CheckSettingsWritable(s); !ok) return ok;
-  return WriteFileAtomic(path, FormatSettings(s));
+  return detail::NoThrow([&] { return WriteFileAtomic(path, FormatSettings(s)); });
 }
 
 ClockSettings KaichuTemplate(const std::string& root) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "result.h"
 
@@ -56,6 +57,57 @@ struct ClockSettings {
 
 inline constexpr int kSettingsFieldCount = 29;
 
+// The file's fields in their order: what each holds and how it is written, read and checked.
+struct SettingsField {
+  enum class Kind {
+    kText,      // between double quotes, which it cannot hold itself
+    kColor,     // whole number 0..16777215
+    kInt16,     // whole number -32768..32767
+    kSingle,    // finite single
+    kFontSize,  // at most 4 decimals, size below 1e9 points
+    kBool,      // #TRUE# or #FALSE#
+  };
+  using Member = std::variant<std::optional<std::string> ClockSettings::*, std::optional<int32_t> ClockSettings::*,
+                              std::optional<int16_t> ClockSettings::*, std::optional<float> ClockSettings::*,
+                              std::optional<double> ClockSettings::*, std::optional<bool> ClockSettings::*>;
+  int number;
+  Kind kind;
+  Member member;
+  bool presence = false;  // one of the clock's presence tests: an empty text "" reads as absent
+};
+
+inline constexpr SettingsField kSettingsFields[kSettingsFieldCount] = {
+    {1, SettingsField::Kind::kText, &ClockSettings::regionFilePath},
+    {2, SettingsField::Kind::kText, &ClockSettings::faceBitmapPath},
+    {3, SettingsField::Kind::kColor, &ClockSettings::secondColor},
+    {4, SettingsField::Kind::kInt16, &ClockSettings::secondLength},
+    {5, SettingsField::Kind::kInt16, &ClockSettings::secondWidth},
+    {6, SettingsField::Kind::kColor, &ClockSettings::hourColor},
+    {7, SettingsField::Kind::kInt16, &ClockSettings::hourLength},
+    {8, SettingsField::Kind::kInt16, &ClockSettings::hourWidth},
+    {9, SettingsField::Kind::kColor, &ClockSettings::minuteColor},
+    {10, SettingsField::Kind::kInt16, &ClockSettings::minuteLength},
+    {11, SettingsField::Kind::kInt16, &ClockSettings::minuteWidth},
+    {12, SettingsField::Kind::kColor, &ClockSettings::centerDotColor},
+    {13, SettingsField::Kind::kInt16, &ClockSettings::centerDotSize},
+    {14, SettingsField::Kind::kColor, &ClockSettings::frameColor},
+    {15, SettingsField::Kind::kSingle, &ClockSettings::frameSize, true},
+    {16, SettingsField::Kind::kSingle, &ClockSettings::digitalLeft, true},
+    {17, SettingsField::Kind::kSingle, &ClockSettings::digitalTop},
+    {18, SettingsField::Kind::kText, &ClockSettings::digitalStyle},
+    {19, SettingsField::Kind::kText, &ClockSettings::fontName},
+    {20, SettingsField::Kind::kFontSize, &ClockSettings::fontSize},
+    {21, SettingsField::Kind::kBool, &ClockSettings::fontBold},
+    {22, SettingsField::Kind::kBool, &ClockSettings::fontItalic},
+    {23, SettingsField::Kind::kBool, &ClockSettings::fontUnderline},
+    {24, SettingsField::Kind::kBool, &ClockSettings::fontStrikethru},
+    {25, SettingsField::Kind::kColor, &ClockSettings::digitalColor},
+    {26, SettingsField::Kind::kSingle, &ClockSettings::cuckoo1Left, true},
+    {27, SettingsField::Kind::kSingle, &ClockSettings::cuckoo1Top},
+    {28, SettingsField::Kind::kSingle, &ClockSettings::cuckoo2Left, true},
+    {29, SettingsField::Kind::kSingle, &ClockSettings::cuckoo2Top},
+};
+
 // The whole file: 29 values, commas, CR LF. A record that CheckSettingsWritable refuses is written as well as
 // it can be (quotes dropped from texts, non-finite numbers left absent).
 std::string FormatSettings(const ClockSettings& s);
@@ -70,14 +122,19 @@ std::string FormatSingle(float v);
 std::string FormatFontSize(double v);
 
 // Reads the first 29 values. Fails (Error::where = 1-based field number, or 0 for the file) when the text ends
-// early or a value has the wrong kind or range for its field. An empty text value reads as absent.
+// early or a value has the wrong kind or range for its field. An empty text value reads as absent, in a text
+// field and in the presence fields (15, 16, 26, 28); other number fields refuse it.
 // Hand-edited files: blanks around a value are ignored, CR LF, LF or CR end a line, an unquoted text is taken
 // as it stands, anything after the 29th value is ignored. Refused: a quote never closed, text after a closing
 // quote or a quote inside an unquoted value; a colour outside 0..16777215; a fraction where an integer belongs
 // ("70.0" is fine); a number beyond its field (16 bits, a single); a boolean anywhere but fields 21 to 24.
 Result<ClockSettings> ParseSettings(std::string_view bytes);
 
-// File boundary: paths are native (UTF-16 on Windows, bytes elsewhere).
+// File boundary: paths are native (UTF-16 on Windows, bytes elsewhere). A file beyond kMaxSettingsFileBytes is
+// refused unread. The readers never throw: running out of memory is an error too.
+// The line the designer writes is about 1 KiB at most (two paths of at most 260 bytes, a 32-byte font name, 25
+// numbers of at most 40 characters); 64 KiB leaves room for hand-made long paths and costs nothing to hold.
+inline constexpr unsigned long long kMaxSettingsFileBytes = 64 * 1024;
 Result<ClockSettings> ReadSettingsFile(const std::filesystem::path& path);
 // Never leaves a half-written file: writes a temporary beside it and replaces the old one in one step.
 Status WriteSettingsFile(const std::filesystem::path& path, const ClockSettings& s);

@@ -8,14 +8,11 @@
 namespace designer {
 
 bool WinMakerPicture::Load(const std::wstring& path) {
-  // Our own reader first: Wine's LoadImage turns top-down files black. The platform loader stays for
-  // the kinds ours does not read (compressed bitmaps). A DIB section keeps a palette picture's colours;
-  // a device bitmap of a 1-bit file would be monochrome.
-  HBITMAP loaded = nullptr;
-  if (auto image = faceformat::ReadBmpFile(std::filesystem::path(path))) loaded = CreateBitmapFromImage(*image);
-  if (!loaded)
-    loaded = static_cast<HBITMAP>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  // Only our own reader, as in the preview and the clock, so that all three take the same files (Wine's
+  // LoadImage also turns top-down files black). A DIB section keeps a palette picture's colours.
+  auto image = faceformat::ReadBmpFile(std::filesystem::path(path));
+  if (!image) return false;
+  HBITMAP loaded = CreateBitmapFromImage(*image);
   if (!loaded) return false;
   BITMAP bm{};
   if (GetObjectW(loaded, sizeof bm, &bm) != sizeof bm) {

@@ -143,6 +143,9 @@ TEST_F(ImportTest, CuckooBothGivenBWinsAndNoneGivenSwitchesBothOff) {
   ASSERT_TRUE(Import(kHands + "64,136,,,,,,,,,,,,,,,,\r\n"));
   EXPECT_FALSE(d.hatoCheck1.checked() || d.hatoCheck2.checked() || d.Image3.visible || d.Image4.visible);
   EXPECT_FALSE(d.hato_top.enabled || d.Label35.enabled);
+  // "" in the presence fields (frame, read-out, both cuckoos) is absent too, as the clock reads it.
+  ASSERT_TRUE(Import(kHands + "64,136,255,\"\",\"\",,,,,,,,,,\"\",,\"\",\r\n"));
+  EXPECT_FALSE(d.circleCheck.checked() || d.digicheck.checked() || d.hatoCheck1.checked() || d.hatoCheck2.checked());
 }
 
 TEST_F(ImportTest, BadFilesShowTheMessageAndChangeNothing) {

@@ -108,7 +108,7 @@ TEST_F(MakerPixels, ReadImagePixelsMatchesTheBmpReaderAtEveryDepth) {
       ASSERT_EQ(ReadImagePixels(picture.bitmap(), pixels), w * h);
       EXPECT_EQ(pixels.size(), size_t(w * h + 1));
       EXPECT_EQ(Rgb24(ImageFromPixelArray(w, h, pixels)), Rgb24(*decoded));
-      if (topDown) continue;  // the platform loader, the picture area's fallback, reads bottom-up files only
+      if (topDown) continue;  // Wine's own loader reads bottom-up files only
       HBITMAP loaded = static_cast<HBITMAP>(
           LoadImageW(nullptr, p.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
       ASSERT_NE(loaded, nullptr);
@@ -117,6 +117,20 @@ TEST_F(MakerPixels, ReadImagePixelsMatchesTheBmpReaderAtEveryDepth) {
       DeleteObject(loaded);
     }
   }
+}
+
+// The maker takes exactly the files the clock and the preview take: a run-length coded one, but not one whose
+// run passes the picture's edge, though the system's loader would clip it.
+TEST_F(MakerPixels, LoadsWhatTheBmpReaderReadsAndNothingElse) {
+  auto bytes = faceformat::ReadWholeFile(fs::path(TKT_SOURCE_DIR) / "tests/fuzz/corpus/bmp_fuzz/escapes_rle8.bmp");
+  ASSERT_TRUE(bytes.ok());
+  const fs::path p = dir / "rle.bmp";
+  ASSERT_TRUE(faceformat::WriteFileAtomic(p, *bytes).ok());
+  WinMakerPicture picture;
+  EXPECT_TRUE(picture.Load(p.wstring()));
+  (*bytes)[66] = 5;  // the first run: 5 pixels in a row of 4
+  ASSERT_TRUE(faceformat::WriteFileAtomic(p, *bytes).ok());
+  EXPECT_FALSE(picture.Load(p.wstring()));
 }
 
 TEST_F(MakerPixels, WriteImagePixelsPutsTheArrayBack) {

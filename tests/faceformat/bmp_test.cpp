@@ -1,7 +1,9 @@
 #include "faceformat/bmp.h"
+#include "faceformat/files.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 namespace faceformat {
@@ -133,8 +135,96 @@ TEST(BmpDecode, BadFilesAreErrors) {
   EXPECT_FALSE(patched(18, 100000, 4).ok());      // huge: refused before allocating
   EXPECT_FALSE(patched(18, 16384, 4).ok());       // allowed size, but the data is not in the file
   EXPECT_FALSE(patched(28, 2, 2).ok());           // 2 bits per pixel
-  EXPECT_FALSE(patched(30, 1, 4).ok());           // RLE
+  EXPECT_FALSE(patched(30, 1, 4).ok());           // read as RLE8, the first run is past the right edge
+  EXPECT_FALSE(patched(30, 4, 4).ok());           // JPEG
   EXPECT_FALSE(patched(10, 0xFFFFFFF0u, 4).ok());  // pixel data beyond the end
+}
+
+// A run-length coded file: palette 0 red, 1 green, 2 blue; `data` is the pixel data, bottom row first.
+std::vector<uint8_t> MakeRle(int width, int height, int bits, const std::vector<uint8_t>& data) {
+  BmpSpec s;
+  s.width = width, s.height = 0, s.bits = bits, s.compression = bits == 8 ? 1 : 2;
+  s.palette = {0xFF0000, 0x00FF00, 0x0000FF};
+  std::vector<uint8_t> o = MakeBmp(s, {});
+  for (int i = 0; i < 4; ++i) o[22 + size_t(i)] = uint8_t(uint32_t(height) >> (8 * i));
+  o.insert(o.end(), data.begin(), data.end());
+  return o;
+}
+
+constexpr uint32_t R = 0xFF0000, G = 0x00FF00, B = 0x0000FF;
+
+// Pixels that an end of line, a delta or the end of the bitmap skips are palette entry 0, as LoadImage into a
+// DIB section gives them.
+TEST(BmpDecode, RunLengthEscapes) {
+  struct Case {
+    int bits;
+    std::vector<uint8_t> data;
+    std::vector<uint32_t> want;  // 4 x 3, top row first
+  } cases[] = {
+      // Bottom row: one green, a delta over two, end of line. Middle: three literal indices (odd, padded), end
+      // of line. Top row: skipped by the end of the bitmap.
+      {8, {1, 1, 0, 2, 2, 0, 0, 0, 0, 3, 2, 1, 2, 0, 0, 0, 0, 1}, {R, R, R, R, B, G, B, R, G, R, R, R}},
+      // A delta up one row and right three, then a run of four to fill the top row.
+      {8, {0, 2, 3, 1, 1, 2, 0, 0, 4, 1, 0, 1}, {G, G, G, G, R, R, R, B, R, R, R, R}},
+      // 4 bits: a run alternates the two nibbles; three literal nibbles fill two bytes.
+      {4, {4, 0x12, 0, 0, 0, 3, 0x21, 0x20, 0, 0, 3, 0x11, 0, 1}, {G, G, G, R, B, G, B, R, G, B, G, B}},
+  };
+  for (const Case& c : cases) {
+    auto got = DecodeBmp(MakeRle(4, 3, c.bits, c.data));
+    ASSERT_TRUE(got.ok()) << got.error().what;
+    EXPECT_EQ(got->pixels, c.want) << c.bits << " bits";
+  }
+}
+
+TEST(BmpDecode, RunLengthPastTheEdgeOrTruncatedIsAnError) {
+  const std::vector<uint8_t> bad[] = {
+      {5, 1, 0, 1},                      // a run wider than the picture
+      {3, 1, 2, 1, 0, 1},                // a run that ends past the right edge
+      {2, 1, 0, 3, 1, 1, 1, 0, 0, 1},    // literal indices past the right edge
+      {0, 2, 5, 0, 0, 1},                // a delta past the right edge
+      {0, 2, 0, 4, 0, 1},                // a delta past the top
+      {0, 0, 0, 0, 0, 0, 1, 1, 0, 1},    // a run above the top row
+      {0, 0, 0, 0, 0, 0, 0, 0, 0, 1},    // an end of line above the top row
+      {4, 1, 0, 0},                      // no end of the bitmap
+      {0, 3, 1, 1},                      // literal indices cut short
+  };
+  for (const auto& data : bad) EXPECT_FALSE(DecodeBmp(MakeRle(4, 3, 8, data)).ok()) << ::testing::PrintToString(data);
+  const std::vector<uint8_t> good = MakeRle(4, 3, 8, {4, 1, 0, 0, 0, 3, 2, 1, 2, 0, 0, 1});
+  ASSERT_TRUE(DecodeBmp(good).ok());
+  for (size_t n = 0; n < good.size(); ++n)
+    EXPECT_FALSE(DecodeBmp(std::span(good.data(), n)).ok()) << "truncated to " << n;
+  std::vector<uint8_t> topDown = MakeRle(4, 3, 8, {0, 1});
+  topDown[22] = uint8_t(-3), topDown[23] = topDown[24] = topDown[25] = 0xFF;
+  EXPECT_FALSE(DecodeBmp(topDown).ok());
+  std::vector<uint8_t> wrongDepth = MakeRle(4, 3, 8, {0, 1});
+  wrongDepth[28] = 4;  // RLE8 needs 8 bits per pixel
+  EXPECT_FALSE(DecodeBmp(wrongDepth).ok());
+}
+
+// Made by ImageMagick: kaichu at 8 bits run-length coded, and the same stored uncompressed. kaichu in 16
+// colours (ImageMagick, uncompressed), and the same run-length coded at 4 bits with literal runs of odd length,
+// deltas and early ends of line, palette entries 0 and 13 swapped (ImageMagick writes no RLE4; it and Wine's
+// LoadImage both read this file as the uncompressed one).
+TEST(BmpDecode, RunLengthFilesMatchTheSamePicturesStoredUncompressed) {
+  const std::filesystem::path data = std::filesystem::path(TKT_SOURCE_DIR) / "tests" / "faceformat" / "data";
+  for (auto [coded, plain, compression] : {std::tuple{"kaichu_rle8.bmp", "kaichu_rle8_plain.bmp", 1},
+                                           std::tuple{"kaichu16_rle4.bmp", "kaichu16.bmp", 2}}) {
+    auto bytes = ReadWholeFile(data / coded);
+    ASSERT_TRUE(bytes.ok()) << coded;
+    ASSERT_EQ((*bytes)[30], compression) << coded;
+    auto a = ReadBmpFile(data / coded);
+    auto b = ReadBmpFile(data / plain);
+    ASSERT_TRUE(a.ok() && b.ok()) << coded;
+    EXPECT_EQ(a->width, 180);
+    EXPECT_TRUE(*a == *b) << coded;
+  }
+}
+
+TEST(BmpDecode, SizeIsCheckedBeforeAllocating) {
+  // An end of the bitmap at once makes the largest picture from a few bytes.
+  EXPECT_TRUE(DecodeBmp(MakeRle(4096, int(kMaxBmpPixels / 4096), 8, {0, 1})).ok());
+  EXPECT_EQ(DecodeBmp(MakeRle(4096, int(kMaxBmpPixels / 4096) + 1, 8, {0, 1})).error().what, "picture too large");
+  EXPECT_EQ(DecodeBmp(MakeRle(kMaxBmpSide + 1, 1, 8, {0, 1})).error().what, "picture too large");
 }
 
 TEST(BmpEncode, BottomUp24BitFileThatReadsBack) {

@@ -95,5 +95,23 @@ TEST_F(AtomicWrite, RefusesReadOnlyFilesAndMissingFolders) {
   EXPECT_EQ(Names(), std::vector<std::string>{"tkt.ini"});
 }
 
+// Each reader refuses a file beyond its format's limit unread, with its normal error.
+TEST_F(AtomicWrite, ReadersRefuseFilesBeyondTheirLimit) {
+  const fs::path ini = dir_ / "tkt.ini", rgp = dir_ / "a.rgp", bmp = dir_ / "a.bmp";
+  std::string line = FormatSettings(KaichuTemplate("C:\\CLOCK"));
+  line.resize(kMaxSettingsFileBytes, ' ');
+  ASSERT_TRUE(WriteFileAtomic(ini, line).ok());
+  EXPECT_EQ(*ReadSettingsFile(ini), KaichuTemplate("C:\\CLOCK"));
+  ASSERT_TRUE(WriteFileAtomic(ini, line + " ").ok());
+  EXPECT_EQ(ReadSettingsFile(ini).error().where, 0);
+
+  ASSERT_TRUE(WriteRegionFile(rgp, {{1, 2, 3}}).ok());
+  ASSERT_TRUE(WriteBmpFile(bmp, Image(2, 2, 0)).ok());
+  fs::resize_file(rgp, kMaxRegionFileBytes + 1);  // sparse: nothing is written
+  fs::resize_file(bmp, kMaxBmpFileBytes + 1);
+  EXPECT_EQ(ReadRegionFile(rgp).error().what, "file too large");
+  EXPECT_EQ(ReadBmpFile(bmp).error().what, "file too large");
+}
+
 }  // namespace
 }  // namespace faceformat

@@ -25,7 +25,8 @@ TEST(RegionParse, GroupsByThreeWhateverTheLayout) {
   const std::vector<RegionRun> want = {{10, 0, 5}, {3, 1, 7}, {0, 2, 180}};
   for (const char* text : {"10 0 5\r\n3 1 7\r\n0 2 180", "10 0 5 3 1 7 0 2 180\r\n",
                            "10\r\n0\r\n5\r\n3 1\r\n7 0 2\r\n180\r\n",
-                           "  10   0\t5\n\n\n3,1,7\r\n  0 , 2 ,180 \r\n\r\n  ", "+10 -0 +5 3 1 7 0 2 180"})
+                           "  10   0\t5\n\n\n3,1,7\r\n  0 , 2 ,180 \r\n\r\n  ", "+10 -0 +5 3 1 7 0 2 180",
+                           "10,0,5,3,1,7,0,2,180,", "10 0 5,3 1 7,0 2 180 ,\r\n\t \r\n"})  // a trailing comma
     EXPECT_EQ(Parsed(text), want) << text;
   EXPECT_EQ(Parsed("-2147483648 2147483647 -1"), (std::vector<RegionRun>{{INT32_MIN, INT32_MAX, -1}}));
 }
@@ -33,7 +34,7 @@ TEST(RegionParse, GroupsByThreeWhateverTheLayout) {
 TEST(RegionParse, RejectionsNameTheirRecord) {
   const std::pair<const char*, long long> cases[] = {
       {"", 1},        {" \r\n\r\n", 1}, {"5 6\r\n", 1}, {"1 2 3\r\n4", 2}, {"1 2 3\r\n4 5 6 7\r\n", 3},
-      {"1 2 3,", 2},  // a comma promises another number
+      {"1 2 3,,", 2}, {"1 2 3, x", 2},
       {"1 2 3x", 1},  {"1 2 3.5", 1},   {"1 2 - 3", 1}, {"1,,2,3", 1},     {"0 0 1\r\n1 2147483648 3", 2},
       {"1 -2147483649 3", 1},           {"99999999999999999999999 1 1", 1}};
   for (auto [text, record] : cases) ExpectFailsAt(text, record);

@@ -246,6 +246,14 @@ TEST(SettingsRead, EmptyTextCountsAsAbsent) {
   auto r = ParseSettings(KaichuWith(18, "\"\""));
   ASSERT_TRUE(r.ok());
   EXPECT_FALSE(r->digitalStyle.has_value());
+  // The clock's presence fields: "" is absent, so the group is off. Other number fields refuse it.
+  std::string line = kKaichuLine;
+  line.replace(line.find(",136,") + 5, std::string::npos, "255,\"\",\"\",,,,,,,,,,\"\",,\"\",\r\n");  // 14 to 29
+  r = ParseSettings(line);
+  ASSERT_TRUE(r.ok()) << r.error().what;
+  EXPECT_FALSE(r->HasFrame() || r->HasDigital() || r->HasCuckoo1() || r->HasCuckoo2());
+  EXPECT_EQ(r->frameColor, 255);
+  for (int field : {3, 4, 17, 20, 21, 27, 29}) ExpectFailsAt(KaichuWith(field, "\"\""), field);
   r = ParseSettings(KaichuWith(1, "unquoted path.rgp"));
   ASSERT_TRUE(r.ok());
   EXPECT_EQ(r->regionFilePath, "unquoted path.rgp");
