@@ -7,10 +7,10 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "paintchip/chip_persist.h"
 #include "paintchip/com/com_ptr.h"
 #include "paintchip/com/connection_point.h"
 #include "paintchip/com/module.h"
+#include "paintchip/com/prop_exchange.h"
 
 namespace tktcom {
 
@@ -155,8 +155,8 @@ class OleControl : public IOleObject,
   // --- what a control provides ---
   // One drawing routine for the window, IViewObject::Draw and tests.
   virtual void OnDraw(HDC dc, const RECT& bounds) = 0;
-  // Persistence: the control names its properties in order (see chip_persist.h).
-  virtual void DoPropExchange(paintchip::PropExchange& px) = 0;
+  // Persistence: the control names its properties in order (see prop_exchange.h).
+  virtual void DoPropExchange(PropExchange& px) = 0;
   // The dispatch switch for the control's own members; DISP_E_MEMBERNOTFOUND for others.
   virtual HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) = 0;
   virtual DWORD GetControlFlags() const { return 0; }
@@ -176,7 +176,7 @@ class OleControl : public IOleObject,
   void FireEvent(DISPID id, VARIANTARG* argsLastFirst, UINT count);
   bool GetEnabled() const { return props_.enabled; }
   void SetEnabled(bool enabled);
-  paintchip::FrameworkProps& Framework() { return props_; }
+  FrameworkProps& Framework() { return props_; }
   const ControlClass& Class() const { return cls_; }
 
  private:
@@ -188,14 +188,14 @@ class OleControl : public IOleObject,
   void ReadAmbients();
   HRESULT ShowPropertyPages(HWND parent);
   void AfterLoad();
-  HRESULT LoadOrSave(paintchip::PropExchange& px);
+  HRESULT LoadOrSave(PropExchange& px);
   static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK ReflectorProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT FrameworkProc(UINT msg, WPARAM wp, LPARAM lp);
 
   const ControlClass& cls_;
   LONG refs_ = 1;
-  paintchip::FrameworkProps props_;
+  FrameworkProps props_;
   bool dirty_ = false;
   int freezeEvents_ = 0;
 

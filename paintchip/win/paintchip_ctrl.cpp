@@ -5,10 +5,10 @@
 #include <new>
 
 #include "paintchip/chip_geometry.h"
-#include "paintchip/chip_persist.h"
 #include "paintchip/color_rule.h"
 #include "paintchip/com/dispatch_util.h"
 #include "paintchip/palette.h"
+#include "paintchip/win/chip_persist.h"
 #include "paintchip/win/paintchip_ids.h"
 #include "paintchip/win/resource.h"
 
@@ -86,7 +86,7 @@ void CPaintChipCtrl::SetColor(COLORREF color) {
   Release();
 }
 
-void CPaintChipCtrl::DoPropExchange(PropExchange& px) {
+void CPaintChipCtrl::DoPropExchange(tktcom::PropExchange& px) {
   DoChipPropExchange(px, Framework(), m_color);
 }
 

@@ -25,7 +25,7 @@ class CPaintChipCtrl final : public tktcom::OleControl, private ColorDropReceive
 
  protected:
   void OnDraw(HDC dc, const RECT& bounds) override;
-  void DoPropExchange(PropExchange& px) override;
+  void DoPropExchange(tktcom::PropExchange& px) override;
   HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) override;
   DWORD GetControlFlags() const override;
   const wchar_t* SubclassedClassName() const override { return L"BUTTON"; }
