@@ -4,6 +4,7 @@
 // All methods run on the thread of the apartment that created the object.
 #pragma once
 
+#include <objsafe.h>
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -26,6 +27,9 @@ struct ControlClass {
   const CLSID* pages;
   ULONG pageCount;
   SIZE initialSize;  // pixels
+  // IObjectSafety: INTERFACESAFE_FOR_UNTRUSTED_CALLER covers IDispatch, INTERFACESAFE_FOR_UNTRUSTED_DATA
+  // the persistence interfaces; 0 serves no IObjectSafety.
+  DWORD safeFor;
 };
 
 // Control flags (the values control frameworks have always used).
@@ -33,6 +37,9 @@ constexpr DWORD kPointerInactive = 4;
 
 // Reflected notifications reach the control as OCM_* = OCM__BASE + the original message.
 constexpr UINT kReflectBase = OCM__BASE;
+
+// The control's window is a child with an id: dialog managers and form hosts skip children with id 0.
+constexpr int kControlWindowId = 1;
 
 class OleControl : public IOleObject,
                    public IOleInPlaceObject,
@@ -47,6 +54,7 @@ class OleControl : public IOleObject,
                    public IQuickActivate,
                    public IProvideClassInfo2,
                    public IConnectionPointContainer,
+                   public IObjectSafety,
                    public IDispatch,
                    ModuleObject {
  public:
@@ -139,6 +147,10 @@ class OleControl : public IOleObject,
   STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** out) noexcept override;
   STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** out) noexcept override;
 
+  // IObjectSafety
+  STDMETHODIMP GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept override;
+  STDMETHODIMP SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept override;
+
   // IDispatch: names from the type library, members through the derived class's switch.
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
   STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** out) noexcept override;
@@ -158,7 +170,7 @@ class OleControl : public IOleObject,
   // Persistence: the control names its properties in order (see prop_exchange.h).
   virtual void DoPropExchange(PropExchange& px) = 0;
   // The dispatch switch for the control's own members; DISP_E_MEMBERNOTFOUND for others.
-  virtual HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) = 0;
+  virtual HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argErr) = 0;
   virtual DWORD GetControlFlags() const { return 0; }
   // A control that subclasses a system window class names it here (PreCreateWindow).
   virtual const wchar_t* SubclassedClassName() const { return nullptr; }
@@ -174,6 +186,10 @@ class OleControl : public IOleObject,
   void InvalidateControl();  // redraw now: the window, or the container's view when there is none
   void SetModifiedFlag() { dirty_ = true; }
   void FireEvent(DISPID id, VARIANTARG* argsLastFirst, UINT count);
+  // IPropertyNotifySink::OnChanged to every connected sink (property browsers refresh).
+  void PropertyChanged(DISPID id);
+  // Around the control's own modal windows, so the container's modeless windows wait.
+  void EnableFrameModeless(bool enable);
   bool GetEnabled() const { return props_.enabled; }
   void SetEnabled(bool enabled);
   FrameworkProps& Framework() { return props_; }
@@ -187,9 +203,11 @@ class OleControl : public IOleObject,
   void PlaceWindow(const RECT& pos, const RECT& clip);
   void ReadAmbients();
   HRESULT ShowPropertyPages(HWND parent);
+  void ForwardActivationMessage(const MSG* msg);
+  DWORD SafetyOptionsFor(REFIID iid) const;
   void AfterLoad();
   HRESULT LoadOrSave(PropExchange& px);
-  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
   static LRESULT CALLBACK ReflectorProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT FrameworkProc(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -209,14 +227,17 @@ class OleControl : public IOleObject,
   ComPtr<IOleInPlaceSite> inPlaceSite_;
   ComPtr<IOleInPlaceFrame> frame_;
   ComPtr<IOleInPlaceUIWindow> uiWindow_;
+  ComPtr<IOleInPlaceFrame> modalFrame_;  // told EnableModeless(FALSE) while a modal window is up
   bool inPlaceActive_ = false;
   bool uiActive_ = false;
 
   HWND wnd_ = nullptr;        // the control's window
   HWND reflector_ = nullptr;  // its parent when the container does not reflect notifications
-  WNDPROC superProc_ = nullptr;
+  bool subclassed_ = false;   // through comctl32, so hooks that others add after ours stay in the chain
 
   ConnectionPoint events_;
+  ConnectionPoint propertyNotify_;
+  DWORD callerSafety_ = 0, dataSafety_ = 0;  // IObjectSafety options the host enabled
 };
 
 }  // namespace tktcom

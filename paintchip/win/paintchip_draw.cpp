@@ -33,6 +33,12 @@ void CPaintChipCtrl::OnDraw(HDC dc, const RECT& bounds) {
     DrawEdge(dc, &well, EDGE_ETCHED, BF_RECT);
   }
 
+  // Keyboard focus: a dotted frame between the swatch's edge and its colour well.
+  if (HWND wnd = ControlWindow(); wnd && GetFocus() == wnd) {
+    RECT focus = ToRect(SwatchPart(r, s_arrowPartWidth).Inflated(-3));
+    DrawFocusRect(dc, &focus);
+  }
+
   const ChipPoint glyph = GlyphOrigin(ArrowPart(r, s_arrowPartWidth), s_arrowSize.cx, s_arrowSize.cy);
   if (s_arrowBitmap) {
     DrawStateA(dc, textBrush.get(), nullptr, reinterpret_cast<LPARAM>(s_arrowBitmap), 0, glyph.x, glyph.y,
