@@ -38,7 +38,8 @@ constexpr DWORD kPointerInactive = 4;
 // Reflected notifications reach the control as OCM_* = OCM__BASE + the original message.
 constexpr UINT kReflectBase = OCM__BASE;
 
-// The control's window is a child with an id: dialog managers and form hosts skip children with id 0.
+// The control's window carries a non-zero child id, as a dialog's controls do, so hosts that route
+// notifications or look children up by id find it.
 constexpr int kControlWindowId = 1;
 
 class OleControl : public IOleObject,

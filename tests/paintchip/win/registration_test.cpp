@@ -90,6 +90,8 @@ TEST_F(Registration, WritesTheFullSetAndUnregistrationLeavesNothing) {
       {kClass + L"\\Version", nullptr, L"1.0"},
       {kPage, nullptr, L"PaintChip Property Page"},
       {kPage + L"\\InprocServer32", nullptr, module},
+      {L"Interface\\" + Guid(paintchip::DIID__DPaintChip), nullptr, L"_DPaintChip"},
+      {L"Interface\\" + Guid(paintchip::DIID__DPaintChipEvents), nullptr, L"_DPaintChipEvents"},
 #ifdef _WIN64
       {kLib + L"\\1.0\\0\\win64", nullptr, module},
 #else
