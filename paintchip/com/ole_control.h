@@ -39,8 +39,10 @@ constexpr DWORD kPointerInactive = 4;
 constexpr UINT kReflectBase = OCM__BASE;
 
 // The control's window carries a non-zero child id, as a dialog's controls do, so hosts that route
-// notifications or look children up by id find it.
-constexpr int kControlWindowId = 1;
+// notifications or look children up by id find it. Not 1 to 11: a dialog would take a button's
+// click with such an id for its own IDOK, IDCANCEL and so on. High, away from the ids that resource
+// editors hand out from the bottom.
+constexpr int kControlWindowId = 0x7FF0;
 
 class OleControl : public IOleObject,
                    public IOleInPlaceObject,
