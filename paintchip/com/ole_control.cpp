@@ -270,11 +270,13 @@ void OleControl::PropertyChanged(DISPID id) {
 }
 
 void OleControl::EnableFrameModeless(bool enable) {
-  // The frame told "disabled" is told "enabled" again, even if deactivation dropped it meanwhile.
+  // Nested modal windows tell the frame once. The frame told "disabled" is told "enabled" again,
+  // even if deactivation dropped it meanwhile.
   if (!enable) {
+    if (modalDepth_++ > 0) return;
     modalFrame_ = ComPtr<IOleInPlaceFrame>::Share(frame_.Get());
     if (modalFrame_) modalFrame_->EnableModeless(FALSE);
-  } else if (modalFrame_) {
+  } else if (modalDepth_ > 0 && --modalDepth_ == 0 && modalFrame_) {
     ComPtr<IOleInPlaceFrame> frame = std::move(modalFrame_);
     frame->EnableModeless(TRUE);
   }

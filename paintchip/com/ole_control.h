@@ -231,6 +231,7 @@ class OleControl : public IOleObject,
   ComPtr<IOleInPlaceFrame> frame_;
   ComPtr<IOleInPlaceUIWindow> uiWindow_;
   ComPtr<IOleInPlaceFrame> modalFrame_;  // told EnableModeless(FALSE) while a modal window is up
+  int modalDepth_ = 0;
   bool inPlaceActive_ = false;
   bool uiActive_ = false;
 

@@ -47,6 +47,11 @@ std::wstring Value(const std::wstring& key, const wchar_t* name = nullptr) {
 const std::wstring kClass = L"CLSID\\" + Guid(CLSID_PaintChip);
 const std::wstring kPage = L"CLSID\\" + Guid(CLSID_PaintChipPropPage);
 const std::wstring kLib = L"TypeLib\\" + Guid(paintchip::LIBID_PAINTCHIPLib);
+#ifdef _WIN64
+const std::wstring kLibPlatform = L"\\1.0\\0\\win64";
+#else
+const std::wstring kLibPlatform = L"\\1.0\\0\\win32";
+#endif
 
 // Everything of ours a registration may leave behind.
 const std::wstring kOurKeys[] = {L"PAINTCHIP.PaintChipCtrl.1",
@@ -94,11 +99,7 @@ TEST_F(Registration, WritesTheFullSetAndUnregistrationLeavesNothing) {
       {kPage + L"\\InprocServer32", nullptr, module},
       {L"Interface\\" + Guid(paintchip::DIID__DPaintChip), nullptr, L"_DPaintChip"},
       {L"Interface\\" + Guid(paintchip::DIID__DPaintChipEvents), nullptr, L"_DPaintChipEvents"},
-#ifdef _WIN64
-      {kLib + L"\\1.0\\0\\win64", nullptr, module},
-#else
-      {kLib + L"\\1.0\\0\\win32", nullptr, module},
-#endif
+      {kLib + kLibPlatform, nullptr, module},
   };
   for (const auto& r : rows) EXPECT_EQ(Value(r.key, r.name), r.want) << r.key;
   // Control, safe for scripting, safe for initialising.
@@ -130,6 +131,16 @@ TEST_F(Registration, AFailedTypeLibraryStopsBeforeAnyClassAndAFailedClassIsRepor
   EXPECT_EQ(reg(), static_cast<HRESULT>(0x80040201));
   EXPECT_EQ(unreg(), S_OK);
   ExpectNothingOfOurs("after a failed class");
+
+  // A registered library whose file is gone cannot be unregistered, and then no class is touched.
+  ASSERT_EQ(reg(), S_OK);
+  const std::wstring libPath = kLib + kLibPlatform;
+  const std::wstring gone = L"Z:\\nonexistent\\paintchip.tlb";
+  ASSERT_EQ(RegSetValueW(HKEY_CLASSES_ROOT, libPath.c_str(), REG_SZ, gone.c_str(), 0), ERROR_SUCCESS);
+  EXPECT_EQ(unreg(), static_cast<HRESULT>(0x80040200));
+  EXPECT_TRUE(KeyExists(kClass)) << "a class was unregistered although the type library failed";
+  const std::wstring module = OcxPath();
+  RegSetValueW(HKEY_CLASSES_ROOT, libPath.c_str(), REG_SZ, module.c_str(), 0);
 }
 
 class Resources : public ControlTest {};
