@@ -32,7 +32,6 @@ class ArrayEnumerator final : public OneInterfaceObject<ArrayEnumerator<IEnum, k
     });
   }
 
-
   STDMETHODIMP Next(ULONG count, Item* out, ULONG* fetched) noexcept override {
     if (!out || (count > 1 && !fetched)) return E_POINTER;
     ULONG n = 0;
@@ -54,6 +53,7 @@ class ArrayEnumerator final : public OneInterfaceObject<ArrayEnumerator<IEnum, k
     return S_OK;
   }
   STDMETHODIMP Clone(IEnum** out) noexcept override {
+    if (!out) return E_POINTER;
     IEnum* e = nullptr;
     const HRESULT hr = Create(items_.data(), items_.size(), &e);
     if (SUCCEEDED(hr)) static_cast<ArrayEnumerator*>(e)->pos_ = pos_;

@@ -11,7 +11,7 @@ HINSTANCE ModuleHandle();
 // Every COM object of the module counts itself from construction to destruction.
 void ObjectCreated();
 void ObjectDestroyed();
-void LockModule(bool lock);  // IClassFactory::LockServer
+void LockModule(bool lock);  // IClassFactory::LockServer; an unmatched unlock does nothing
 long LiveCount();
 
 // S_OK when no object and no lock is alive.

@@ -2,6 +2,7 @@
 #include "paintchip/com/ole_control.h"
 
 #include <oleauto.h>
+#include <windowsx.h>
 
 #include "paintchip/com/enumerator.h"
 #include "paintchip/com/guard.h"
@@ -23,7 +24,8 @@ using VerbEnum = ArrayEnumerator<IEnumOLEVERB, IID_IEnumOLEVERB, OLEVERB, VerbCo
 
 }  // namespace
 
-OleControl::OleControl(const ControlClass& cls) : cls_(cls), events_(this, *cls.eventIid) {
+OleControl::OleControl(const ControlClass& cls)
+    : cls_(cls), events_(this, *cls.eventIid), propertyNotify_(this, IID_IPropertyNotifySink) {
   // The initial size in HIMETRIC at the screen's resolution.
   HDC screen = GetDC(nullptr);
   const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
@@ -65,6 +67,8 @@ STDMETHODIMP OleControl::QueryInterface(REFIID iid, void** out) noexcept {
     p = static_cast<IProvideClassInfo2*>(this);
   } else if (iid == IID_IConnectionPointContainer) {
     p = static_cast<IConnectionPointContainer*>(this);
+  } else if (iid == IID_IObjectSafety && cls_.safeFor != 0) {
+    p = static_cast<IObjectSafety*>(this);
   } else if (iid == IID_IDispatch || iid == *cls_.dispatchIid) {
     p = static_cast<IDispatch*>(this);
   }
@@ -130,15 +134,17 @@ STDMETHODIMP OleControl::GetClipboardData(DWORD, IDataObject** out) noexcept {
   return E_NOTIMPL;
 }
 
-STDMETHODIMP OleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT) noexcept {
+STDMETHODIMP OleControl::DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG, HWND parent, LPCRECT) noexcept {
   if (!clientSite_ && site) SetClientSite(site);
   switch (verb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
     case OLEIVERB_UIACTIVATE:
-      return InPlaceActivate(true);
-    case OLEIVERB_INPLACEACTIVATE:
-      return InPlaceActivate(false);
+    case OLEIVERB_INPLACEACTIVATE: {
+      const HRESULT hr = InPlaceActivate(verb != OLEIVERB_INPLACEACTIVATE);
+      if (SUCCEEDED(hr)) ForwardActivationMessage(msg);
+      return hr;
+    }
     case OLEIVERB_HIDE:
       UIDeactivate();
       if (wnd_) ShowWindow(reflector_ ? reflector_ : wnd_, SW_HIDE);
@@ -213,7 +219,10 @@ STDMETHODIMP OleControl::Unadvise(DWORD cookie) noexcept {
 STDMETHODIMP OleControl::EnumAdvise(IEnumSTATDATA** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (!adviseHolder_) return S_OK;
+  if (!adviseHolder_) {
+    const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.Put());
+    if (FAILED(hr)) return hr;
+  }
   return adviseHolder_->EnumAdvise(out);
 }
 
@@ -234,14 +243,42 @@ void OleControl::InvalidateControl() {
   }
 }
 
+// Both run from drops and window messages as well as from Invoke: out of memory, the
+// notification is lost rather than thrown.
 void OleControl::FireEvent(DISPID id, VARIANTARG* argsLastFirst, UINT count) {
   if (freezeEvents_ > 0) return;  // a frozen container does not want events
   ComPtr<IUnknown> self = ComPtr<IUnknown>::Share(Identity());
   DISPPARAMS params{argsLastFirst, nullptr, count, 0};
-  for (const ComPtr<IUnknown>& sink : events_.Sinks()) {
-    // Sinks were connected through the event dispinterface, whose table is IDispatch's.
-    auto* d = reinterpret_cast<IDispatch*>(sink.Get());
-    d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+  Guarded([&]() -> HRESULT {
+    for (const ComPtr<IUnknown>& sink : events_.Sinks()) {
+      // Sinks were connected through the event dispinterface, whose table is IDispatch's.
+      auto* d = reinterpret_cast<IDispatch*>(sink.Get());
+      d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    }
+    return S_OK;
+  });
+}
+
+void OleControl::PropertyChanged(DISPID id) {
+  ComPtr<IUnknown> self = ComPtr<IUnknown>::Share(Identity());
+  Guarded([&]() -> HRESULT {
+    for (const ComPtr<IUnknown>& sink : propertyNotify_.Sinks()) {
+      reinterpret_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(id);  // connected through that interface
+    }
+    return S_OK;
+  });
+}
+
+void OleControl::EnableFrameModeless(bool enable) {
+  // Nested modal windows tell the frame once. The frame told "disabled" is told "enabled" again,
+  // even if deactivation dropped it meanwhile.
+  if (!enable) {
+    if (modalDepth_++ > 0) return;
+    modalFrame_ = ComPtr<IOleInPlaceFrame>::Share(frame_.Get());
+    if (modalFrame_) modalFrame_->EnableModeless(FALSE);
+  } else if (modalDepth_ > 0 && --modalDepth_ == 0 && modalFrame_) {
+    ComPtr<IOleInPlaceFrame> frame = std::move(modalFrame_);
+    frame->EnableModeless(TRUE);
   }
 }
 
@@ -251,6 +288,23 @@ void OleControl::SetEnabled(bool enabled) {
   SetModifiedFlag();
   if (wnd_) EnableWindow(wnd_, enabled);
   InvalidateControl();
+  PropertyChanged(DISPID_ENABLED);
+}
+
+void OleControl::ForwardActivationMessage(const MSG* msg) {
+  // In a click-to-activate container the click that activated the control is meant for it too.
+  if (!msg || !wnd_ || msg->message < WM_LBUTTONDOWN || msg->message > WM_MBUTTONDBLCLK) return;
+  POINT at{GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)};
+  if (msg->hwnd) {
+    MapWindowPoints(msg->hwnd, wnd_, &at, 1);
+  } else {
+    at = msg->pt;
+    ScreenToClient(wnd_, &at);
+  }
+  RECT client{};
+  GetClientRect(wnd_, &client);
+  // Posted: a press may open modal UI, which must not run inside the container's DoVerb.
+  if (PtInRect(&client, at)) PostMessageW(wnd_, msg->message, msg->wParam, MAKELPARAM(at.x, at.y));
 }
 
 void OleControl::ReadAmbients() {
@@ -279,8 +333,11 @@ HRESULT OleControl::ShowPropertyPages(HWND parent) {
   LPOLESTR name = nullptr;
   if (FAILED(GetUserType(USERCLASSTYPE_SHORT, &name))) name = nullptr;
   IUnknown* objects[] = {Identity()};
+  ComPtr<IUnknown> self = ComPtr<IUnknown>::Share(Identity());
+  EnableFrameModeless(false);
   const HRESULT hr = OleCreatePropertyFrame(parent, 0, 0, name, 1, objects, cls_.pageCount,
                                             const_cast<CLSID*>(cls_.pages), LOCALE_USER_DEFAULT, 0, nullptr);
+  EnableFrameModeless(true);
   CoTaskMemFree(name);
   return hr;
 }

@@ -4,13 +4,14 @@
 // All methods run on the thread of the apartment that created the object.
 #pragma once
 
+#include <objsafe.h>
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "paintchip/chip_persist.h"
 #include "paintchip/com/com_ptr.h"
 #include "paintchip/com/connection_point.h"
 #include "paintchip/com/module.h"
+#include "paintchip/com/prop_exchange.h"
 
 namespace tktcom {
 
@@ -26,6 +27,9 @@ struct ControlClass {
   const CLSID* pages;
   ULONG pageCount;
   SIZE initialSize;  // pixels
+  // IObjectSafety: INTERFACESAFE_FOR_UNTRUSTED_CALLER covers IDispatch, INTERFACESAFE_FOR_UNTRUSTED_DATA
+  // the persistence interfaces; 0 serves no IObjectSafety.
+  DWORD safeFor;
 };
 
 // Control flags (the values control frameworks have always used).
@@ -33,6 +37,12 @@ constexpr DWORD kPointerInactive = 4;
 
 // Reflected notifications reach the control as OCM_* = OCM__BASE + the original message.
 constexpr UINT kReflectBase = OCM__BASE;
+
+// The control's window carries a non-zero child id, as a dialog's controls do, so hosts that route
+// notifications or look children up by id find it. Not 1 to 11: a dialog would take a button's
+// click with such an id for its own IDOK, IDCANCEL and so on. High, away from the ids that resource
+// editors hand out from the bottom.
+constexpr int kControlWindowId = 0x7FF0;
 
 class OleControl : public IOleObject,
                    public IOleInPlaceObject,
@@ -47,6 +57,7 @@ class OleControl : public IOleObject,
                    public IQuickActivate,
                    public IProvideClassInfo2,
                    public IConnectionPointContainer,
+                   public IObjectSafety,
                    public IDispatch,
                    ModuleObject {
  public:
@@ -139,6 +150,10 @@ class OleControl : public IOleObject,
   STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** out) noexcept override;
   STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** out) noexcept override;
 
+  // IObjectSafety
+  STDMETHODIMP GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept override;
+  STDMETHODIMP SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept override;
+
   // IDispatch: names from the type library, members through the derived class's switch.
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
   STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** out) noexcept override;
@@ -155,10 +170,10 @@ class OleControl : public IOleObject,
   // --- what a control provides ---
   // One drawing routine for the window, IViewObject::Draw and tests.
   virtual void OnDraw(HDC dc, const RECT& bounds) = 0;
-  // Persistence: the control names its properties in order (see chip_persist.h).
-  virtual void DoPropExchange(paintchip::PropExchange& px) = 0;
+  // Persistence: the control names its properties in order (see prop_exchange.h).
+  virtual void DoPropExchange(PropExchange& px) = 0;
   // The dispatch switch for the control's own members; DISP_E_MEMBERNOTFOUND for others.
-  virtual HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) = 0;
+  virtual HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argErr) = 0;
   virtual DWORD GetControlFlags() const { return 0; }
   // A control that subclasses a system window class names it here (PreCreateWindow).
   virtual const wchar_t* SubclassedClassName() const { return nullptr; }
@@ -174,9 +189,13 @@ class OleControl : public IOleObject,
   void InvalidateControl();  // redraw now: the window, or the container's view when there is none
   void SetModifiedFlag() { dirty_ = true; }
   void FireEvent(DISPID id, VARIANTARG* argsLastFirst, UINT count);
+  // IPropertyNotifySink::OnChanged to every connected sink (property browsers refresh).
+  void PropertyChanged(DISPID id);
+  // Around the control's own modal windows, so the container's modeless windows wait.
+  void EnableFrameModeless(bool enable);
   bool GetEnabled() const { return props_.enabled; }
   void SetEnabled(bool enabled);
-  paintchip::FrameworkProps& Framework() { return props_; }
+  FrameworkProps& Framework() { return props_; }
   const ControlClass& Class() const { return cls_; }
 
  private:
@@ -187,15 +206,17 @@ class OleControl : public IOleObject,
   void PlaceWindow(const RECT& pos, const RECT& clip);
   void ReadAmbients();
   HRESULT ShowPropertyPages(HWND parent);
+  void ForwardActivationMessage(const MSG* msg);
+  DWORD SafetyOptionsFor(REFIID iid) const;
   void AfterLoad();
-  HRESULT LoadOrSave(paintchip::PropExchange& px);
-  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  HRESULT LoadOrSave(PropExchange& px);
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
   static LRESULT CALLBACK ReflectorProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT FrameworkProc(UINT msg, WPARAM wp, LPARAM lp);
 
   const ControlClass& cls_;
   LONG refs_ = 1;
-  paintchip::FrameworkProps props_;
+  FrameworkProps props_;
   bool dirty_ = false;
   int freezeEvents_ = 0;
 
@@ -209,14 +230,18 @@ class OleControl : public IOleObject,
   ComPtr<IOleInPlaceSite> inPlaceSite_;
   ComPtr<IOleInPlaceFrame> frame_;
   ComPtr<IOleInPlaceUIWindow> uiWindow_;
+  ComPtr<IOleInPlaceFrame> modalFrame_;  // told EnableModeless(FALSE) while a modal window is up
+  int modalDepth_ = 0;
   bool inPlaceActive_ = false;
   bool uiActive_ = false;
 
   HWND wnd_ = nullptr;        // the control's window
   HWND reflector_ = nullptr;  // its parent when the container does not reflect notifications
-  WNDPROC superProc_ = nullptr;
+  bool subclassed_ = false;   // through comctl32, so hooks that others add after ours stay in the chain
 
   ConnectionPoint events_;
+  ConnectionPoint propertyNotify_;
+  DWORD callerSafety_ = 0, dataSafety_ = 0;  // IObjectSafety options the host enabled
 };
 
 }  // namespace tktcom

@@ -1,5 +1,5 @@
 // OleControl: IOleControl, IViewObject2, property pages, pointer-inactive, quick activation,
-// class information, connection points and IDispatch.
+// class information, connection points, IObjectSafety and IDispatch.
 #include "paintchip/com/ole_control.h"
 
 #include <oleauto.h>
@@ -119,7 +119,10 @@ STDMETHODIMP OleControl::QuickActivate(QACONTAINER* container, QACONTROL* contro
   }
   control->dwMiscStatus = cls_.miscStatus;
   control->dwViewStatus = 0;
-  control->dwPropNotifyCookie = 0;  // no property notifications
+  control->dwPropNotifyCookie = 0;
+  if (have >= offsetof(QACONTAINER, pPropertyNotifySink) + sizeof(IUnknown*) && container->pPropertyNotifySink) {
+    propertyNotify_.Advise(container->pPropertyNotifySink, &control->dwPropNotifyCookie);
+  }
   if (control->cbSize >= sizeof(QACONTROL)) {
     control->dwPointerActivationPolicy = 0;
     if (GetControlFlags() & kPointerInactive) GetActivationPolicy(&control->dwPointerActivationPolicy);
@@ -148,13 +151,46 @@ STDMETHODIMP OleControl::GetGUID(DWORD kind, GUID* guid) noexcept {
 }
 
 STDMETHODIMP OleControl::EnumConnectionPoints(IEnumConnectionPoints** out) noexcept {
-  ConnectionPoint* points[] = {&events_};
-  return EnumPoints(points, 1, out);
+  ConnectionPoint* points[] = {&events_, &propertyNotify_};
+  return EnumPoints(points, 2, out);
 }
 
 STDMETHODIMP OleControl::FindConnectionPoint(REFIID iid, IConnectionPoint** out) noexcept {
-  ConnectionPoint* points[] = {&events_};
-  return FindPoint(points, 1, iid, out);
+  ConnectionPoint* points[] = {&events_, &propertyNotify_};
+  return FindPoint(points, 2, iid, out);
+}
+
+// --- IObjectSafety ---
+
+// The options a host may enable for one interface: callers on the automation interface, data on
+// the persistence interfaces, each only when the control class declares itself safe for it.
+DWORD OleControl::SafetyOptionsFor(REFIID iid) const {
+  if (iid == IID_IDispatch || iid == *cls_.dispatchIid) return cls_.safeFor & INTERFACESAFE_FOR_UNTRUSTED_CALLER;
+  if (iid == IID_IPersistStreamInit || iid == IID_IPersistStream || iid == IID_IPersistPropertyBag ||
+      iid == IID_IPersistStorage) {
+    return cls_.safeFor & INTERFACESAFE_FOR_UNTRUSTED_DATA;
+  }
+  return 0;
+}
+
+STDMETHODIMP OleControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) noexcept {
+  if (!supported || !enabled) return E_POINTER;
+  *supported = *enabled = 0;
+  ComPtr<IUnknown> served;
+  if (FAILED(QueryInterface(iid, served.PutVoid()))) return E_NOINTERFACE;
+  *supported = SafetyOptionsFor(iid);
+  *enabled = (callerSafety_ | dataSafety_) & *supported;
+  return S_OK;
+}
+
+STDMETHODIMP OleControl::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept {
+  ComPtr<IUnknown> served;
+  if (FAILED(QueryInterface(iid, served.PutVoid()))) return E_NOINTERFACE;
+  const DWORD supported = SafetyOptionsFor(iid);
+  if (mask & ~supported) return E_FAIL;  // asked to be safe in a way the control is not
+  DWORD& options = (supported & INTERFACESAFE_FOR_UNTRUSTED_CALLER) ? callerSafety_ : dataSafety_;
+  options = (options & ~mask) | (enabled & mask);
+  return S_OK;
 }
 
 // --- IDispatch ---
@@ -186,11 +222,11 @@ STDMETHODIMP OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   ComPtr<IUnknown> self = ComPtr<IUnknown>::Share(Identity());
   return Guarded([&]() -> HRESULT {
-    if (id != DISPID_ENABLED) return InvokeMember(id, flags, params, result);
+    if (id != DISPID_ENABLED) return InvokeMember(id, flags, params, result, argErr);
     // The stock Enabled property.
     if (flags & DISPATCH_PROPERTYPUT) {
       const VARIANT* arg = nullptr;
-      HRESULT hr = PutArgument(params, &arg);
+      HRESULT hr = PutArgument(params, &arg, argErr);
       if (FAILED(hr)) return hr;
       bool enabled = true;
       hr = VariantToBool(*arg, &enabled);
@@ -202,7 +238,7 @@ STDMETHODIMP OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
       return S_OK;
     }
     if (flags & DISPATCH_PROPERTYGET) {
-      const HRESULT hr = CheckGet(params);
+      const HRESULT hr = CheckGet(params, argErr);
       if (FAILED(hr)) return hr;
       if (result) {
         VariantInit(result);

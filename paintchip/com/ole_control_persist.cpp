@@ -11,7 +11,7 @@ namespace {
 constexpr wchar_t kContents[] = L"Contents";  // the stream inside a storage
 }  // namespace
 
-HRESULT OleControl::LoadOrSave(paintchip::PropExchange& px) {
+HRESULT OleControl::LoadOrSave(PropExchange& px) {
   return Guarded([&]() -> HRESULT {
     DoPropExchange(px);
     return S_OK;

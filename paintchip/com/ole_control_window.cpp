@@ -1,6 +1,8 @@
 // OleControl: in-place activation and the control's window.
 #include "paintchip/com/ole_control.h"
 
+#include <commctrl.h>
+
 #include "wincommon/gdi.h"
 
 namespace tktcom {
@@ -8,6 +10,9 @@ namespace {
 
 constexpr wchar_t kPlainClass[] = L"TktOleControl";
 constexpr wchar_t kReflectorClass[] = L"TktOleReflector";
+
+// Our subclass in the comctl32 chain of the control's window; the reference data is the control.
+constexpr UINT_PTR kSubclassId = 1;
 
 // Both classes use DefWindowProc and are subclassed per window, so a class left behind by an
 // unloaded module never points into it.
@@ -131,17 +136,20 @@ HRESULT OleControl::CreateControlWindow(HWND parent, const RECT& pos, const RECT
     SetWindowLongPtrW(reflector_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReflectorProc));
     host = reflector_;
   }
-  DWORD style = AdjustWindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
+  DWORD style = AdjustWindowStyle(WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP);
   if (!props_.enabled) style |= WS_DISABLED;
-  wnd_ = CreateWindowExW(0, superClass, L"", style, 0, 0, 0, 0, host, nullptr, ModuleHandle(), nullptr);
+  wnd_ = CreateWindowExW(0, superClass, L"", style, 0, 0, 0, 0, host,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlWindowId)), ModuleHandle(), nullptr);
   if (!wnd_) {
     const HRESULT hr = HRESULT_FROM_WIN32(GetLastError());
     DestroyControlWindow();
     return FAILED(hr) ? hr : E_FAIL;
   }
-  SetWindowLongPtrW(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  superProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(wnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  subclassed_ = SetWindowSubclass(wnd_, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  if (!subclassed_) {
+    DestroyControlWindow();
+    return E_FAIL;
+  }
   PlaceWindow(pos, clip);
   OnCreate();
   if (reflector_) ShowWindow(reflector_, SW_SHOWNA);
@@ -151,13 +159,16 @@ HRESULT OleControl::CreateControlWindow(HWND parent, const RECT& pos, const RECT
 
 void OleControl::DestroyControlWindow() {
   if (wnd_) {
-    OnDestroyWindow();
-    // Unhook first: destruction must not call back into a control that may be half destroyed.
-    SetWindowLongPtrW(wnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
-    SetWindowLongPtrW(wnd_, GWLP_USERDATA, 0);
+    if (subclassed_) {
+      OnDestroyWindow();
+      // Detach first: destruction must not call back into a control that may be half destroyed.
+      // Our procedure stays in the chain, passing messages on, until WM_NCDESTROY removes it, so a
+      // hook the host added after ours sees the window go.
+      SetWindowSubclass(wnd_, &SubclassProc, kSubclassId, 0);
+    }
+    subclassed_ = false;
     DestroyWindow(wnd_);
     wnd_ = nullptr;
-    superProc_ = nullptr;
   }
   if (reflector_) {
     DestroyWindow(reflector_);
@@ -187,8 +198,13 @@ void OleControl::PlaceWindow(const RECT& pos, const RECT& clip) {
 LRESULT CALLBACK OleControl::ReflectorProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   HWND child = ::GetWindow(wnd, GW_CHILD);
   if (child && IsReflected(msg)) {
-    // Owner-drawn menus are not children: their messages go to the menu's owner directly.
-    if ((msg == WM_DRAWITEM || msg == WM_MEASUREITEM) && wp == 0) return DefWindowProcW(wnd, msg, wp, lp);
+    // Owner-drawn menus are not children: their messages stay with the menu's owner.
+    if (msg == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lp)->CtlType == ODT_MENU) {
+      return DefWindowProcW(wnd, msg, wp, lp);
+    }
+    if (msg == WM_MEASUREITEM && reinterpret_cast<const MEASUREITEMSTRUCT*>(lp)->CtlType == ODT_MENU) {
+      return DefWindowProcW(wnd, msg, wp, lp);
+    }
     return SendMessageW(child, kReflectBase + msg, wp, lp);
   }
   if (msg == WM_SETFOCUS && child) {
@@ -198,9 +214,12 @@ LRESULT CALLBACK OleControl::ReflectorProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
   return DefWindowProcW(wnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK OleControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<OleControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(wnd, msg, wp, lp);
+LRESULT CALLBACK OleControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<OleControl*>(data);
+  if (!self || self->wnd_ != wnd) {
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
+    return DefSubclassProc(wnd, msg, wp, lp);
+  }
   // A handler may make the container release the control (an event that closes a form).
   self->AddRef();
   LRESULT r = 0;
@@ -225,13 +244,11 @@ LRESULT OleControl::FrameworkProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY: {
       // The container destroyed our window without deactivating us first.
       HWND wnd = wnd_;
-      const WNDPROC super = superProc_;
       OnDestroyWindow();
-      SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
-      SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+      RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
+      subclassed_ = false;
       wnd_ = nullptr;
-      superProc_ = nullptr;
-      return CallWindowProcW(super, wnd, msg, wp, lp);
+      return DefSubclassProc(wnd, msg, wp, lp);
     }
     default:
       break;
@@ -240,7 +257,7 @@ LRESULT OleControl::FrameworkProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT OleControl::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (superProc_) return CallWindowProcW(superProc_, wnd_, msg, wp, lp);
+  if (subclassed_) return DefSubclassProc(wnd_, msg, wp, lp);
   return DefWindowProcW(wnd_, msg, wp, lp);
 }
 

@@ -8,6 +8,12 @@
 
 namespace tktcom {
 
+void ExchangeFrameworkProps(PropExchange& px, FrameworkProps& props) {
+  px.ExchangeLong("_ExtentX", props.extentX, std::nullopt);
+  px.ExchangeLong("_ExtentY", props.extentY, std::nullopt);
+  px.ExchangeBool("Enabled", props.enabled, true);
+}
+
 // --- stream ---
 
 bool StreamExchange::Transfer(std::uint32_t& bits) {

@@ -7,11 +7,9 @@
 
 #include <vector>
 
-#include "paintchip/prop_exchange.h"
+#include "paintchip/com/prop_exchange.h"
 
 namespace tktcom {
-
-using paintchip::PropExchange;
 
 // Loads from or saves into bytes; the caller moves them to and from the IStream in one piece, so a
 // short stream is refused before any property changes.

@@ -22,8 +22,10 @@ STDMETHODIMP PropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) noexcept {
                             reinterpret_cast<LPARAM>(this));
   if (!dlg_) return E_OUTOFMEMORY;
   MoveWindow(dlg_, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
-  DoDataExchange(false);
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    DoDataExchange(false);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP PropertyPage::Deactivate() noexcept {

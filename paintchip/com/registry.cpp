@@ -1,10 +1,25 @@
 #include "paintchip/com/registry.h"
 
+#include <comcat.h>
 #include <objbase.h>
 
+#include "paintchip/com/com_ptr.h"
 #include "paintchip/com/guard.h"
 
 namespace tktcom {
+namespace {
+
+bool HasCategories(REFCLSID clsid) {
+  wchar_t key[96] = L"CLSID\\";
+  StringFromGUID2(clsid, key + 6, 40);
+  lstrcatW(key, L"\\Implemented Categories");
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+  RegCloseKey(h);
+  return true;
+}
+
+}  // namespace
 
 std::wstring Expand(const wchar_t* text, const Substitutions& subs) {
   std::wstring s = text ? text : L"";
@@ -44,6 +59,29 @@ HRESULT DeleteTrees(const RegTree* trees, std::size_t count, const Substitutions
     }
     return result;
   });
+}
+
+HRESULT UpdateClassCategories(REFCLSID clsid, const GUID* categories, ULONG count, bool doRegister) noexcept {
+  // regsvr32 initialises COM for us, a plain LoadLibrary caller may not have.
+  const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  HRESULT hr = S_OK;
+  {
+    ComPtr<ICatRegister> cats;
+    hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatRegister,
+                          cats.PutVoid());
+    if (SUCCEEDED(hr)) {
+      auto* ids = const_cast<CATID*>(categories);
+      if (doRegister) {
+        hr = cats->RegisterClassImplCategories(clsid, count, ids);
+      } else {
+        hr = cats->UnRegisterClassImplCategories(clsid, count, ids);
+        // Nothing to remove when the class has no categories (not registered, or only half).
+        if (FAILED(hr) && !HasCategories(clsid)) hr = S_OK;
+      }
+    }
+  }
+  if (SUCCEEDED(init)) CoUninitialize();
+  return hr;
 }
 
 std::wstring GuidString(REFGUID guid) {

@@ -32,6 +32,10 @@ struct RegTree {
 // Deletes each tree; a tree that is not there counts as deleted.
 HRESULT DeleteTrees(const RegTree* trees, std::size_t count, const Substitutions& subs) noexcept;
 
+// Adds or removes the component categories a class implements, through the system's category
+// manager (comcat). Removing categories that are not there succeeds.
+HRESULT UpdateClassCategories(REFCLSID clsid, const GUID* categories, ULONG count, bool doRegister) noexcept;
+
 std::wstring GuidString(REFGUID guid);  // "{xxxxxxxx-...}"
 
 }  // namespace tktcom

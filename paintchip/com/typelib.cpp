@@ -14,14 +14,33 @@ constexpr SYSKIND kSysKind = SYS_WIN64;
 constexpr SYSKIND kSysKind = SYS_WIN32;
 #endif
 
-// One library per module. Type libraries of oleaut32 may be used from any thread; the pointer
-// itself is swapped atomically because controls may live in several apartments.
-ITypeLib* volatile g_cached = nullptr;
-
 HRESULT LoadModuleTypeLib(ITypeLib** out) {
   wchar_t path[MAX_PATH];
   if (!ModulePath(path, MAX_PATH)) return HRESULT_FROM_WIN32(GetLastError());
   return LoadTypeLibEx(path, REGKIND_NONE, out);
+}
+
+// One library per module, shared by controls of every apartment (oleaut32's type libraries are
+// free-threaded). A failed load leaves the once open, so a later call tries again.
+INIT_ONCE g_once = INIT_ONCE_STATIC_INIT;
+ITypeLib* g_cached = nullptr;
+
+struct LoadRequest {
+  const GUID* libid;
+  WORD major, minor;
+  LCID lcid;
+  HRESULT result;
+};
+
+BOOL CALLBACK LoadOnce(PINIT_ONCE, PVOID param, PVOID*) {
+  auto* req = static_cast<LoadRequest*>(param);
+  ITypeLib* lib = nullptr;
+  req->result = LoadRegTypeLib(*req->libid, req->major, req->minor, req->lcid, &lib);
+  // Created without registration (tests, side-by-side): the library is in the module itself.
+  if (FAILED(req->result)) req->result = LoadModuleTypeLib(&lib);
+  if (FAILED(req->result)) return FALSE;
+  g_cached = lib;
+  return TRUE;
 }
 
 }  // namespace
@@ -45,19 +64,10 @@ HRESULT UnregisterTypeLibrary(REFGUID libid, WORD major, WORD minor) noexcept {
 HRESULT GetTypeLib(REFGUID libid, WORD major, WORD minor, LCID lcid, ITypeLib** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
-  ITypeLib* lib = g_cached;
-  if (!lib) {
-    HRESULT hr = LoadRegTypeLib(libid, major, minor, lcid, &lib);
-    // Created without registration (tests, side-by-side): the library is in the module itself.
-    if (FAILED(hr)) hr = LoadModuleTypeLib(&lib);
-    if (FAILED(hr)) return hr;
-    if (InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&g_cached), lib, nullptr) != nullptr) {
-      lib->Release();
-      lib = g_cached;
-    }
-  }
-  lib->AddRef();
-  *out = lib;
+  LoadRequest req{&libid, major, minor, lcid, S_OK};
+  if (!InitOnceExecuteOnce(&g_once, &LoadOnce, &req, nullptr)) return FAILED(req.result) ? req.result : E_FAIL;
+  g_cached->AddRef();
+  *out = g_cached;
   return S_OK;
 }
 
@@ -71,8 +81,9 @@ HRESULT GetTypeInfoOfGuid(REFGUID libid, WORD major, WORD minor, REFGUID guid, I
 }
 
 void ReleaseTypeLibCache() noexcept {
-  void* lib = InterlockedExchangePointer(reinterpret_cast<void* volatile*>(&g_cached), nullptr);
-  if (lib) static_cast<ITypeLib*>(lib)->Release();
+  if (g_cached) g_cached->Release();
+  g_cached = nullptr;
+  InitOnceInitialize(&g_once);
 }
 
 }  // namespace tktcom

@@ -10,10 +10,11 @@ HRESULT RegisterModuleTypeLib() noexcept;
 // A library that is not registered counts as unregistered.
 HRESULT UnregisterTypeLibrary(REFGUID libid, WORD major, WORD minor) noexcept;
 
-// The registered library for the locale, else the module's own resource; loaded once and kept.
+// The registered library for the locale, else the module's own resource; loaded once for the process,
+// whichever thread asks first, and kept until the module unloads.
 HRESULT GetTypeLib(REFGUID libid, WORD major, WORD minor, LCID lcid, ITypeLib** out) noexcept;
 HRESULT GetTypeInfoOfGuid(REFGUID libid, WORD major, WORD minor, REFGUID guid, ITypeInfo** out) noexcept;
-// Drops the cached library (when the module may unload).
+// Drops the cached library: at process detach, when no thread can be using it.
 void ReleaseTypeLibCache() noexcept;
 
 }  // namespace tktcom

@@ -17,15 +17,15 @@ UCxColorMenu::~UCxColorMenu() {
   if (m_hMenu) DestroyMenu(m_hMenu);
 }
 
-bool UCxColorMenu::TrackColorPopup(HWND owner, POINT at, COLORREF& color) {
+bool UCxColorMenu::TrackColorPopup(HWND owner, POINT at, COLORREF& color,
+                                   const std::function<void(bool)>& enableModeless) {
   if (m_hMenu) {
     DestroyMenu(m_hMenu);
     m_hMenu = nullptr;
   }
   m_hMenu = CreatePopupMenu();
   if (!m_hMenu) return false;
-  ColorTable table;
-  for (size_t i = 0; i < kPaletteSize; ++i) table[i] = CPaintChipCtrl::s_colorTable[i];
+  const ColorTable table = CPaintChipCtrl::ReadColorTable();
   for (const PaletteItem& item : PaletteItems(table)) {
     const UINT flags = MF_OWNERDRAW | (item.menuBreak ? MF_MENUBREAK : 0);
     // Owner-drawn items carry their colour as item data.
@@ -37,9 +37,9 @@ bool UCxColorMenu::TrackColorPopup(HWND owner, POINT at, COLORREF& color) {
     case PaletteChoice::Nothing:
       return false;
     case PaletteChoice::OtherColor:
-      return ChooseOtherColor(owner, color);
+      return ChooseOtherColor(owner, color, enableModeless);
     case PaletteChoice::Entry:
-      color = CPaintChipCtrl::s_colorTable[id - 1];
+      color = *EntryColor(id, table);  // the colour the palette showed
       return true;
     case PaletteChoice::Unknown:
       break;
@@ -48,16 +48,27 @@ bool UCxColorMenu::TrackColorPopup(HWND owner, POINT at, COLORREF& color) {
   return false;
 }
 
-bool UCxColorMenu::ChooseOtherColor(HWND owner, COLORREF& color) const {
+bool UCxColorMenu::ChooseOtherColor(HWND owner, COLORREF& color,
+                                    const std::function<void(bool)>& enableModeless) const {
   CHOOSECOLORW cc{};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = owner;
   // A system colour (0x80000000 + index) starts the dialog at what it shows now.
   if (FAILED(OleTranslateColor(color, nullptr, &cc.rgbResult))) cc.rgbResult = color & 0x00FFFFFF;
-  // The palette doubles as the custom colours: what the user defines here stays for the process.
-  cc.lpCustColors = CPaintChipCtrl::s_colorTable;
+  // The palette doubles as the custom colours: what the user defines here stays for the process,
+  // even when the dialog is cancelled. The dialog works on a copy; other threads keep the table.
+  const ColorTable before = CPaintChipCtrl::ReadColorTable();
+  COLORREF custom[kPaletteSize];
+  for (size_t i = 0; i < kPaletteSize; ++i) custom[i] = before[i];
+  cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT;
-  if (!ChooseColorW(&cc)) return false;
+  if (enableModeless) enableModeless(false);
+  const BOOL confirmed = ChooseColorW(&cc);
+  if (enableModeless) enableModeless(true);
+  ColorTable after;
+  for (size_t i = 0; i < kPaletteSize; ++i) after[i] = custom[i];
+  CPaintChipCtrl::StoreCustomColors(before, after);
+  if (!confirmed) return false;
   color = cc.rgbResult;
   return true;
 }

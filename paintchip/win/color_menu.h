@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace paintchip {
 
 class UCxColorMenu {
@@ -13,14 +15,15 @@ class UCxColorMenu {
   UCxColorMenu& operator=(const UCxColorMenu&) = delete;
 
   // Shows the palette at a screen point (left- and top-aligned) for `owner`, which receives the
-  // owner-draw messages. True when the user chose a colour; it is then in `color`.
-  bool TrackColorPopup(HWND owner, POINT at, COLORREF& color);
+  // owner-draw messages. True when the user chose a colour; it is then in `color`. `enableModeless`
+  // is told false before the colour dialog opens and true after it closes.
+  bool TrackColorPopup(HWND owner, POINT at, COLORREF& color, const std::function<void(bool)>& enableModeless = {});
   void MeasureItem(MEASUREITEMSTRUCT* item) const;
   void DrawItem(const DRAWITEMSTRUCT* item) const;
   HMENU Handle() const { return m_hMenu; }
 
  private:
-  bool ChooseOtherColor(HWND owner, COLORREF& color) const;
+  bool ChooseOtherColor(HWND owner, COLORREF& color, const std::function<void(bool)>& enableModeless) const;
   HMENU m_hMenu = nullptr;
 };
 

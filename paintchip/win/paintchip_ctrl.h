@@ -16,17 +16,22 @@ class CPaintChipCtrl final : public tktcom::OleControl, private ColorDropReceive
   void SetColor(COLORREF color);
   COLORREF GetColor() const { return m_color; }
 
-  // Shared by every control of the process.
+  // Shared by every control of the process. The arrow is loaded once, by whichever apartment's
+  // thread makes the first control, and freed when the module unloads (ReleaseShared).
   static HBITMAP s_arrowBitmap;
   static SIZE s_arrowSize;
   static short s_arrowPartWidth;     // -1 until the first control is made
   static COLORREF s_colorTable[16];  // the palette, and the colour dialog's custom colours
-  static void ReleaseShared();       // when the module may unload
+  static void ReleaseShared();       // at process detach
+  // The table is read and written only through these, under one lock.
+  static ColorTable ReadColorTable();
+  // Stores the entries a colour dialog changed from `before` to `after`.
+  static void StoreCustomColors(const ColorTable& before, const ColorTable& after);
 
  protected:
   void OnDraw(HDC dc, const RECT& bounds) override;
-  void DoPropExchange(PropExchange& px) override;
-  HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) override;
+  void DoPropExchange(tktcom::PropExchange& px) override;
+  HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argErr) override;
   DWORD GetControlFlags() const override;
   const wchar_t* SubclassedClassName() const override { return L"BUTTON"; }
   DWORD AdjustWindowStyle(DWORD style) const override { return style | BS_OWNERDRAW; }
@@ -38,6 +43,8 @@ class CPaintChipCtrl final : public tktcom::OleControl, private ColorDropReceive
   CPaintChipCtrl();
   ~CPaintChipCtrl() override;
   void OnLButtonDown(WPARAM flags, POINT at);
+  // The palette under the control, from a press on the arrow or from the keyboard.
+  void OpenPalette();
   void OnColorDropped(COLORREF color) override { SetColor(color); }
 
   ColorRef m_color = 0;  // COLORREF layout, or 0x80000000 + a system colour index

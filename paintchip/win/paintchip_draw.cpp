@@ -8,6 +8,10 @@
 namespace paintchip {
 namespace {
 RECT ToRect(const ChipRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// A bitmap can be selected into one DC at a time, and DrawState selects it: controls of two
+// apartments drawing at once take turns with the shared arrow.
+SRWLOCK s_arrowLock = SRWLOCK_INIT;
 }  // namespace
 
 void CPaintChipCtrl::OnDraw(HDC dc, const RECT& bounds) {
@@ -33,10 +37,18 @@ void CPaintChipCtrl::OnDraw(HDC dc, const RECT& bounds) {
     DrawEdge(dc, &well, EDGE_ETCHED, BF_RECT);
   }
 
+  // Keyboard focus: a dotted frame between the swatch's edge and its colour well.
+  if (HWND wnd = ControlWindow(); wnd && GetFocus() == wnd) {
+    RECT focus = ToRect(SwatchPart(r, s_arrowPartWidth).Inflated(-3));
+    DrawFocusRect(dc, &focus);
+  }
+
   const ChipPoint glyph = GlyphOrigin(ArrowPart(r, s_arrowPartWidth), s_arrowSize.cx, s_arrowSize.cy);
   if (s_arrowBitmap) {
+    AcquireSRWLockExclusive(&s_arrowLock);
     DrawStateA(dc, textBrush.get(), nullptr, reinterpret_cast<LPARAM>(s_arrowBitmap), 0, glyph.x, glyph.y,
                s_arrowSize.cx, s_arrowSize.cy, DST_BITMAP | (enabled ? DSS_MONO : DSS_DISABLED));
+    ReleaseSRWLockExclusive(&s_arrowLock);
   }
 }
 

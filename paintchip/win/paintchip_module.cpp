@@ -1,4 +1,6 @@
 // PAINTCHIP.OCX: the module's exports, its classes and what it writes into the registry.
+#include <comcat.h>
+#include <objsafe.h>
 #include <olectl.h>
 
 #include "paintchip/com/class_factory.h"
@@ -39,6 +41,9 @@ const tktcom::RegTree kControlTrees[] = {
     {HKEY_CLASSES_ROOT, L"%PROGID%"},
 };
 
+// Control, safe for scripting, safe for initialising: script hosts use it without asking.
+const CATID kCategories[] = {CATID_Control, CATID_SafeForScripting, CATID_SafeForInitializing};
+
 // The property page has no ProgID.
 const tktcom::RegRow kPageRows[] = {
     {HKEY_CLASSES_ROOT, L"CLSID\\%PAGECLSID%", nullptr, L"%PAGENAME%"},
@@ -73,8 +78,14 @@ HRESULT UpdateClasses(bool doRegister) noexcept {
     tktcom::Substitutions subs;
     if (!MakeSubstitutions(subs)) return SELFREG_E_CLASS;
     // The control first, then the property page.
-    HRESULT hr = doRegister ? tktcom::WriteRows(kControlRows, std::size(kControlRows), subs)
-                            : tktcom::DeleteTrees(kControlTrees, std::size(kControlTrees), subs);
+    HRESULT hr = S_OK;
+    if (doRegister) {
+      hr = tktcom::WriteRows(kControlRows, std::size(kControlRows), subs);
+      if (SUCCEEDED(hr)) hr = tktcom::UpdateClassCategories(CLSID_PaintChip, kCategories, std::size(kCategories), true);
+    } else {
+      hr = tktcom::UpdateClassCategories(CLSID_PaintChip, kCategories, std::size(kCategories), false);
+      if (SUCCEEDED(hr)) hr = tktcom::DeleteTrees(kControlTrees, std::size(kControlTrees), subs);
+    }
     if (FAILED(hr)) return SELFREG_E_CLASS;
     hr = doRegister ? tktcom::WriteRows(kPageRows, std::size(kPageRows), subs)
                     : tktcom::DeleteTrees(kPageTrees, std::size(kPageTrees), subs);
@@ -86,10 +97,14 @@ HRESULT UpdateClasses(bool doRegister) noexcept {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     tktcom::SetModuleHandle(module);
     DisableThreadLibraryCalls(module);
+  } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+    // Unloaded by FreeLibrary: no thread of ours runs any more. At process exit there is nothing to free.
+    CPaintChipCtrl::ReleaseShared();
+    tktcom::ReleaseTypeLibCache();
   }
   return TRUE;
 }
@@ -98,15 +113,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   return tktcom::GetClassObject(kClasses, std::size(kClasses), clsid, iid, out);
 }
 
-STDAPI DllCanUnloadNow() {
-  const HRESULT hr = tktcom::CanUnloadNow();
-  if (hr == S_OK) {
-    // Nothing of ours is alive: drop what the controls shared. The next control loads it again.
-    CPaintChipCtrl::ReleaseShared();
-    tktcom::ReleaseTypeLibCache();
-  }
-  return hr;
-}
+STDAPI DllCanUnloadNow() { return tktcom::CanUnloadNow(); }
 
 STDAPI DllRegisterServer() {
   // The type library first; without it nothing else is tried.

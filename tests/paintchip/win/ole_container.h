@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <utility>
@@ -105,7 +106,10 @@ class TestFrame final : public IOleInPlaceFrame {
   STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
   STDMETHODIMP RemoveMenus(HMENU) override { return Unexpected("RemoveMenus"); }
   STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+  STDMETHODIMP EnableModeless(BOOL enable) override {
+    modalDepth += enable ? -1 : 1;
+    return S_OK;
+  }
   STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
   static HRESULT Unexpected(const char* what) {
     ADD_FAILURE() << "unexpected " << what;
@@ -115,6 +119,7 @@ class TestFrame final : public IOleInPlaceFrame {
   ULONG refs = 1;
   ComPtr<IOleInPlaceActiveObject> active;
   std::wstring activeName;
+  std::atomic<int> modalDepth{0};  // EnableModeless(FALSE) calls not yet undone; read from driver threads
 
  private:
   HWND host_;
@@ -245,6 +250,18 @@ class EventSink final : public IDispatch {
   std::vector<Call> calls;
   ULONG refs = 1;
   bool acceptEventIid = true;
+};
+
+// Records the property changes a control reports, as a property browser hears them.
+class PropertySink final : public IPropertyNotifySink {
+ public:
+  PCTEST_UNKNOWN(IPropertyNotifySink)
+  STDMETHODIMP OnChanged(DISPID id) override {
+    changed.push_back(id);
+    return S_OK;
+  }
+  STDMETHODIMP OnRequestEdit(DISPID) override { return TestFrame::Unexpected("OnRequestEdit"); }
+  std::vector<DISPID> changed;
 };
 
 // An ordered property bag.

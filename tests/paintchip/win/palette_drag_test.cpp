@@ -147,6 +147,7 @@ TEST_F(Palette, EscapeAndCancelChangeNothingAndTheDialogStartsAtTheColour) {
   ActiveControl c;
   ASSERT_EQ(PutColor(c.Object(), 0x00336699), S_OK);
   Advised events(c.Object());
+  std::atomic<int> modalWhileShown{-1};
   {  // Escape in the palette, opened on the column the parts share, chooses nothing.
     UiDriver driver([&](DWORD ui) {
       HWND menu = WaitForThreadWindow(ui, L"#32768");
@@ -155,8 +156,13 @@ TEST_F(Palette, EscapeAndCancelChangeNothingAndTheDialogStartsAtTheColour) {
     });
     Press(c.Window(), 67, 5);
   }
-  ASSERT_TRUE(OpenColourDialog(c.Window(), [](HWND dlg) { PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); }));
+  ASSERT_TRUE(OpenColourDialog(c.Window(), [&](HWND dlg) {
+    modalWhileShown = c.Site().frame->modalDepth.load();
+    PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+  }));
   EXPECT_EQ(GetColor(c.Object()), 0x00336699);
+  EXPECT_EQ(modalWhileShown, 1) << "the container's modeless windows were not told to wait";
+  EXPECT_EQ(c.Site().frame->modalDepth, 0);
   ASSERT_TRUE(OpenColourDialog(c.Window(), [](HWND dlg) { PostMessageW(dlg, WM_COMMAND, IDOK, 0); }));
   EXPECT_EQ(GetColor(c.Object()), 0x00336699) << "the dialog did not start at the current colour";
   EXPECT_TRUE(events.sink.calls.empty());
@@ -188,6 +194,59 @@ TEST_F(Palette, ACustomColourFromTheDialogSetsTheColourAndReplacesTheFirstPalett
     Press(b.Window(), 72, 10);
   }
   EXPECT_EQ(GetColor(b.Object()), static_cast<LONG>(custom));
+}
+
+// Pixels of the focus frame's top side, between the swatch's edge and the colour well, that are not button face.
+int FocusPixels(HWND wnd) {
+  Canvas canvas(80, 20);
+  SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+  int n = 0;
+  for (int x = 3; x < 65; ++x) n += canvas.At(x, 3) != GetSysColor(COLOR_BTNFACE);
+  return n;
+}
+
+TEST_F(Palette, KeyboardUsersTabInSeeTheFocusAndOpenThePaletteWithSpaceEnterOrAltDown) {
+  ActiveControl c(true, {20, 20, 100, 40});
+  Advised events(c.Object());
+  HWND wnd = c.Window();
+  EXPECT_EQ(GetNextDlgTabItem(c.Host(), nullptr, FALSE), wnd) << "not a tab stop";
+  SetFocus(c.Host());
+  EXPECT_EQ(FocusPixels(wnd), 0);
+  SetFocus(wnd);
+  EXPECT_GT(FocusPixels(wnd), 10) << "the focus is not drawn";
+
+  // Each key opens the palette; there the menu's own keys choose, Esc closes it with no change.
+  // (Entry 1 may hold another test's custom colour.)
+  const struct {
+    UINT msg;
+    WPARAM key;
+    LPARAM flags;
+    int downs;  // 0: Esc
+    COLORREF want;
+  } keys[] = {{WM_KEYDOWN, VK_SPACE, 1, 0, 0},
+              {WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29), 2, 0x0000FF00},  // Alt+Down: entry 2
+              {WM_KEYDOWN, VK_RETURN, 1, 3, 0x00FF0000}};              // entry 3
+  for (const auto& k : keys) {
+    std::atomic<bool> opened{false};
+    {
+      UiDriver driver([&](DWORD ui) {
+        HWND menu = WaitForThreadWindow(ui, L"#32768");
+        if (!menu) return;
+        opened = true;
+        if (k.downs == 0) {
+          PostKey(menu, VK_ESCAPE);
+          return;
+        }
+        for (int i = 0; i < k.downs; ++i) PostKey(menu, VK_DOWN);
+        PostEnter(menu);
+      });
+      SendMessageW(wnd, k.msg, k.key, k.flags);
+    }
+    EXPECT_TRUE(opened) << "key " << k.key;
+    EXPECT_EQ(GetColor(c.Object()), static_cast<LONG>(k.want)) << "key " << k.key;
+  }
+  ASSERT_EQ(events.sink.calls.size(), 2u);
+  EXPECT_EQ(events.sink.calls[1].value, 0x00FF0000);
 }
 
 class DragDrop : public ControlTest {

@@ -1,11 +1,12 @@
 // Verbs and quick activation: the container-facing paths that form designers take.
 #include "control_fixture.h"
 
-
-#include "paintchip/win/paintchip_ids.h"
 #include <commctrl.h>
 
+#include <atomic>
 #include <string>
+
+#include "paintchip/win/paintchip_ids.h"
 
 #include "ui_driver.h"
 
@@ -26,6 +27,14 @@ TEST_F(Verbs, EnumVerbsOffersPropertiesOnTheContainerMenu) {
   EXPECT_STREQ(got[0].lpszVerbName, L"&Properties...");
   EXPECT_EQ(got[0].grfAttribs, static_cast<DWORD>(OLEVERBATTRIB_ONCONTAINERMENU));
   CoTaskMemFree(got[0].lpszVerbName);  // the caller owns the name
+  EXPECT_EQ(verbs->Clone(nullptr), E_POINTER);
+
+  // No advise sink yet: still an enumerator, an empty one.
+  ComPtr<IEnumSTATDATA> advises;
+  ASSERT_EQ(c->EnumAdvise(advises.Put()), S_OK);
+  ASSERT_TRUE(advises);
+  STATDATA sd{};
+  EXPECT_EQ(advises->Next(1, &sd, nullptr), S_FALSE);
 }
 
 // What the property frame shows: its tab captions and whether the page holds only the placeholder text.
@@ -60,10 +69,12 @@ BOOL CALLBACK Inspect(HWND wnd, LPARAM lp) {
 TEST_F(Verbs, PropertiesVerbAsksTheContainerFirstThenShowsTheFrameWithTheGeneralPage) {
   ActiveControl c;
   FrameContents seen;
+  int modalWhileShown = 0;
   {
     UiDriver driver([&](DWORD ui) {
       HWND frame = WaitForThreadWindow(ui, L"#32770");
       if (!frame) return;
+      modalWhileShown = c.Site().frame->modalDepth;
       const ULONGLONG deadline = GetTickCount64() + 5000;
       do {
         seen = FrameContents{};
@@ -74,6 +85,8 @@ TEST_F(Verbs, PropertiesVerbAsksTheContainerFirstThenShowsTheFrameWithTheGeneral
     EXPECT_EQ(c.Object()->DoVerb(OLEIVERB_PROPERTIES, nullptr, &c.Site(), 0, c.Host(), nullptr), S_OK);
   }
   EXPECT_EQ(c.Site().propertyFrameAsked, 1);
+  EXPECT_EQ(modalWhileShown, 1) << "the container's modeless windows were not told to wait";
+  EXPECT_EQ(c.Site().frame->modalDepth, 0);
   EXPECT_EQ(seen.tabs, L"General");
   EXPECT_EQ(seen.placeholderPages, 1);
   EXPECT_EQ(seen.pageChildren, 1) << "the page holds only the text";
@@ -91,17 +104,37 @@ TEST_F(Verbs, UnknownVerbsAreRefusedOrTreatedAsPrimaryAndHideHidesUntilShow) {
   EXPECT_TRUE(IsWindowVisible(c.Window()));
 }
 
+// Click-to-activate containers pass the activating click with the verb; it opens the palette.
+TEST_F(Verbs, TheClickThatActivatesTheControlReachesIt) {
+  ActiveControl c(true, {20, 20, 100, 40});
+  std::atomic<bool> opened{false};
+  {
+    UiDriver driver([&](DWORD ui) {
+      HWND menu = WaitForThreadWindow(ui, L"#32768");
+      if (!menu) return;
+      opened = true;
+      PostKey(menu, VK_ESCAPE);
+    });
+    MSG click{c.Host(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20 + 72, 20 + 10), 0, {}};
+    ASSERT_EQ(c.Object()->DoVerb(OLEIVERB_UIACTIVATE, &click, &c.Site(), 0, c.Host(), &c.Site().pos), S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return opened.load(); }));
+  }
+  EXPECT_EQ(c.Site().uiActivated, 1);
+}
+
 TEST_F(Verbs, QuickActivationSetsTheSiteConnectsEventsAndReportsStatus) {
   ComPtr<IOleObject> c = NewControl();
   HostWindow host;
   auto* site = new TestSite(host.Get(), {0, 0, 80, 20}, true);
   EventSink sink;
+  PropertySink props;
   ComPtr<IQuickActivate> quick;
   ASSERT_EQ(c.As(quick, IID_IQuickActivate), S_OK);
   QACONTAINER qc{};
   qc.cbSize = sizeof qc;
   qc.pClientSite = site;
   qc.pUnkEventSink = &sink;
+  qc.pPropertyNotifySink = &props;
   QACONTROL qo{};
   qo.cbSize = sizeof qo;
   ASSERT_EQ(quick->QuickActivate(&qc, &qo), S_OK);
@@ -114,6 +147,7 @@ TEST_F(Verbs, QuickActivationSetsTheSiteConnectsEventsAndReportsStatus) {
   got.Reset();
   ASSERT_EQ(PutColor(c.Get(), 0x00ABCDEF), S_OK);
   ASSERT_EQ(sink.calls.size(), 1u);
+  EXPECT_EQ(props.changed, std::vector<DISPID>{1});
   SIZEL size{1000, 500};
   EXPECT_EQ(quick->SetContentExtent(&size), S_OK);
   SIZEL back{};
@@ -125,11 +159,14 @@ TEST_F(Verbs, QuickActivationSetsTheSiteConnectsEventsAndReportsStatus) {
   ASSERT_EQ(c.As(cpc, IID_IConnectionPointContainer), S_OK);
   ASSERT_EQ(cpc->FindConnectionPoint(paintchip::DIID__DPaintChipEvents, cp.Put()), S_OK);
   EXPECT_EQ(cp->Unadvise(qo.dwEventCookie), S_OK);
+  ASSERT_EQ(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()), S_OK);
+  EXPECT_EQ(cp->Unadvise(qo.dwPropNotifyCookie), S_OK);
   cp.Reset();
   cpc.Reset();
   EXPECT_EQ(c->SetClientSite(nullptr), S_OK);
   c.Reset();
   EXPECT_EQ(sink.refs, 1u);
+  EXPECT_EQ(props.refs, 1u);
   EXPECT_EQ(site->Release(), 0u);
 }
 

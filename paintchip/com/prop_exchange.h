@@ -1,12 +1,12 @@
 // A control's persistence is one routine that names its properties in order; an exchange object
 // decides whether that routine loads, saves, resets or measures. Streams, property bags and the
-// reset each implement this interface (the Windows ones live in com/).
+// reset each implement this interface (prop_exchange_win.h).
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
-namespace paintchip {
+namespace tktcom {
 
 class PropExchange {
  public:
@@ -31,4 +31,13 @@ class PropExchange {
   bool failed_ = false;
 };
 
-}  // namespace paintchip
+// Kept by every control of the framework: its size (HIMETRIC) and the stock properties it uses.
+struct FrameworkProps {
+  std::int32_t extentX = 0;
+  std::int32_t extentY = 0;
+  bool enabled = true;
+};
+
+void ExchangeFrameworkProps(PropExchange& px, FrameworkProps& props);
+
+}  // namespace tktcom
