@@ -15,11 +15,6 @@
 namespace paintchip {
 namespace {
 
-constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT |
-                              OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST |
-                              OLEMISC_IGNOREACTIVATEWHENVISIBLE;
-static_assert(kMiscStatus == 0x000A0191);
-
 // A new control is 80 x 20 pixels, a button's size.
 // It touches no file, registry or network, so scripts and untrusted stored forms may drive it.
 const tktcom::ControlClass kPaintChipClass = {

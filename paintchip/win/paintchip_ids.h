@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 namespace paintchip {
 
@@ -15,5 +16,11 @@ inline constexpr WORD kLibMajor = 1, kLibMinor = 0;
 inline constexpr wchar_t kProgId[] = L"PAINTCHIP.PaintChipCtrl.1";
 inline constexpr long kDispidColor = 1;         // _DPaintChip.Color
 inline constexpr long kDispidColorChanged = 1;  // _DPaintChipEvents.ColorChanged
+
+// What containers learn before the control is loaded (registered as MiscStatus\1, in decimal).
+inline constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT |
+                                     OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST |
+                                     OLEMISC_IGNOREACTIVATEWHENVISIBLE;
+static_assert(kMiscStatus == 0x000A0191);
 
 }  // namespace paintchip

@@ -32,7 +32,7 @@ const tktcom::RegRow kControlRows[] = {
     {HKEY_CLASSES_ROOT, L"CLSID\\%CLSID%\\Control", nullptr, L""},
     {HKEY_CLASSES_ROOT, L"CLSID\\%CLSID%\\ToolboxBitmap32", nullptr, L"%MODULE%, 1"},
     {HKEY_CLASSES_ROOT, L"CLSID\\%CLSID%\\MiscStatus", nullptr, L"0"},
-    {HKEY_CLASSES_ROOT, L"CLSID\\%CLSID%\\MiscStatus\\1", nullptr, L"655761"},  // 0x000A0191
+    {HKEY_CLASSES_ROOT, L"CLSID\\%CLSID%\\MiscStatus\\1", nullptr, L"%MISCSTATUS%"},
     {HKEY_CLASSES_ROOT, L"CLSID\\%CLSID%\\TypeLib", nullptr, L"%LIBID%"},
     {HKEY_CLASSES_ROOT, L"CLSID\\%CLSID%\\Version", nullptr, L"1.0"},
 };
@@ -69,7 +69,8 @@ bool MakeSubstitutions(tktcom::Substitutions& subs) {
           {L"PAGECLSID", tktcom::GuidString(CLSID_PaintChipPropPage)},
           {L"LIBID", tktcom::GuidString(LIBID_PAINTCHIPLib)},
           {L"CTRLNAME", LoadText(IDS_PAINTCHIP)},
-          {L"PAGENAME", LoadText(IDS_PAINTCHIP_PPG)}};
+          {L"PAGENAME", LoadText(IDS_PAINTCHIP_PPG)},
+          {L"MISCSTATUS", std::to_wstring(kMiscStatus)}};
   return true;
 }
 

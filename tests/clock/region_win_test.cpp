@@ -8,6 +8,7 @@
 #include <random>
 
 #include "faceformat/bmp.h"
+#include "faceformat/settings.h"
 #include "region_win.h"
 
 using faceformat::RegionRun;
@@ -80,14 +81,39 @@ TEST_F(ApplyFaceRegionTest, EveryBadInputIsAnErrorAndLeavesTheWindowRectangular)
   Write("text.rgp", "1 2 x\r\n");
   Write("big.rgp", "2147483647 0 1\r\n");
   Write("bad.bmp", "BM not really");
+  // Files larger than a 32-bit process could ever hold (sparse: no disk used) are refused, not read.
+  for (const char* name : {"huge.rgp", "huge.bmp", "huge.ini"}) {
+    Write(name, name[5] == 'b' ? "BM" : "1 2 3\r\n");
+    std::filesystem::resize_file(dir_ / name, 3ull << 30);
+  }
+  EXPECT_FALSE(faceformat::ReadSettingsFile(dir_ / "huge.ini").ok());
   const std::pair<const char*, const char*> cases[] = {
       {"face.rgp", "missing.bmp"}, {"face.rgp", "bad.bmp"},   {"missing.rgp", "face.bmp"}, {"empty.rgp", "face.bmp"},
-      {"short.rgp", "face.bmp"},   {"text.rgp", "face.bmp"}, {"big.rgp", "face.bmp"}};
+      {"short.rgp", "face.bmp"},   {"text.rgp", "face.bmp"}, {"big.rgp", "face.bmp"},      {"huge.rgp", "face.bmp"},
+      {"face.rgp", "huge.bmp"}};
   for (auto [rgp, bmp] : cases) {
     EXPECT_FALSE(tkt::ApplyFaceRegion(wnd_, Path(rgp), Path(bmp), face).ok()) << rgp << " " << bmp;
     tkt::GdiObject<HRGN> none(CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(GetWindowRgn(wnd_, none.get()), ERROR) << rgp << " " << bmp;
   }
+}
+
+// The most records a region file may hold still shape a window in a 32-bit process.
+TEST_F(ApplyFaceRegionTest, TheLargestRegionFileShapesTheWindow) {
+  std::string text;
+  for (int row = 0; row < faceformat::kMaxRegionRuns / 2; ++row) {
+    text += "0 " + std::to_string(row) + " 7\r\n";
+    text += "9 " + std::to_string(row) + " 3\r\n";
+  }
+  Write("largest.rgp", text);
+  faceformat::Image face;
+  auto result = tkt::ApplyFaceRegion(wnd_, Path("largest.rgp"), Path("face.bmp"), face);
+  ASSERT_TRUE(result.ok()) << result.error().what;
+  tkt::GdiObject<HRGN> actual(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(GetWindowRgn(wnd_, actual.get()), COMPLEXREGION);
+  RECT box{};
+  GetRgnBox(actual.get(), &box);
+  EXPECT_EQ(box.bottom, faceformat::kMaxRegionRuns / 2);
 }
 
 }  // namespace
