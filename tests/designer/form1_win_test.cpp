@@ -29,7 +29,6 @@ class MainWindow : public ::testing::Test {
     fs::create_directories(root_ / "sample");
     saved_ = fs::current_path();
     fs::current_path(root_);
-    Form1Window::Register(GetModuleHandleW(nullptr));
   }
   void TearDown() override {
     if (window_ && window_->hwnd()) DestroyWindow(window_->hwnd());

@@ -154,7 +154,6 @@ void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
 
 class MakerWindow : public TempDir {
  protected:
-  static void SetUpTestSuite() { RgpMakerWindow::Register(GetModuleHandleW(nullptr)); }
   void SetUp() override {
     TempDir::SetUp();
     g_boxes.clear();
