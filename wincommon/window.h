@@ -40,12 +40,8 @@ class Window {
 
  protected:
   Window() = default;
-  // A window that outlives its object would call into freed memory: it is let go of, then destroyed.
-  ~Window() {
-    if (!hwnd_) return;
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  // A window that outlived its object would call into freed memory.
+  ~Window() { DestroyUnheard(); }
 
   // Creates this object's window; null on failure. The window is the object's from WM_NCCREATE on.
   HWND CreateWindowOf(DWORD exStyle, const wchar_t* title, DWORD style, int x, int y, int width, int height,
@@ -82,6 +78,14 @@ class Window {
       static_cast<Derived*>(this)->PaintContent(paint.dc(), paint.rect());
     }
     return 0;
+  }
+
+  // Destroys the window without its messages reaching the object (no WM_DESTROY handling).
+  void DestroyUnheard() {
+    if (!hwnd_) return;
+    HWND wnd = std::exchange(hwnd_, nullptr);
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    DestroyWindow(wnd);
   }
 
   HWND hwnd_ = nullptr;

@@ -51,9 +51,7 @@ bool Form1Window::Create(HINSTANCE instance) {
   const faceformat::Status loaded = Form_Load();
   if (!loaded) {
     ShowStartupFailure();
-    HWND wnd = std::exchange(hwnd_, nullptr);
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-    DestroyWindow(wnd);
+    DestroyUnheard();
     return false;
   }
   // Timers start once the window is loaded, so no tick sees a half-made face.

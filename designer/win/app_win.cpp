@@ -59,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && main.hwnd()) {
-      main.OpenHelp();
+      form.OpenHelp();
       continue;
     }
     if (main.hwnd() && IsDialogMessageW(main.hwnd(), &msg)) continue;

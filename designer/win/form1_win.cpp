@@ -1,12 +1,10 @@
 #include "form1_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <uxtheme.h>
 
 #include <algorithm>
 
-#include "designer/model/texts.h"
 #include "designer/win/ui_font.h"
 
 namespace designer::win {
@@ -331,8 +329,6 @@ void Form1Window::Scroll(HWND hwnd, int code) {
   }
   Sync();
 }
-
-void Form1Window::OpenHelp() { form_.OpenHelp(); }
 
 LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

@@ -27,8 +27,6 @@ class Form1Window : public tkt::Window<Form1Window> {
   HWND Create();
   // Makes the window show the model's state.
   void Sync();
-  // F1: the clock's help file under the installation root.
-  void OpenHelp();
   // Child window of a control, for tests and the other windows of the designer.
   HWND WindowOf(const Control& control) const;
   HWND PanelOf(int page) const { return panels_[size_t(page)].hwnd(); }
