@@ -35,10 +35,6 @@ std::wstring TextOf(HWND hwnd) {
 Form1Window::Form1Window(DesignerForm& form, Artwork& artwork)
     : form_(form), artwork_(artwork), preview_(form, artwork, [this] { Sync(); }) {}
 
-Form1Window::~Form1Window() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
 void Form1Window::DescribeClass(WNDCLASSEXW& wc) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   // Shared icons: the system owns them, for as long as the class lives.

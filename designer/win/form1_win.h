@@ -21,7 +21,6 @@ namespace designer::win {
 class Form1Window : public tkt::Window<Form1Window> {
  public:
   Form1Window(DesignerForm& form, Artwork& artwork);
-  ~Form1Window();
 
   // Runs the form's load handler, then creates and shows the window centred on the screen.
   HWND Create();
