@@ -16,7 +16,6 @@
 #include <memory>
 #include <new>
 #include <utility>
-#include <string>
 
 #include "wincommon/gdi.h"
 
