@@ -12,13 +12,6 @@
 
 namespace designer {
 
-// Message box styles and answers, the platform's values.
-inline constexpr unsigned kMbOk = 0x0;
-inline constexpr unsigned kMbYesNo = 0x4;
-inline constexpr unsigned kMbIconExclamation = 0x30;
-inline constexpr unsigned kMbDefButton2 = 0x100;
-inline constexpr int kIdYes = 6;
-
 class FilesPlatform {
  public:
   virtual ~FilesPlatform() = default;

@@ -1,4 +1,4 @@
-// Owners for GDI handles and the guards paint code uses. Each frees its handle once; copying is deleted.
+// Owners for GDI DCs and the guards paint code uses; GdiObject<H> and the other handle owners are in handle.h.
 #pragma once
 
 #include <windows.h>
@@ -7,34 +7,9 @@
 #include <cstdint>
 #include <utility>
 
+#include "wincommon/handle.h"
+
 namespace tkt {
-
-template <class H>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(H handle) : handle_(handle) {}
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, nullptr));
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { reset(); }
-
-  H get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  // For handing the object to an owner such as SetWindowRgn, once it has accepted it.
-  H release() { return std::exchange(handle_, nullptr); }
-  void reset(H handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
-
- private:
-  H handle_ = nullptr;
-};
 
 // A memory DC compatible with `like` (the screen when null). What Select puts in is taken out again before
 // the DC goes, so the objects can be deleted afterwards; declare them before the MemoryDc.

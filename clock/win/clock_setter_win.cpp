@@ -2,30 +2,19 @@
 
 #include <windows.h>
 
+#include "wincommon/handle.h"
+
 namespace tkt {
-namespace {
-
-struct TokenHandle {
-  HANDLE handle = nullptr;
-  TokenHandle() = default;
-  TokenHandle(const TokenHandle&) = delete;
-  TokenHandle& operator=(const TokenHandle&) = delete;
-  ~TokenHandle() {
-    if (handle) CloseHandle(handle);
-  }
-};
-
-}  // namespace
 
 bool EnableSystemTimePrivilege() {
-  TokenHandle token;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token.handle)) return false;
+  KernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) return false;
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
   if (!LookupPrivilegeValueW(nullptr, SE_SYSTEMTIME_NAME, &privileges.Privileges[0].Luid)) return false;
   // Succeeds even when nothing was granted; only the last error tells.
-  if (!AdjustTokenPrivileges(token.handle, FALSE, &privileges, 0, nullptr, nullptr)) return false;
+  if (!AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr)) return false;
   return GetLastError() == ERROR_SUCCESS;
 }
 

@@ -63,18 +63,18 @@ faceformat::Status Form1Window::Form_Load() try {
   if (!settings) return faceformat::Error{"settings: " + settings.error().what, settings.error().where};
   model_.LayOut(*settings);                                                     // 5 to 13
   CreateReadoutFont();
-  SetWindowPos(wnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);        // 14
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);        // 14
   const int tpp = ScreenTwipsPerPixel();                                        // 15, 17
   model_.SetScreenScale(tpp);
   const TwipPoint pos = model_.DefaultPosition(float(GetSystemMetrics(SM_CXSCREEN) * tpp),  // 16
                                                float(GetSystemMetrics(SM_CYSCREEN) * tpp));
-  SetWindowPos(wnd_, nullptr, int(std::lround(pos.x / float(tpp))), int(std::lround(pos.y / float(tpp))), 0, 0,
+  SetWindowPos(hwnd_, nullptr, int(std::lround(pos.x / float(tpp))), int(std::lround(pos.y / float(tpp))), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   // 18: the title "Tock Tide" is the window's own and every later message box's.
-  auto shaped = ApplyFaceRegion(wnd_, settings->regionFilePath.value_or(""),  // 19
+  auto shaped = ApplyFaceRegion(hwnd_, settings->regionFilePath.value_or(""),  // 19
                                 settings->faceBitmapPath.value_or(""), face_);
   if (!shaped) return shaped.error();
-  RestoreWindowPos(wnd_, L"Clock");                                             // 20
+  RestoreWindowPos(hwnd_, L"Clock");                                             // 20
   return faceformat::Success();
 } catch (const std::bad_alloc&) {
   return faceformat::Error{"out of memory"};

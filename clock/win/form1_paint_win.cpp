@@ -22,9 +22,7 @@ FaceScene Form1Window::Scene() const { return SceneOf(model_, face_.width ? &fac
 
 void Form1Window::CreateReadoutFont() {
   const FontSpec& f = model_.Label1.font;
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
   LOGFONTW lf{};
   lf.lfHeight = -std::max(1, int(std::lround(f.size * dpi / 72.0)));
   lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
@@ -41,17 +39,18 @@ void Form1Window::CreateReadoutFont() {
 
 // Where the read-out's text lies, with a little room for italic overhang; empty when hidden.
 RECT Form1Window::ReadoutRect() {
-  if (!model_.Label1.visible || !wnd_) return {};
+  if (!model_.Label1.visible || !hwnd_) return {};
   const std::wstring text = AnsiToWide(model_.Label1.caption);
   // Measured in the back buffer's own DC: a window DC would cost a round to the window system every tick.
   RECT client;
-  GetClientRect(wnd_, &client);
+  GetClientRect(hwnd_, &client);
   if (!back_.Ensure(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1))) return {};
   HDC dc = back_.dc();
-  HGDIOBJ old = SelectObject(dc, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
   SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
-  SelectObject(dc, old);
+  {
+    SelectGuard font(dc, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+  }
   const int x = ToPixels(model_.Label1.left, model_.twipsPerPixel), y = ToPixels(model_.Label1.top, model_.twipsPerPixel);
   const int slack = size.cy / 4 + 2;
   return {x - 2, y, x + size.cx + slack, y + size.cy + 1};
@@ -64,17 +63,15 @@ void Form1Window::RepaintChanges(const FaceScene& before, const RECT& readoutBef
   const RECT readoutAfter = ReadoutRect();
   area = Union(area, ToPixelRect(readoutBefore));
   area = Union(area, ToPixelRect(readoutAfter));
-  if (area.empty() || !IsWindowVisible(wnd_)) return;
-  HDC dc = GetDC(wnd_);
-  PaintScene(dc, ToRect(area), after);
-  ReleaseDC(wnd_, dc);
+  if (area.empty() || !IsWindowVisible(hwnd_)) return;
+  PaintScene(WindowDc(hwnd_).get(), ToRect(area), after);
 }
 
 void Form1Window::PaintContent(HDC dc, const RECT& area) { PaintScene(dc, area, Scene()); }
 
 void Form1Window::PaintScene(HDC dc, const RECT& area, const FaceScene& scene) {
   RECT client;
-  GetClientRect(wnd_, &client);
+  GetClientRect(hwnd_, &client);
   if (!back_.Ensure(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1))) return;
   const PixelRect clip = Intersect(ToPixelRect(area), back_.canvas().bounds());
   if (clip.empty()) return;

@@ -14,23 +14,15 @@ constexpr UINT_PTR kTimer2 = 2;  // the chime, 500 ms
 constexpr UINT kTimer2IntervalMs = 500;
 
 
-bool RegisterForm1Class(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kForm1Class, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  // A DC of its own: the tick paints through GetDC every second, and a fresh DC costs a font set-up each time.
-  wc.style = CS_OWNDC;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TKT));
-  wc.lpszClassName = kForm1Class;
-  return RegisterClassExW(&wc) != 0;
-}
-
 }  // namespace
 
 Form1Window::Form1Window() : mouse_(*this) {}
+
+void Form1Window::DescribeClass(WNDCLASSEXW& wc) {
+  // A DC of its own: the tick paints through GetDC every second, and a fresh DC costs a font set-up each time.
+  wc.style = CS_OWNDC;
+  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDI_TKT));
+}
 
 // GetLocalTime asks for the time zone on every call, and under Wine that means a look at the zone file
 // every second. The zone is read once an hour instead, and again whenever the time or the zone changes.
@@ -46,33 +38,30 @@ ClockTime Form1Window::LocalNow() {
 }
 
 Form1Window::~Form1Window() {
-  if (wnd_) DestroyWindow(wnd_);
+  if (hwnd_) DestroyWindow(hwnd_);
 }
 
 bool Form1Window::Create(HINSTANCE instance) {
-  if (!RegisterForm1Class(instance, &Form1Window::WndProc)) return false;
   cuckoos_ = LoadCuckooPictures(instance);
   // A tool window has no taskbar button: a desktop clock, not a task.
-  if (!CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kForm1Class, kAppTitle, WS_POPUP, 0, 0, kDesignWidthPx,
-                       kDesignHeightPx, nullptr, nullptr, instance, this))
+  if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kAppTitle, WS_POPUP, 0, 0, kDesignWidthPx, kDesignHeightPx,
+                      nullptr))
     return false;
 
   const faceformat::Status loaded = Form_Load();
   if (!loaded) {
     ShowStartupFailure();
-    HWND wnd = std::exchange(wnd_, nullptr);
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-    DestroyWindow(wnd);
+    DestroyUnheard();
     return false;
   }
   // Timers start once the window is loaded, so no tick sees a half-made face.
   const int first = DelayToNextSecondMs(LocalNow().millisecond);
   tickTimer_.Armed(first);
-  SetTimer(wnd_, kTimer1, UINT(first), nullptr);
+  SetTimer(hwnd_, kTimer1, UINT(first), nullptr);
   return true;
 }
 
-void Form1Window::Show() { ShowWindow(wnd_, SW_SHOWNORMAL); }
+void Form1Window::Show() { ShowWindow(hwnd_, SW_SHOWNORMAL); }
 
 void Form1Window::ShowStartupFailure() {
   MessageBoxW(nullptr,
@@ -81,35 +70,16 @@ void Form1Window::ShowStartupFailure() {
               L"エラー発生", MB_OK);
 }
 
-LRESULT CALLBACK Form1Window::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* created = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    created->wnd_ = wnd;
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(wnd, msg, wp, lp);
-  return self->HandleMessage(msg, wp, lp);
-}
-
 LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   switch (msg) {
-    case WM_PAINT: {
-      PaintScope paint(wnd_);
-      PaintContent(paint.dc(), paint.rect());
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT all;
-      GetClientRect(wnd_, &all);
-      PaintContent(reinterpret_cast<HDC>(wp), all);
-      return 0;
-    }
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      return PaintThrough(msg, wp);
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
       zoneHour_ = -1;  // the zone may have changed
-      return DefWindowProcW(wnd_, msg, wp, lp);
+      return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;  // everything is painted from the back buffer
     case WM_TIMER:
@@ -125,29 +95,24 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP: mouse_.Form_MouseUp(4, pt); return 0;
     case WM_CAPTURECHANGED: mouse_.OnCaptureLost(); return 0;
     case WM_DESTROY:
-      KillTimer(wnd_, kTimer1);
-      KillTimer(wnd_, kTimer2);
+      KillTimer(hwnd_, kTimer1);
+      KillTimer(hwnd_, kTimer2);
       PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY: {
-      HWND wnd = std::exchange(wnd_, nullptr);
-      SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-      return DefWindowProcW(wnd, msg, wp, lp);
-    }
   }
-  return DefWindowProcW(wnd_, msg, wp, lp);
+  return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 void Form1Window::OnTimer1() {
   const ClockTime now = LocalNow();
-  if (const int interval = tickTimer_.NextInterval(now.millisecond)) SetTimer(wnd_, kTimer1, UINT(interval), nullptr);
+  if (const int interval = tickTimer_.NextInterval(now.millisecond)) SetTimer(hwnd_, kTimer1, UINT(interval), nullptr);
   if (tickGate_.Admit(now)) Timer1_Timer(now);
 }
 
 void Form1Window::Timer1_Timer(const ClockTime& now) {
   const FaceScene before = Scene();
   const RECT readoutBefore = ReadoutRect();
-  if (model_.Timer1_Timer(now)) SetTimer(wnd_, kTimer2, kTimer2IntervalMs, nullptr);
+  if (model_.Timer1_Timer(now)) SetTimer(hwnd_, kTimer2, kTimer2IntervalMs, nullptr);
   RepaintChanges(before, readoutBefore);
 }
 
@@ -155,7 +120,7 @@ void Form1Window::Timer2_Timer() {
   const FaceScene before = Scene();
   const RECT readoutBefore = ReadoutRect();
   const bool call = model_.Timer2_Timer();
-  if (!model_.timer2Enabled) KillTimer(wnd_, kTimer2);
+  if (!model_.timer2Enabled) KillTimer(hwnd_, kTimer2);
   RepaintChanges(before, readoutBefore);
   // Asynchronous; a missing file stays silent and a call still playing is not cut off or queued behind.
   if (call) PlaySoundW(kChimeSound, nullptr, SND_ASYNC | SND_NODEFAULT | SND_NOSTOP | SND_FILENAME);

@@ -13,6 +13,7 @@
 #include "faceformat/result.h"
 #include "form1_mouse_win.h"
 #include "gdi_win.h"
+#include "wincommon/window.h"
 
 namespace tkt {
 
@@ -20,7 +21,7 @@ inline constexpr wchar_t kForm1Class[] = L"TocktideClock";
 inline constexpr wchar_t kAppTitle[] = L"Tock Tide";
 inline constexpr wchar_t kChimeSound[] = L"..\\hato.wav";
 
-class Form1Window {
+class Form1Window : public Window<Form1Window> {
  public:
   Form1Window();
   Form1Window(const Form1Window&) = delete;
@@ -32,7 +33,6 @@ class Form1Window {
   bool Create(HINSTANCE instance);
   void Show();
 
-  HWND hwnd() const { return wnd_; }
   Form1Model& model() { return model_; }
   const std::wstring& helpPath() const { return helpPath_; }
 
@@ -44,7 +44,9 @@ class Form1Window {
   void Timer2_Timer();
 
  private:
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  friend class Window<Form1Window>;
+  static constexpr const wchar_t* kClassName = kForm1Class;
+  static void DescribeClass(WNDCLASSEXW& wc);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   // Form_Load steps 1 to 20 (form1_load_win.cpp). Errors say which step failed.
@@ -64,7 +66,6 @@ class Form1Window {
   // PaintContent with the scene already worked out.
   void PaintScene(HDC dc, const RECT& area, const FaceScene& scene);
 
-  HWND wnd_ = nullptr;
   Form1Model model_;
   faceformat::Image face_;
   CuckooPictures cuckoos_;

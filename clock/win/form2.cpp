@@ -12,8 +12,6 @@
 namespace tkt {
 namespace {
 
-constexpr wchar_t kMenuFormClass[] = L"TocktideMenuForm";
-
 int64_t PerformanceCounterMicros() {
   static const int64_t frequency = [] {
     LARGE_INTEGER f{};
@@ -50,22 +48,15 @@ int WinMessageBoxes::Show(const std::wstring& text, const std::wstring& title, u
   return MessageBoxW(owner_, text.c_str(), title.c_str(), style | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
-Form2* Form2::Create(ClockWindowLink& clock, MenuFormOptions options) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  static const ATOM registered = [instance] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Form2::WindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kMenuFormClass;
-    return RegisterClassExW(&wc);
-  }();
-  (void)registered;
+void Form2::DescribeClass(WNDCLASSEXW& wc) {
+  wc.hCursor = nullptr;
+}
 
-  auto* self = new Form2(clock);
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kMenuFormClass, kMenuFormCaption, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
-                                nullptr, nullptr, instance, self);
-  if (!window) return nullptr;  // deleted on WM_NCDESTROY
+Form2* Form2::Create(ClockWindowLink& clock, MenuFormOptions options) {
+  Form2* self = CreateOwned(std::unique_ptr<Form2>(new Form2(clock)), WS_EX_TOOLWINDOW, kMenuFormCaption,
+                            WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr);
+  if (!self) return nullptr;
+  HWND window = self->hwnd_;
 
   // mnuFILE hangs in a menu bar that is never seen, as the form itself never is.
   HMENU bar = CreateMenu();
@@ -94,10 +85,10 @@ Form2* Form2::Create(ClockWindowLink& clock, MenuFormOptions options) {
 void Form2::ShowPopupMenu(POINT screen) {
   if (busy_) return;
   // A menu of a window that is not in the foreground would not close when the user clicks elsewhere.
-  SetForegroundWindow(window_);
+  SetForegroundWindow(hwnd_);
   const UINT id = TrackPopupMenu(popup_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, screen.x,
-                                 screen.y, 0, window_, nullptr);
-  PostMessageW(window_, WM_NULL, 0, 0);
+                                 screen.y, 0, hwnd_, nullptr);
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
   if (id >= kFirstCommandId && id < kFirstCommandId + kMenuItems.size()) {
     Click(kMenuItems[id - kFirstCommandId].command);
   }
@@ -107,7 +98,7 @@ void Form2::Click(MenuCommand command) {
   if (busy_) return;
   if (command == MenuCommand::mnuExit) {
     // The clock window may be the one whose mouse handler brought us here: unload it from a clean stack.
-    PostMessageW(window_, kExitMessage, 0, 0);
+    PostMessageW(hwnd_, kExitMessage, 0, 0);
     return;
   }
   busy_ = true;
@@ -118,23 +109,7 @@ void Form2::Click(MenuCommand command) {
   busy_ = false;
 }
 
-LRESULT CALLBACK Form2::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<Form2*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<Form2*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  const LRESULT result = self->Handle(message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    delete self;
-  }
-  return result;
-}
-
-LRESULT Form2::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kSocketMessage:
       if (socket_ && sntp_) socket_->OnSocketMessage(wParam, lParam, *sntp_);
@@ -148,7 +123,7 @@ LRESULT Form2::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!clock_) PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 std::wstring Form2::CurrentDirectory() {
@@ -188,8 +163,7 @@ bool Form2::StartProgram(const std::wstring& path) {
                       &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  KernelHandle thread(process.hThread), started(process.hProcess);
   return true;
 }
 
@@ -212,7 +186,7 @@ bool Form2::OpenDocument(const std::wstring& path) {
   return result > 32;
 }
 
-void Form2::ShowVersionWindow() { VersionWindow::ShowModal(window_, clock_ ? clock_->ClockWindow() : nullptr); }
+void Form2::ShowVersionWindow() { VersionWindow::ShowModal(hwnd_, clock_ ? clock_->ClockWindow() : nullptr); }
 
 void Form2::UnloadClockWindow() {
   if (!clock_) return;
@@ -220,6 +194,6 @@ void Form2::UnloadClockWindow() {
   clock->UnloadClockWindow();
 }
 
-void Form2::UnloadMenuForm() { DestroyWindow(window_); }
+void Form2::UnloadMenuForm() { DestroyWindow(hwnd_); }
 
 }  // namespace tkt

@@ -10,6 +10,7 @@
 #include "menu_form.h"
 #include "sntp_exchange.h"
 #include "sntp_socket_win.h"
+#include "wincommon/window.h"
 
 namespace tkt {
 
@@ -41,7 +42,7 @@ class WinMessageBoxes : public MessageBoxes {
   HWND owner_;
 };
 
-class Form2 : private MenuHost {
+class Form2 : public Window<Form2>, private MenuHost {
  public:
   static constexpr UINT kSocketMessage = WM_APP + 1;
   static constexpr UINT kExitMessage = WM_APP + 2;
@@ -50,7 +51,7 @@ class Form2 : private MenuHost {
   // Loads the form (Form_Load runs). It deletes itself when its window is destroyed.
   static Form2* Create(ClockWindowLink& clock, MenuFormOptions options = {});
 
-  HWND Window() const { return window_; }
+  HWND Window() const { return hwnd_; }
   HMENU Popup() const { return popup_; }  // mnuFILE
   SntpCommand& Sntp() { return *sntp_; }
   WinsockSntpSocket& Socket() { return *socket_; }
@@ -63,9 +64,11 @@ class Form2 : private MenuHost {
   void ClockWindowGone() { clock_ = nullptr; }
 
  private:
+  friend class tkt::Window<Form2>;
+  static constexpr const wchar_t* kClassName = L"TocktideMenuForm";
   explicit Form2(ClockWindowLink& clock) : clock_(&clock) {}
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  static void DescribeClass(WNDCLASSEXW& wc);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // MenuHost
   std::wstring CurrentDirectory() override;
@@ -82,7 +85,6 @@ class Form2 : private MenuHost {
   void UnloadMenuForm() override;
 
   ClockWindowLink* clock_;
-  HWND window_ = nullptr;
   HMENU popup_ = nullptr;
   bool busy_ = false;
   std::unique_ptr<WinMessageBoxes> ownBoxes_;

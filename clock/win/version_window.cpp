@@ -11,8 +11,6 @@
 namespace tkt {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TocktideVersion";
-constexpr wchar_t kCanvasClass[] = L"TocktideLogoCanvas";
 constexpr UINT_PTR kTimer1 = 1;
 constexpr int kCloseId = IDCANCEL;  // Esc closes too
 constexpr int kText1Id = 101;
@@ -51,9 +49,7 @@ bool FontInstalled(const wchar_t* face) {
   query.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
   bool found = false;
-  HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExW(dc, &query, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, dc);
+  EnumFontFamiliesExW(WindowDc(nullptr).get(), &query, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
@@ -92,57 +88,36 @@ RandomSource ClockSeededRandom() {
 
 }  // namespace
 
-void VersionWindow::RegisterClasses(HINSTANCE instance) {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kWindowClass;
-  wc.lpfnWndProc = &VersionWindow::WindowProc;
-  RegisterClassExW(&wc);
-  wc.lpszClassName = kCanvasClass;
-  wc.lpfnWndProc = &VersionWindow::CanvasProc;
-  RegisterClassExW(&wc);
-  registered = true;
-}
-
 VersionWindow* VersionWindow::Create(HWND owner, RandomSource random) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterClasses(instance);
-  auto* self = new VersionWindow();
-  self->owner_ = owner;
-  HDC screen = GetDC(nullptr);
-  self->dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  std::unique_ptr<VersionWindow> made(new VersionWindow());
+  made->owner_ = owner;
+  made->dpi_ = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, Px(kClientWidth, self->dpi_), Px(kClientHeight, self->dpi_)};
+  RECT frame{0, 0, Px(kClientWidth, made->dpi_), Px(kClientHeight, made->dpi_)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   // Centred on the screen: the owner is the hidden menu form.
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  HWND window = CreateWindowExW(exStyle, kWindowClass, kVersionCaption, style,
-                                  work.left + (work.right - work.left - width) / 2,
-                                  work.top + (work.bottom - work.top - height) / 2, width, height, owner, nullptr,
-                                  instance, self);
-  if (!window) return nullptr;  // WM_NCDESTROY has deleted it
+  VersionWindow* self = CreateOwned(std::move(made), exStyle, kVersionCaption, style,
+                                    work.left + (work.right - work.left - width) / 2,
+                                    work.top + (work.bottom - work.top - height) / 2, width, height, owner);
+  if (!self) return nullptr;
 
   // Creation order is tab order and, among overlapping siblings, top first: the button lies on the text box.
   const int dpi = self->dpi_;
   auto child = [&](DWORD ex, const wchar_t* cls, const wchar_t* text, DWORD childStyle, const TwipRect& at, int id) {
     const RECT r = PxRect(at, dpi);
     return CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | childStyle, r.left, r.top,
-                           r.right - r.left, r.bottom - r.top, self->window_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           cls == kCanvasClass ? self : nullptr);
+                           r.right - r.left, r.bottom - r.top, self->hwnd_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   };
   self->close_ = child(0, L"BUTTON", kCloseText, WS_TABSTOP | BS_DEFPUSHBUTTON, kClose, kCloseId);
   self->text1_ = child(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText1, kText1Id);
-  self->canvas_ = child(WS_EX_CLIENTEDGE, kCanvasClass, L"", 0, kPicture1, 0);
+  self->canvas_.Create(PxRect(kPicture1, dpi), self->hwnd_);
 
   self->versionFont_.reset(CreateGothic(975, true, dpi));
   self->makerFont_.reset(CreateGothic(900, false, dpi));
@@ -154,7 +129,7 @@ VersionWindow* VersionWindow::Create(HWND owner, RandomSource random) {
   SendMessageW(self->text1_, WM_SETFONT, reinterpret_cast<WPARAM>(self->makerFont_.get()), FALSE);
 
   self->Form_Load(random ? std::move(random) : ClockSeededRandom());
-  ShowWindow(self->window_, SW_SHOW);
+  ShowWindow(self->hwnd_, SW_SHOW);
   SetFocus(self->close_);
   return self;
 }
@@ -167,7 +142,7 @@ void VersionWindow::ShowModal(HWND owner, HWND alsoDisabled, RandomSource random
   bool closed = false;
   if (VersionWindow* self = Create(owner, std::move(random))) {
     self->closedFlag_ = &closed;
-    HWND window = self->window_;
+    HWND window = self->hwnd_;
     MSG msg{};
     while (!closed) {
       const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -190,17 +165,15 @@ void VersionWindow::ShowModal(HWND owner, HWND alsoDisabled, RandomSource random
 void VersionWindow::Form_Load(RandomSource random) {
   LoadLogo();
   RECT inner{};
-  GetClientRect(canvas_, &inner);
-  HDC screen = GetDC(nullptr);
+  GetClientRect(canvas_.hwnd(), &inner);
   image_ = DibSection::Create(std::max<LONG>(inner.right, 1), std::max<LONG>(inner.bottom, 1));
-  imageDc_.emplace(screen);
-  ReleaseDC(nullptr, screen);
+  imageDc_.emplace(WindowDc(nullptr).get());
   imageDc_->Select(image_.bitmap.get());
   animation_ = std::make_unique<LogoAnimation>(logoWidth_, logoHeight_, inner.right, inner.bottom,
                                                static_cast<LogoCanvas&>(*this),
                                                std::move(random));
   Refresh();
-  if (animation_->AnimState == LogoAnimation::kAnimating) timerRunning_ = SetTimer(window_, kTimer1, 1, nullptr) != 0;
+  if (animation_->AnimState == LogoAnimation::kAnimating) timerRunning_ = SetTimer(hwnd_, kTimer1, 1, nullptr) != 0;
 }
 
 void VersionWindow::LoadLogo() {
@@ -215,12 +188,12 @@ void VersionWindow::LoadLogo() {
   // The grid's last column and row reach past the logo; there the blocks show its background.
   const int paddedWidth = (logoWidth_ / LogoAnimation::kBlock + 2) * LogoAnimation::kBlock;
   const int paddedHeight = (logoHeight_ / LogoAnimation::kBlock + 2) * LogoAnimation::kBlock;
-  HDC screen = GetDC(nullptr);
-  logoDc_.emplace(screen);
+  WindowDc screen(nullptr);
+  logoDc_.emplace(screen.get());
   logo_ = DibSection::Create(paddedWidth, paddedHeight);
   logoDc_->Select(logo_.bitmap.get());
   if (loaded) {
-    MemoryDc source(screen);
+    MemoryDc source(screen.get());
     source.Select(loaded.get());
     const COLORREF background = GetPixel(source.get(), 0, 0);
     GdiObject<HBRUSH> fill(CreateSolidBrush(background));
@@ -237,7 +210,6 @@ void VersionWindow::LoadLogo() {
     RECT text{0, 0, logoWidth_, logoHeight_};
     DrawTextW(logoDc_->get(), L"Tocktide", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
-  ReleaseDC(nullptr, screen);
 }
 
 void VersionWindow::Clear() { PatBlt(imageDc_->get(), 0, 0, image_.width, image_.height, BLACKNESS); }
@@ -248,15 +220,15 @@ void VersionWindow::CopyFromLogo(int srcX, int srcY, int width, int height, int 
 
 void VersionWindow::Refresh() {
   GdiFlush();
-  InvalidateRect(canvas_, nullptr, FALSE);
-  UpdateWindow(canvas_);
+  InvalidateRect(canvas_.hwnd(), nullptr, FALSE);
+  UpdateWindow(canvas_.hwnd());
 }
 
 void VersionWindow::Timer1_Timer() {
   animation_->Timer1_Timer();
   // Nothing is left to draw: later ticks would only return at once.
   if (animation_->AnimState == LogoAnimation::kIdle && timerRunning_) {
-    KillTimer(window_, kTimer1);
+    KillTimer(hwnd_, kTimer1);
     timerRunning_ = false;
   }
 }
@@ -287,32 +259,15 @@ void VersionWindow::PaintContent(HDC dc, const RECT& client) {
 void VersionWindow::CloseWindow() {
   // The owner takes the activation back only while it is enabled.
   if (closedFlag_ && owner_) EnableWindow(owner_, TRUE);
-  DestroyWindow(window_);
+  DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK VersionWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<VersionWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<VersionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  const LRESULT result = self->Handle(message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    if (self->closedFlag_) *self->closedFlag_ = true;
-    delete self;
-  }
-  return result;
-}
-
-LRESULT VersionWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT VersionWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PaintScope paint(window_);
+      PaintScope paint(hwnd_);
       RECT client{};
-      GetClientRect(window_, &client);
+      GetClientRect(hwnd_, &client);
       // The bitmap before the DC: the DC lets go of it before the bitmap is deleted.
       GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(paint.dc(), client.right, client.bottom));
       MemoryDc buffer(paint.dc());
@@ -323,7 +278,7 @@ LRESULT VersionWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PRINTCLIENT: {
       RECT client{};
-      GetClientRect(window_, &client);
+      GetClientRect(hwnd_, &client);
       PaintContent(reinterpret_cast<HDC>(wParam), client);
       return 0;
     }
@@ -339,28 +294,36 @@ LRESULT VersionWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       CloseWindow();
       return 0;
     case WM_DESTROY:
-      if (timerRunning_) KillTimer(window_, kTimer1);
+      if (timerRunning_) KillTimer(hwnd_, kTimer1);
       timerRunning_ = false;
       return 0;
+    case WM_NCDESTROY:
+      if (closedFlag_) *closedFlag_ = true;
+      break;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK VersionWindow::CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+HWND VersionWindow::CanvasWindow::Create(const RECT& at, HWND parent) {
+  return CreateWindowOf(WS_EX_CLIENTEDGE, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.left, at.top,
+                        at.right - at.left, at.bottom - at.top, parent);
+}
+
+LRESULT VersionWindow::CanvasWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PaintScope paint(hwnd_);
+      BitBlt(paint.dc(), 0, 0, owner_.image_.width, owner_.image_.height, owner_.imageDc_->get(), 0, 0, SRCCOPY);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, owner_.image_.width, owner_.image_.height, owner_.imageDc_->get(),
+             0, 0, SRCCOPY);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
   }
-  auto* self = reinterpret_cast<VersionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self && (message == WM_PAINT || message == WM_PRINTCLIENT)) {
-    PAINTSTRUCT ps{};
-    HDC dc = message == WM_PAINT ? BeginPaint(window, &ps) : reinterpret_cast<HDC>(wParam);
-    BitBlt(dc, 0, 0, self->image_.width, self->image_.height, self->imageDc_->get(), 0, 0, SRCCOPY);
-    if (message == WM_PAINT) EndPaint(window, &ps);
-    return 0;
-  }
-  if (message == WM_ERASEBKGND) return 1;
-  return DefWindowProcW(window, message, wParam, lParam);
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 }  // namespace tkt

@@ -8,11 +8,12 @@
 #include <optional>
 
 #include "wincommon/gdi.h"
+#include "wincommon/window.h"
 #include "logo_animation.h"
 
 namespace tkt {
 
-class VersionWindow : private LogoCanvas {
+class VersionWindow : public tkt::Window<VersionWindow>, private LogoCanvas {
  public:
   // Runs until the window closes. The owner (and alsoDisabled, when given) take no input meanwhile.
   static void ShowModal(HWND owner, HWND alsoDisabled, RandomSource random = {});
@@ -20,8 +21,8 @@ class VersionWindow : private LogoCanvas {
   // Shows the window without waiting; it deletes itself when destroyed. Empty random: seeded from the clock.
   static VersionWindow* Create(HWND owner, RandomSource random = {});
 
-  HWND Window() const { return window_; }
-  HWND Canvas() const { return canvas_; }
+  HWND Window() const { return hwnd_; }
+  HWND Canvas() const { return canvas_.hwnd(); }
   HWND CloseButton() const { return close_; }
   const LogoAnimation& Animation() const { return *animation_; }
   void Timer1_Timer();  // one frame, as the timer runs it
@@ -37,11 +38,10 @@ class VersionWindow : private LogoCanvas {
   void PaintContent(HDC dc, const RECT& client);
 
  private:
+  friend class tkt::Window<VersionWindow>;
+  static constexpr const wchar_t* kClassName = L"TocktideVersion";
   VersionWindow() = default;
-  static void RegisterClasses(HINSTANCE instance);
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Form_Load(RandomSource random);
   void LoadLogo();
   void CloseWindow();
@@ -51,9 +51,21 @@ class VersionWindow : private LogoCanvas {
   void CopyFromLogo(int srcX, int srcY, int width, int height, int dstX, int dstY) override;
   void Refresh() override;
 
-  HWND window_ = nullptr;
+  // Picture1, the child that shows the canvas's persistent image.
+  class CanvasWindow : public tkt::Window<CanvasWindow> {
+   public:
+    explicit CanvasWindow(const VersionWindow& owner) : owner_(owner) {}
+    HWND Create(const RECT& at, HWND parent);
+
+   private:
+    friend class tkt::Window<CanvasWindow>;
+    static constexpr const wchar_t* kClassName = L"TocktideLogoCanvas";
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    const VersionWindow& owner_;
+  };
+
   HWND owner_ = nullptr;
-  HWND canvas_ = nullptr;
+  CanvasWindow canvas_{*this};
   HWND close_ = nullptr;
   HWND text1_ = nullptr;
   int dpi_ = 96;

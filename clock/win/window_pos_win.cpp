@@ -48,9 +48,7 @@ std::optional<PixelRect> RegionBox(HWND wnd) {
 }  // namespace
 
 int ScreenTwipsPerPixel() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSX);
   return dpi > 0 ? int(std::lround(1440.0 / dpi)) : 15;
 }
 
@@ -61,9 +59,9 @@ std::wstring WindowPosKey(const std::wstring& app) {
 LONG SaveWindowPos(HWND clock, const std::wstring& app) {
   RECT r{};
   GetWindowRect(clock, &r);
-  HKEY key = nullptr;
+  RegKey key;
   LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, WindowPosKey(app).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &key, nullptr);
+                            key.put(), nullptr);
   if (rc != ERROR_SUCCESS) return rc;
   const int tpp = ScreenTwipsPerPixel();
   const struct {
@@ -71,10 +69,9 @@ LONG SaveWindowPos(HWND clock, const std::wstring& app) {
     int pixels;
   } values[] = {{L"Top", r.top}, {L"Left", r.left}, {L"Width", r.right - r.left}, {L"Height", r.bottom - r.top}};
   for (const auto& v : values) {
-    rc = WriteStoredTwips(key, v.name, v.pixels, tpp);
+    rc = WriteStoredTwips(key.get(), v.name, v.pixels, tpp);
     if (rc != ERROR_SUCCESS) break;
   }
-  RegCloseKey(key);
   return rc;
 }
 
@@ -83,15 +80,14 @@ void RestoreWindowPos(HWND clock, const std::wstring& app) {
   GetWindowRect(clock, &r);
   int left = r.left, top = r.top;
   std::optional<int> width, height;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, WindowPosKey(app).c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+  RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, WindowPosKey(app).c_str(), 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS) {
     const float tpp = float(ScreenTwipsPerPixel());
     auto toPixels = [tpp](float twips) { return int(std::lround(std::clamp(twips / tpp, -1e6f, 1e6f))); };
-    if (auto v = ReadStoredTwips(key, L"Left")) left = toPixels(*v);
-    if (auto v = ReadStoredTwips(key, L"Top")) top = toPixels(*v);
-    if (auto v = ReadStoredTwips(key, L"Width")) width = toPixels(*v);
-    if (auto v = ReadStoredTwips(key, L"Height")) height = toPixels(*v);
-    RegCloseKey(key);
+    if (auto v = ReadStoredTwips(key.get(), L"Left")) left = toPixels(*v);
+    if (auto v = ReadStoredTwips(key.get(), L"Top")) top = toPixels(*v);
+    if (auto v = ReadStoredTwips(key.get(), L"Width")) width = toPixels(*v);
+    if (auto v = ReadStoredTwips(key.get(), L"Height")) height = toPixels(*v);
   }
   const std::optional<PixelRect> regionBox = RegionBox(clock);
   const PixelSize size =

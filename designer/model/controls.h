@@ -28,6 +28,12 @@ struct FontSpec {
 
 using Handler = std::function<void()>;
 
+// What a control is, so the window layer can tell kinds apart without asking the type system.
+enum class ControlKind {
+  Container, CommandButton, CheckBox, OptionButton, ScrollBar, TextBox, Label, Shape, LineShape, ImageBox,
+  PictureBox, MultiPage, Timer
+};
+
 // Properties every control has. Places and sizes are twips inside the control's container.
 struct Control {
   explicit Control(std::wstring controlName, Control* parent = nullptr)
@@ -35,6 +41,9 @@ struct Control {
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
+
+  static constexpr ControlKind kKind = ControlKind::Container;
+  virtual ControlKind Kind() const { return kKind; }
 
   std::wstring name;
   Control* container;  // hiding a container hides what it holds
@@ -53,8 +62,16 @@ struct Control {
   }
 };
 
-struct CommandButton : Control {
+// The base of each kind of control, which names its kind.
+template <ControlKind K>
+struct ControlOf : Control {
   using Control::Control;
+  static constexpr ControlKind kKind = K;
+  ControlKind Kind() const override { return K; }
+};
+
+struct CommandButton : ControlOf<ControlKind::CommandButton> {
+  using ControlOf::ControlOf;
   Handler onClick;
   // The user's click: a disabled or hidden button takes none.
   void Click() {
@@ -62,8 +79,8 @@ struct CommandButton : Control {
   }
 };
 
-struct CheckBox : Control {
-  using Control::Control;
+struct CheckBox : ControlOf<ControlKind::CheckBox> {
+  using ControlOf::ControlOf;
   int value = 0;  // 0 clear, 1 set
   Handler onClick;
   bool checked() const { return value != 0; }
@@ -84,8 +101,8 @@ struct OptionGroup {
 };
 
 // Selecting one option of a group clears the others silently; the handler runs for the one selected.
-struct OptionButton : Control {
-  using Control::Control;
+struct OptionButton : ControlOf<ControlKind::OptionButton> {
+  using ControlOf::ControlOf;
   bool value = false;
   OptionGroup* group = nullptr;
   Handler onClick;
@@ -96,9 +113,9 @@ struct OptionButton : Control {
 };
 
 // A horizontal scroll bar with a 16-bit value.
-struct ScrollBar : Control {
+struct ScrollBar : ControlOf<ControlKind::ScrollBar> {
   ScrollBar(std::wstring controlName, Control* parent, int minValue, int maxValue, int small, int large, int start)
-      : Control(std::move(controlName), parent), min(minValue), max(maxValue), smallChange(small),
+      : ControlOf(std::move(controlName), parent), min(minValue), max(maxValue), smallChange(small),
         largeChange(large), value(start) {}
   int min, max, smallChange, largeChange, value;
   Handler onChange;
@@ -108,22 +125,22 @@ struct ScrollBar : Control {
   void ScrollBy(int delta);
 };
 
-struct TextBox : Control {
-  using Control::Control;
+struct TextBox : ControlOf<ControlKind::TextBox> {
+  using ControlOf::ControlOf;
   std::wstring text;
   Color backColor = RgbColor(255, 255, 255);
 };
 
-struct Label : Control {
-  using Control::Control;
+struct Label : ControlOf<ControlKind::Label> {
+  using ControlOf::ControlOf;
   FontSpec font;  // only the preview's read-out has a font of its own
 };
 
 enum class ShapeKind { Rectangle, Circle };
 
-struct Shape : Control {
+struct Shape : ControlOf<ControlKind::Shape> {
   Shape(std::wstring controlName, Control* parent, ShapeKind shapeKind)
-      : Control(std::move(controlName), parent), kind(shapeKind) {}
+      : ControlOf(std::move(controlName), parent), kind(shapeKind) {}
   ShapeKind kind;
   Color fillColor = RgbColor(255, 255, 255);
   bool filled = false;
@@ -132,32 +149,42 @@ struct Shape : Control {
 };
 
 // A hand of the preview: the fixed end (x1, y1) at the centre, the tip moved by the tick.
-struct LineShape : Control {
-  using Control::Control;
+struct LineShape : ControlOf<ControlKind::LineShape> {
+  using ControlOf::ControlOf;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   Color borderColor = kBlack;
   int borderWidth = 1;  // pixels
 };
 
 // A picture shown at its place; `resource` names the artwork the window layer draws.
-struct ImageBox : Control {
-  using Control::Control;
+struct ImageBox : ControlOf<ControlKind::ImageBox> {
+  using ControlOf::ControlOf;
   std::string resource;
 };
 
-struct PictureBox : Control {
-  using Control::Control;
+struct PictureBox : ControlOf<ControlKind::PictureBox> {
+  using ControlOf::ControlOf;
   std::shared_ptr<const faceformat::Image> picture;  // null: no picture
   std::wstring pictureFile;                           // the file the picture came from
 };
+
+// The control as its own kind, or null when it is of another kind.
+template <class T>
+T* As(Control& c) {
+  return c.Kind() == T::kKind ? static_cast<T*>(&c) : nullptr;
+}
+template <class T>
+const T* As(const Control& c) {
+  return c.Kind() == T::kKind ? static_cast<const T*>(&c) : nullptr;
+}
 
 struct Page {
   std::wstring caption;
   std::wstring tip;
 };
 
-struct MultiPage : Control {
-  using Control::Control;
+struct MultiPage : ControlOf<ControlKind::MultiPage> {
+  using ControlOf::ControlOf;
   std::vector<Page> pages;
   int value = 0;  // index of the selected page
   Handler onChange;
@@ -165,8 +192,8 @@ struct MultiPage : Control {
   const std::wstring& SelectedCaption() const { return pages[size_t(value)].caption; }
 };
 
-struct Timer : Control {
-  using Control::Control;
+struct Timer : ControlOf<ControlKind::Timer> {
+  using ControlOf::ControlOf;
   int interval = 0;  // ms
 };
 

@@ -17,6 +17,7 @@ struct Services {
   MessageService* messages = nullptr;
   FolderService* folders = nullptr;
   PictureService* pictures = nullptr;
+  ShellService* shell = nullptr;
 };
 
 // A local time of day for the preview tick.
@@ -216,6 +217,12 @@ class DesignerForm {
   bool IsPreviewDropPoint(double x, double y) const;
 
   void Timer1_Timer(const TickTime& now);
+
+  // The window's own commands: the exit button, F1, and a click on a picture beside an option (false when
+  // `picture` is none of those pictures).
+  void append_Click();
+  void OpenHelp();
+  bool Picture_Click(const Control& picture);
 
   // Controls by row (1..4 for colour rows, 1..7 for sliders), for the handlers and the window layer.
   Shape& Swatch(int row);

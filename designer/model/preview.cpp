@@ -1,6 +1,8 @@
-// The preview's one-second tick: lengths and centre dot from the controls, the read-out, the hands.
+// The preview's one-second tick (lengths and centre dot from the controls, the read-out, the hands) and
+// the scene it shows.
+#include "preview.h"
+
 #include "clock/face_geometry.h"
-#include "form.h"
 
 namespace designer {
 
@@ -15,7 +17,36 @@ void PointHand(LineShape& hand, float factor, int scale, double radians) {
 std::wstring TwoDigits(int v) {
   return {wchar_t(L'0' + v / 10 % 10), wchar_t(L'0' + v % 10)};
 }
+
+uint32_t PixelOf(Color c) { return faceformat::PixelFromColorRef(c); }
+float F(double v) { return float(v); }
 }  // namespace
+
+tkt::FaceScene SceneOf(const DesignerForm& form, const PictureLookup& pictureOf, uint32_t background) {
+  tkt::FaceScene scene;
+  scene.twipsPerPixel = float(kTwipsPerPixel);
+  scene.background = background;
+  scene.face = form.OLGPic1.picture.get();
+  if (form.waku.Shown()) {
+    const Shape& w = form.waku;
+    scene.frames.push_back({F(w.left), F(w.top), F(w.width), F(w.height), PixelOf(w.borderColor), false});
+  }
+  for (const ImageBox* door : {&form.Image3, &form.Image4}) {
+    const faceformat::Image* picture = door->Shown() && pictureOf ? pictureOf(door->resource) : nullptr;
+    if (picture) scene.sprites.push_back({picture, F(door->left), F(door->top)});
+  }
+  for (const LineShape* hand : {&form.Line2, &form.Line3, &form.Line1}) {
+    if (hand->Shown()) {
+      scene.hands.push_back({F(hand->x1), F(hand->y1), F(hand->x2), F(hand->y2), float(hand->borderWidth),
+                             PixelOf(hand->borderColor)});
+    }
+  }
+  if (form.centerdot.Shown()) {
+    const Shape& d = form.centerdot;
+    scene.dots.push_back({F(d.left), F(d.top), F(d.width), F(d.height), PixelOf(d.fillColor), true});
+  }
+  return scene;
+}
 
 void DesignerForm::Timer1_Timer(const TickTime& now) {
   secondLengthFactor = float(HScroll1.value) / 10;

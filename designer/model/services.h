@@ -11,6 +11,13 @@
 
 namespace designer {
 
+// Message box styles and answers, the platform's values.
+inline constexpr unsigned kMbOk = 0x0;
+inline constexpr unsigned kMbYesNo = 0x4;
+inline constexpr unsigned kMbIconExclamation = 0x30;
+inline constexpr unsigned kMbDefButton2 = 0x100;
+inline constexpr int kIdYes = 6;
+
 // Flags as the common dialog control numbers them (the same bits as the Win32 structures).
 inline constexpr uint32_t kColorStartFromGiven = 1;          // CC_RGBINIT
 inline constexpr uint32_t kFontScreenAndPrinter = 3;         // CF_BOTH
@@ -55,6 +62,16 @@ class FolderService {
   virtual ~FolderService() = default;
   virtual std::wstring CurrentDirectory() = 0;
   virtual bool ChangeDirectory(const std::wstring& path) = 0;
+};
+
+// Opening a document with the program the system associates with it, and ending the program.
+class ShellService {
+ public:
+  virtual ~ShellService() = default;
+  // False when the file is missing or nothing could open it.
+  virtual bool OpenDocument(const std::wstring& path) = 0;
+  // At once: no unloading, no questions.
+  virtual void EndProgram() = 0;
 };
 
 class PictureService {

@@ -64,6 +64,7 @@ void DesignerForm::BindHandlers() {
   fontmove_down.onClick = [this] { MoveReadout(0, 10); };
   fontmove_left.onClick = [this] { MoveReadout(-10, 0); };
   fontmove_right.onClick = [this] { MoveReadout(10, 0); };
+  append.onClick = [this] { append_Click(); };
   // iniout, reini and rgpedit belong to the export, the import and the region file maker.
 }
 

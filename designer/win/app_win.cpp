@@ -27,17 +27,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   WinMessages messages;
   WinFolders folders;
   WinPictures pictures;
+  WinShell shell;
   messages.SetAppTitle(text::kAppTitle);
-  DesignerForm form(Services{&dialogs, &messages, &folders, &pictures});
+  DesignerForm form(Services{&dialogs, &messages, &folders, &pictures, &shell});
   Artwork artwork(instance, pictures);
 
-  Form1Window::Register(instance);
-  SplashWindow::Register(instance);
   Form1Window main(form, artwork);
 
   // The export, the import and the region file maker.
   WinFilesPlatform files;
-  RgpMakerWindow::Register(instance);
   RgpMakerWindow maker(form, [&] {
     ShowWindow(main.hwnd(), SW_SHOW);
     main.Sync();
@@ -51,6 +49,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (HWND hwnd = main.Create()) {
       dialogs.SetOwner(hwnd);
       messages.SetOwner(hwnd);
+      shell.SetOwner(hwnd);
     } else {
       PostQuitMessage(1);
     }
@@ -60,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && main.hwnd()) {
-      main.OpenHelp();
+      form.OpenHelp();
       continue;
     }
     if (main.hwnd() && IsDialogMessageW(main.hwnd(), &msg)) continue;

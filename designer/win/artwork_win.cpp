@@ -18,10 +18,6 @@ std::shared_ptr<const faceformat::Image> LoadBmpResource(HINSTANCE instance, int
   return std::make_shared<const faceformat::Image>(std::move(*image));
 }
 
-Artwork::~Artwork() {
-  for (auto& [size, icon] : icons_) DestroyIcon(icon);
-}
-
 const faceformat::Image* Artwork::Picture(const std::string& name) {
   auto it = cache_.find(name);
   if (it != cache_.end()) return it->second.get();
@@ -42,10 +38,10 @@ const faceformat::Image* Artwork::Picture(const std::string& name) {
 
 HICON Artwork::Icon(int size) {
   auto it = icons_.find(size);
-  if (it != icons_.end()) return it->second;
-  HICON icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TKTTOOL), IMAGE_ICON, size, size, 0));
-  icons_[size] = icon;
-  return icon;
+  if (it != icons_.end()) return it->second.get();
+  auto& icon = icons_[size];
+  icon.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TKTTOOL), IMAGE_ICON, size, size, 0)));
+  return icon.get();
 }
 
 namespace {

@@ -10,13 +10,13 @@
 
 #include "designer/model/services.h"
 #include "faceformat/image.h"
+#include "wincommon/handle.h"
 
 namespace designer::win {
 
 class Artwork {
  public:
   Artwork(HINSTANCE instance, PictureService& pictures) : instance_(instance), pictures_(pictures) {}
-  ~Artwork();
   Artwork(const Artwork&) = delete;
   Artwork& operator=(const Artwork&) = delete;
 
@@ -30,7 +30,7 @@ class Artwork {
   PictureService& pictures_;
   std::wstring baseDir_;
   std::map<std::string, std::shared_ptr<const faceformat::Image>> cache_;
-  std::map<int, HICON> icons_;
+  std::map<int, tkt::IconHandle> icons_;
 };
 
 // Decodes a BMP file stored as RCDATA; null when the resource is absent or damaged.

@@ -58,8 +58,8 @@ int32_t WriteImagePixels(HBITMAP image, const std::vector<uint32_t>& pixels) {
   return rows != 0 ? 0 : -1;
 }
 
-HBITMAP CreateBitmapFromImage(const faceformat::Image& image) {
-  if (image.width <= 0 || image.height <= 0) return nullptr;
+tkt::BitmapHandle CreateBitmapFromImage(const faceformat::Image& image) {
+  if (image.width <= 0 || image.height <= 0) return {};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = image.width;
@@ -68,7 +68,7 @@ HBITMAP CreateBitmapFromImage(const faceformat::Image& image) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  tkt::BitmapHandle bmp(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp || !bits) return bmp;
   auto* dst = static_cast<uint32_t*>(bits);
   const size_t w = size_t(image.width);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "faceformat/image.h"
+#include "wincommon/handle.h"
 
 namespace designer {
 
@@ -19,7 +20,7 @@ int32_t ReadImagePixels(HBITMAP image, std::vector<uint32_t>& pixels);
 // Writes the array back (same layout); 0 on success, -1 on failure. The caller redraws.
 int32_t WriteImagePixels(HBITMAP image, const std::vector<uint32_t>& pixels);
 
-// A 32-bit bottom-up DIB section holding the picture; nullptr on failure. The caller owns it.
-HBITMAP CreateBitmapFromImage(const faceformat::Image& image);
+// A 32-bit bottom-up DIB section holding the picture; empty on failure.
+tkt::BitmapHandle CreateBitmapFromImage(const faceformat::Image& image);
 
 }  // namespace designer

@@ -14,26 +14,21 @@
 #include "designer/win/artwork_win.h"
 #include "designer/win/preview_win.h"
 #include "wincommon/gdi.h"
+#include "wincommon/window.h"
 
 namespace designer::win {
 
-class Form1Window {
+class Form1Window : public tkt::Window<Form1Window> {
  public:
   Form1Window(DesignerForm& form, Artwork& artwork);
-  Form1Window(const Form1Window&) = delete;
-  Form1Window& operator=(const Form1Window&) = delete;
 
-  static void Register(HINSTANCE instance);
   // Runs the form's load handler, then creates and shows the window centred on the screen.
   HWND Create();
-  HWND hwnd() const { return hwnd_; }
   // Makes the window show the model's state.
   void Sync();
-  // F1: the clock's help file under the installation root.
-  void OpenHelp();
   // Child window of a control, for tests and the other windows of the designer.
   HWND WindowOf(const Control& control) const;
-  HWND PanelOf(int page) const { return panels_[size_t(page)]; }
+  HWND PanelOf(int page) const { return panels_[size_t(page)].hwnd(); }
   HWND tab() const { return tab_; }
   PreviewWindow& preview() { return preview_; }
 
@@ -48,9 +43,23 @@ class Form1Window {
     Color shownColor = -1;
   };
 
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  // A page of the tab control: paints the shapes and pictures of its page, passes the controls' messages on.
+  class PagePanel : public tkt::Window<PagePanel> {
+   public:
+    explicit PagePanel(Form1Window& owner) : owner_(owner) {}
+    HWND Create(const RECT& at, HWND parent);
+
+   private:
+    friend class tkt::Window<PagePanel>;
+    static constexpr const wchar_t* kClassName = L"TktDesignerPage";
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    Form1Window& owner_;
+  };
+
+  friend class tkt::Window<Form1Window>;
+  static constexpr const wchar_t* kClassName = L"TktDesignerForm1";
+  static void DescribeClass(WNDCLASSEXW& wc);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandlePanel(HWND panel, UINT msg, WPARAM wp, LPARAM lp);
   void CreateChildren();
   void CreateControl(Binding& b, HWND parent, int id);
@@ -69,11 +78,10 @@ class Form1Window {
   DesignerForm& form_;
   Artwork& artwork_;
   PreviewWindow preview_;
-  HWND hwnd_ = nullptr;
   HWND tab_ = nullptr;
   HWND tooltip_ = nullptr;
   HWND exit_ = nullptr;
-  HWND panels_[4] = {};
+  PagePanel panels_[4] = {PagePanel(*this), PagePanel(*this), PagePanel(*this), PagePanel(*this)};
   std::vector<Binding> bindings_;
   tkt::GdiObject<HFONT> font_, boldFont_;
   tkt::GdiObject<HBRUSH> pageBrush_, fieldBrush_;

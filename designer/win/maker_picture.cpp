@@ -4,6 +4,7 @@
 
 #include "designer/win/bitmap_op.h"
 #include "faceformat/bmp.h"
+#include "wincommon/gdi.h"
 
 namespace designer {
 
@@ -12,15 +13,12 @@ bool WinMakerPicture::Load(const std::wstring& path) {
   // LoadImage also turns top-down files black). A DIB section keeps a palette picture's colours.
   auto image = faceformat::ReadBmpFile(std::filesystem::path(path));
   if (!image) return false;
-  HBITMAP loaded = CreateBitmapFromImage(*image);
+  tkt::BitmapHandle loaded = CreateBitmapFromImage(*image);
   if (!loaded) return false;
   BITMAP bm{};
-  if (GetObjectW(loaded, sizeof bm, &bm) != sizeof bm) {
-    DeleteObject(loaded);
-    return false;
-  }
+  if (GetObjectW(loaded.get(), sizeof bm, &bm) != sizeof bm) return false;
   Clear();
-  bitmap_ = loaded;
+  bitmap_ = std::move(loaded);
   width_ = bm.bmWidth;
   height_ = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
   Changed();
@@ -28,28 +26,25 @@ bool WinMakerPicture::Load(const std::wstring& path) {
 }
 
 void WinMakerPicture::Clear() {
-  if (bitmap_) DeleteObject(bitmap_);
-  bitmap_ = nullptr;
+  bitmap_.reset();
   width_ = height_ = 0;
   Changed();
 }
 
-int32_t WinMakerPicture::ReadPixels(std::vector<uint32_t>& pixels) { return ReadImagePixels(bitmap_, pixels); }
+int32_t WinMakerPicture::ReadPixels(std::vector<uint32_t>& pixels) { return ReadImagePixels(bitmap_.get(), pixels); }
 
 int32_t WinMakerPicture::WritePixels(const std::vector<uint32_t>& pixels) {
-  const int32_t r = WriteImagePixels(bitmap_, pixels);
+  const int32_t r = WriteImagePixels(bitmap_.get(), pixels);
   Changed();
   return r;
 }
 
 void WinMakerPicture::Paint(HDC dc, int x, int y) const {
   if (!bitmap_) return;
-  HDC mem = CreateCompatibleDC(dc);
+  tkt::MemoryDc mem(dc);
   if (!mem) return;
-  HGDIOBJ old = SelectObject(mem, bitmap_);
-  BitBlt(dc, x, y, width_, height_, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
+  mem.Select(bitmap_.get());
+  BitBlt(dc, x, y, width_, height_, mem.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace designer

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "designer/rgpmaker_model.h"
+#include "wincommon/handle.h"
 
 namespace designer {
 
@@ -35,13 +36,13 @@ class WinMakerPicture : public MakerPicture {
 
   // Draws the picture at its own size with its top-left corner at (x, y).
   void Paint(HDC dc, int x, int y) const;
-  HBITMAP bitmap() const { return bitmap_; }
+  HBITMAP bitmap() const { return bitmap_.get(); }
 
  private:
   void Changed() {
     if (onChanged_) onChanged_(context_);
   }
-  HBITMAP bitmap_ = nullptr;
+  tkt::BitmapHandle bitmap_;
   int width_ = 0, height_ = 0;
   void (*onChanged_)(void*) = nullptr;
   void* context_ = nullptr;

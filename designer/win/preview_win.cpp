@@ -5,42 +5,18 @@
 #include <cmath>
 
 #include "clock/face_render.h"
+#include "designer/model/preview.h"
 #include "designer/win/services_win.h"
 
 namespace designer::win {
 
 namespace {
-constexpr wchar_t kClass[] = L"TktPreview";
 constexpr int kFacePx = 180;
-
-uint32_t PixelOf(Color c) { return faceformat::PixelFromColorRef(c); }
-float F(double v) { return float(v); }
 }  // namespace
 
-void PreviewWindow::Register(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClass;
-  RegisterClassExW(&wc);
-}
-
 HWND PreviewWindow::Create(HWND parent, int x, int y, int w, int h, int id) {
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS, x, y, w, h, parent,
-                          reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), this);
-  return hwnd_;
-}
-
-LRESULT CALLBACK PreviewWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  return self ? self->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+  return CreateWindowOf(WS_EX_CLIENTEDGE, L"", WS_CHILD | WS_CLIPSIBLINGS, x, y, w, h, parent,
+                        reinterpret_cast<HMENU>(INT_PTR(id)));
 }
 
 HFONT PreviewWindow::ReadoutFont() {
@@ -63,13 +39,12 @@ HFONT PreviewWindow::ReadoutFont() {
 
 // The read-out sizes itself to its text, so the place it can be grabbed is the place it is drawn.
 RECT PreviewWindow::ReadoutRect() {
-  HDC dc = GetDC(hwnd_);
   SIZE size{};
   {
-    tkt::SelectGuard font(dc, ReadoutFont());
-    GetTextExtentPoint32W(dc, form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()), &size);
+    tkt::WindowDc dc(hwnd_);
+    tkt::SelectGuard font(dc.get(), ReadoutFont());
+    GetTextExtentPoint32W(dc.get(), form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()), &size);
   }
-  ReleaseDC(hwnd_, dc);
   const int x = int(std::floor(form_.digitxt.left / kTwipsPerPixel));
   const int y = int(std::floor(form_.digitxt.top / kTwipsPerPixel));
   return {x, y, x + size.cx, y + size.cy};
@@ -89,28 +64,10 @@ void PreviewWindow::PaintContent(HDC dc, const RECT& rc) {
   tkt::MemoryDc memory(dc);
   tkt::SelectGuard selected(memory.get(), buffer.bitmap.get());
 
-  tkt::FaceScene scene;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  scene.background = faceformat::Rgb(GetRValue(face), GetGValue(face), GetBValue(face));
-  scene.face = form_.OLGPic1.picture.get();
-  if (form_.waku.Shown()) {
-    scene.frames.push_back({F(form_.waku.left), F(form_.waku.top), F(form_.waku.width), F(form_.waku.height),
-                            PixelOf(form_.waku.borderColor), false});
-  }
-  for (ImageBox* door : {&form_.Image3, &form_.Image4}) {
-    const faceformat::Image* picture = artwork_.Picture(door->resource);
-    if (door->Shown() && picture) scene.sprites.push_back({picture, F(door->left), F(door->top)});
-  }
-  for (LineShape* hand : {&form_.Line2, &form_.Line3, &form_.Line1}) {
-    if (hand->Shown()) {
-      scene.hands.push_back({F(hand->x1), F(hand->y1), F(hand->x2), F(hand->y2), float(hand->borderWidth),
-                             PixelOf(hand->borderColor)});
-    }
-  }
-  if (form_.centerdot.Shown()) {
-    const Shape& d = form_.centerdot;
-    scene.dots.push_back({F(d.left), F(d.top), F(d.width), F(d.height), PixelOf(d.fillColor), true});
-  }
+  const tkt::FaceScene scene =
+      SceneOf(form_, [this](const std::string& name) { return artwork_.Picture(name); },
+              faceformat::Rgb(GetRValue(face), GetGValue(face), GetBValue(face)));
 
   tkt::Canvas canvas{buffer.pixels, kFacePx, kFacePx, kFacePx};
   tkt::RenderFace(scene, canvas, canvas.bounds(), tkt::FaceLayer::BelowText);
@@ -147,21 +104,13 @@ void PreviewWindow::EndDrag(POINT at, bool drop) {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-LRESULT PreviewWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT PreviewWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      tkt::PaintScope paint(hwnd_);
-      PaintContent(paint.dc(), paint.rect());
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT rc;
-      GetClientRect(hwnd_, &rc);
-      PaintContent(reinterpret_cast<HDC>(wp), rc);
-      return 0;
-    }
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      return PaintThrough(msg, wp);
     case WM_LBUTTONDOWN: {
       const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       const RECT r = ReadoutRect();

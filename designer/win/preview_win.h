@@ -9,19 +9,16 @@
 #include "designer/model/form.h"
 #include "designer/win/artwork_win.h"
 #include "wincommon/gdi.h"
+#include "wincommon/window.h"
 
 namespace designer::win {
 
-class PreviewWindow {
+class PreviewWindow : public tkt::Window<PreviewWindow> {
  public:
   PreviewWindow(DesignerForm& form, Artwork& artwork, std::function<void()> changed)
       : form_(form), artwork_(artwork), changed_(std::move(changed)) {}
-  PreviewWindow(const PreviewWindow&) = delete;
-  PreviewWindow& operator=(const PreviewWindow&) = delete;
 
-  static void Register(HINSTANCE instance);
   HWND Create(HWND parent, int x, int y, int w, int h, int id);
-  HWND hwnd() const { return hwnd_; }
 
   // Redraws from the form; measures the read-out so its size matches what is drawn.
   void Refresh();
@@ -29,8 +26,9 @@ class PreviewWindow {
   void PaintContent(HDC dc, const RECT& rc);
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  friend class tkt::Window<PreviewWindow>;
+  static constexpr const wchar_t* kClassName = L"TktPreview";
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   HFONT ReadoutFont();
   RECT ReadoutRect();  // pixels, client coordinates
   void DrawDragOutline(HDC dc);
@@ -39,7 +37,6 @@ class PreviewWindow {
   DesignerForm& form_;
   Artwork& artwork_;
   std::function<void()> changed_;
-  HWND hwnd_ = nullptr;
   tkt::GdiObject<HFONT> font_;
   FontSpec fontFor_;
   bool dragging_ = false;

@@ -2,15 +2,36 @@
 
 #include <algorithm>
 
+#include "designer/model/layout.h"
 #include "designer/win/ui_font.h"
 
 namespace designer::win {
 
 namespace {
-constexpr wchar_t kMakerClass[] = L"TktRgpMaker";
-constexpr wchar_t kPictureClass[] = L"TktRgpMakerPicture";
-constexpr int kCanvas = 180;  // the test lines' area at the top-left corner: one 180 x 180 face
-constexpr int kMargin = 8;
+// The window's children, in creation (tab) order, by their place in the layout.
+struct Child {
+  MakerItem item;
+  int id;
+  const wchar_t* cls;
+  const wchar_t* text;
+  DWORD style;
+  DWORD exStyle = 0;
+};
+const Child kChildren[] = {
+    {MakerItem::Label1, RgpMakerWindow::kLabel1, L"STATIC", kRgpLabel1, SS_LEFT | SS_NOPREFIX},
+    {MakerItem::CommandButton1, RgpMakerWindow::kCommandButton1, L"BUTTON", kRgpBack, BS_PUSHBUTTON | WS_TABSTOP},
+    {MakerItem::Label3, RgpMakerWindow::kLabel3, L"STATIC", kRgpLabel3, SS_LEFT | SS_NOPREFIX},
+    {MakerItem::Text1, RgpMakerWindow::kText1, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {MakerItem::Command2, RgpMakerWindow::kCommand2, L"BUTTON", kRgpChoose, BS_PUSHBUTTON | WS_TABSTOP},
+    {MakerItem::Label2, RgpMakerWindow::kLabel2, L"STATIC", kRgpLabel2, SS_LEFT | SS_NOPREFIX},
+    {MakerItem::Label4, RgpMakerWindow::kLabel4, L"STATIC", kRgpLabel4, SS_LEFT | SS_NOPREFIX},
+    {MakerItem::Text2, RgpMakerWindow::kText2, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {MakerItem::Command3, RgpMakerWindow::kCommand3, L"BUTTON", kRgpChoose, BS_PUSHBUTTON | WS_TABSTOP},
+    {MakerItem::Command1, RgpMakerWindow::kCommand1, L"BUTTON", kRgpCommand1, BS_PUSHBUTTON | WS_TABSTOP},
+    {MakerItem::Command4, RgpMakerWindow::kCommand4, L"BUTTON", kRgpCommand4, BS_PUSHBUTTON | WS_TABSTOP},
+};
+
+RECT ToRect(const PixelBox& b) { return {b.x, b.y, b.right(), b.bottom()}; }
 
 std::wstring TextOf(HWND hwnd) {
   std::wstring text(size_t(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -35,25 +56,11 @@ RgpMakerWindow::~RgpMakerWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void RgpMakerWindow::Register(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+void RgpMakerWindow::DescribeClass(WNDCLASSEXW& wc) {
   wc.hbrBackground = nullptr;  // the canvas is the background
-  wc.lpszClassName = kMakerClass;
-  wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                          GetSystemMetrics(SM_CYICON), 0));
-  RegisterClassExW(&wc);
-  WNDCLASSEXW pic{};
-  pic.cbSize = sizeof pic;
-  pic.lpfnWndProc = PictureProc;
-  pic.hInstance = instance;
-  pic.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  pic.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  pic.lpszClassName = kPictureClass;
-  RegisterClassExW(&pic);
+  // Shared: the system owns the icon for as long as the class lives.
+  wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                          GetSystemMetrics(SM_CYICON), LR_SHARED));
 }
 
 void RgpMakerWindow::Show() {
@@ -61,9 +68,7 @@ void RgpMakerWindow::Show() {
     // A fixed dialog frame with a caption and no system menu: no close, minimise or maximise box.
     const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-    CreateWindowExW(exStyle, kMakerClass, kRgpMakerCaption, style, 0, 0, 100, 100, nullptr, nullptr,
-                    GetModuleHandleW(nullptr), this);
-    if (!hwnd_) return;
+    if (!CreateWindowOf(exStyle, kRgpMakerCaption, style, 0, 0, 100, 100, nullptr)) return;
     messages_.SetOwner(hwnd_);
     messages_.SetAppTitle(form_.appTitle);
     dialogs_.SetOwner(hwnd_);
@@ -87,53 +92,28 @@ void RgpMakerWindow::CreateChildren() {
   boldFont_.reset(CreateFontIndirectW(&bold));
 
   // The right column is as wide as its longest line.
-  int column = 380;
-  HDC dc = GetDC(hwnd_);
+  int column = kMakerMinColumn;
   {
-    tkt::SelectGuard sel(dc, boldFont_.get());
-    for (const wchar_t* t : {kRgpLabel1, kRgpLabel2}) column = std::max(column, TextWidth(dc, t) + 40);
+    tkt::WindowDc dc(hwnd_);
+    tkt::SelectGuard sel(dc.get(), boldFont_.get());
+    for (const wchar_t* t : {kRgpLabel1, kRgpLabel2}) column = std::max(column, TextWidth(dc.get(), t) + 40);
+    tkt::SelectGuard normalFont(dc.get(), font_.get());
+    for (const wchar_t* t : {kRgpLabel3, kRgpLabel4}) column = std::max(column, TextWidth(dc.get(), t) + 8);
   }
-  {
-    tkt::SelectGuard sel(dc, font_.get());
-    for (const wchar_t* t : {kRgpLabel3, kRgpLabel4}) column = std::max(column, TextWidth(dc, t) + 8);
+  const MakerLayout layout = LayoutMaker(column);
+  for (const Child& c : kChildren) {
+    const auto at = std::find_if(layout.items.begin(), layout.items.end(),
+                                 [&](const MakerPlacement& p) { return p.item == c.item; });
+    CreateChild(c.cls, c.text, c.style, c.id, ToRect(at->box), c.exStyle);
   }
-  ReleaseDC(hwnd_, dc);
-  const int lineH = 18, fieldH = 24, chooseW = 64;
-  pictureBox_ = {kCanvas + 2 * kMargin, kMargin, kCanvas + 2 * kMargin + kCanvas + 4, kMargin + kCanvas + 4};
-  const int x0 = pictureBox_.right + 3 * kMargin, x1 = x0 + column;
-  int y = kMargin + 4;
-  CreateChild(L"STATIC", kRgpLabel1, SS_LEFT | SS_NOPREFIX, kLabel1, {x0, y, x1 - 30, y + lineH});
-  CreateChild(L"BUTTON", kRgpBack, BS_PUSHBUTTON | WS_TABSTOP, kCommandButton1, {x1 - 22, kMargin, x1, kMargin + 22});
-  y += lineH + 2;
-  CreateChild(L"STATIC", kRgpLabel3, SS_LEFT | SS_NOPREFIX, kLabel3, {x0, y, x1, y + lineH});
-  y += lineH + 4;
-  CreateChild(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kText1, {x0, y, x1 - chooseW - kMargin, y + fieldH},
-              WS_EX_CLIENTEDGE);
-  CreateChild(L"BUTTON", kRgpChoose, BS_PUSHBUTTON | WS_TABSTOP, kCommand2, {x1 - chooseW, y, x1, y + fieldH});
-  y += fieldH + 14;
-  CreateChild(L"STATIC", kRgpLabel2, SS_LEFT | SS_NOPREFIX, kLabel2, {x0, y, x1, y + lineH});
-  y += lineH + 2;
-  CreateChild(L"STATIC", kRgpLabel4, SS_LEFT | SS_NOPREFIX, kLabel4, {x0, y, x1, y + lineH});
-  y += lineH + 4;
-  CreateChild(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kText2, {x0, y, x1 - chooseW - kMargin, y + fieldH},
-              WS_EX_CLIENTEDGE);
-  CreateChild(L"BUTTON", kRgpChoose, BS_PUSHBUTTON | WS_TABSTOP, kCommand3, {x1 - chooseW, y, x1, y + fieldH});
-  y += fieldH + 16;
-  CreateChild(L"BUTTON", kRgpCommand1, BS_PUSHBUTTON | WS_TABSTOP, kCommand1, {x0, y, x0 + 220, y + 32});
-  const int bottom = std::max<int>(y + 32 + 10, pictureBox_.bottom + kMargin);
-  shape1_ = {x0 - 10, kMargin / 2, x1 + 10, bottom - 4};
-  CreateChild(L"BUTTON", kRgpCommand4, BS_PUSHBUTTON | WS_TABSTOP, kCommand4,
-              {kMargin + 20, kCanvas + kMargin, kCanvas - 20, kCanvas + kMargin + 26});
-
-  pictureWnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kPictureClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                pictureBox_.left, pictureBox_.top, pictureBox_.right - pictureBox_.left,
-                                pictureBox_.bottom - pictureBox_.top, hwnd_,
-                                reinterpret_cast<HMENU>(INT_PTR(kPicture1)), GetModuleHandleW(nullptr), this);
+  pictureBox_ = ToRect(layout.picture);
+  shape1_ = ToRect(layout.frame);
+  pictureWnd_.Create(pictureBox_, hwnd_, kPicture1);
   // A large picture spreads under the other controls, never over them.
-  SetWindowPos(pictureWnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(pictureWnd_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  // Client size from the controls, window size from the frame; centred on the work area.
-  const int clientW = shape1_.right + kMargin, clientH = std::max<int>(bottom, kCanvas + kMargin + 26 + kMargin);
+  // Window size from the client size and the frame; centred on the work area.
+  const int clientW = layout.clientWidth, clientH = layout.clientHeight;
   RECT frame{0, 0, clientW, clientH};
   AdjustWindowRectEx(&frame, DWORD(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE, DWORD(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -142,10 +122,8 @@ void RgpMakerWindow::CreateChildren() {
   SetWindowPos(hwnd_, nullptr, work.left + std::max(0, int(work.right - work.left - w) / 2),
                work.top + std::max(0, int(work.bottom - work.top - h) / 2), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 
-  HDC screen = GetDC(hwnd_);
   canvasW_ = clientW, canvasH_ = clientH;
-  canvas_.reset(CreateCompatibleBitmap(screen, canvasW_, canvasH_));
-  ReleaseDC(hwnd_, screen);
+  canvas_.reset(CreateCompatibleBitmap(tkt::WindowDc(hwnd_).get(), canvasW_, canvasH_));
   tkt::MemoryDc mem(nullptr);
   {
     tkt::SelectGuard sel(mem.get(), canvas_.get());
@@ -164,16 +142,16 @@ void RgpMakerWindow::SyncFields() {
 
 // The picture area takes the picture's size, as an auto-sized picture box does.
 void RgpMakerWindow::PictureChanged() {
-  if (!pictureWnd_) return;
+  if (!pictureWnd_.hwnd()) return;
   int w = pictureBox_.right - pictureBox_.left, h = pictureBox_.bottom - pictureBox_.top;
   if (picture_.Width() > 0) {
     RECT frame{0, 0, picture_.Width(), picture_.Height()};
     AdjustWindowRectEx(&frame, WS_CHILD, FALSE, WS_EX_CLIENTEDGE);
     w = frame.right - frame.left, h = frame.bottom - frame.top;
   }
-  SetWindowPos(pictureWnd_, HWND_BOTTOM, 0, 0, w, h, SWP_NOMOVE | SWP_NOACTIVATE);
-  InvalidateRect(pictureWnd_, nullptr, TRUE);
-  UpdateWindow(pictureWnd_);
+  SetWindowPos(pictureWnd_.hwnd(), HWND_BOTTOM, 0, 0, w, h, SWP_NOMOVE | SWP_NOACTIVATE);
+  InvalidateRect(pictureWnd_.hwnd(), nullptr, TRUE);
+  UpdateWindow(pictureWnd_.hwnd());
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -235,44 +213,30 @@ void RgpMakerWindow::Command(int id, int code) {
   AfterHandler();
 }
 
-LRESULT CALLBACK RgpMakerWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<RgpMakerWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<RgpMakerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  return self ? self->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+HWND RgpMakerWindow::PictureWindow::Create(const RECT& at, HWND parent, int id) {
+  return CreateWindowOf(WS_EX_CLIENTEDGE, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.left, at.top,
+                        at.right - at.left, at.bottom - at.top, parent, reinterpret_cast<HMENU>(INT_PTR(id)));
 }
 
-LRESULT CALLBACK RgpMakerWindow::PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<RgpMakerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_PAINT && self) {
-    tkt::PaintScope paint(hwnd);
-    self->picture_.Paint(paint.dc(), 0, 0);
+LRESULT RgpMakerWindow::PictureWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PAINT) {
+    tkt::PaintScope paint(hwnd_);
+    picture_.Paint(paint.dc(), 0, 0);
     return 0;
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
+  return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-LRESULT RgpMakerWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT RgpMakerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       CreateChildren();
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      tkt::PaintScope paint(hwnd_);
-      RECT client;
-      GetClientRect(hwnd_, &client);
-      PaintContent(paint.dc(), client);
-      return 0;
-    }
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      return PaintThrough(msg, wp);
     case WM_COMMAND:
       Command(LOWORD(wp), HIWORD(wp));
       return 0;

@@ -11,21 +11,18 @@
 #include "designer/win/maker_picture.h"
 #include "designer/win/services_win.h"
 #include "wincommon/gdi.h"
+#include "wincommon/window.h"
 
 namespace designer::win {
 
-class RgpMakerWindow : public MakerWindows {
+class RgpMakerWindow : public tkt::Window<RgpMakerWindow>, public MakerWindows {
  public:
   // `showDesigner` shows the main window with the form's current state.
   RgpMakerWindow(DesignerForm& form, std::function<void()> showDesigner);
   ~RgpMakerWindow() override;
-  RgpMakerWindow(const RgpMakerWindow&) = delete;
-  RgpMakerWindow& operator=(const RgpMakerWindow&) = delete;
 
-  static void Register(HINSTANCE instance);
   // Creates the window the first time, then shows it.
   void Show();
-  HWND hwnd() const { return hwnd_; }
   RgpMakerModel& model() { return model_; }
   WinMakerPicture& picture() { return picture_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
@@ -44,9 +41,24 @@ class RgpMakerWindow : public MakerWindows {
   };
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  // Picture1: paints the loaded picture at its own size.
+  class PictureWindow : public tkt::Window<PictureWindow> {
+   public:
+    explicit PictureWindow(const WinMakerPicture& picture) : picture_(picture) {}
+    HWND Create(const RECT& at, HWND parent, int id);
+
+   private:
+    friend class tkt::Window<PictureWindow>;
+    static constexpr const wchar_t* kClassName = L"TktRgpMakerPicture";
+    static void DescribeClass(WNDCLASSEXW& wc) { wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    const WinMakerPicture& picture_;
+  };
+
+  friend class tkt::Window<RgpMakerWindow>;
+  static constexpr const wchar_t* kClassName = L"TktRgpMaker";
+  static void DescribeClass(WNDCLASSEXW& wc);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void CreateChildren();
   void Command(int id, int code);
   void SyncFields();
@@ -60,8 +72,7 @@ class RgpMakerWindow : public MakerWindows {
   WinMessages messages_;
   WinMakerPicture picture_;
   RgpMakerModel model_;
-  HWND hwnd_ = nullptr;
-  HWND pictureWnd_ = nullptr;
+  PictureWindow pictureWnd_{picture_};
   RECT pictureBox_{};
   RECT shape1_{};
   tkt::GdiObject<HFONT> font_, boldFont_;

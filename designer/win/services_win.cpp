@@ -1,6 +1,7 @@
 #include "services_win.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <cmath>
 #include <cwchar>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "faceformat/bmp.h"
+#include "wincommon/handle.h"
 
 namespace designer::win {
 
@@ -33,9 +35,7 @@ std::optional<FontChoice> WinDialogs::ShowFont(const std::optional<FontChoice>& 
   cf.lpLogFont = &lf;
   // Printer fonts need a printer DC and add nothing to a screen clock: list the screen's.
   cf.Flags = (flags & ~DWORD(CF_PRINTERFONTS)) | CF_SCREENFONTS;
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(tkt::WindowDc(nullptr).get(), LOGPIXELSY);
   if (last) {
     wcsncpy(lf.lfFaceName, last->font.name.c_str(), LF_FACESIZE - 1);
     lf.lfHeight = HeightFromPoints(last->font.size, dpi);
@@ -97,6 +97,13 @@ std::wstring WinFolders::CurrentDirectory() {
 }
 
 bool WinFolders::ChangeDirectory(const std::wstring& path) { return SetCurrentDirectoryW(path.c_str()) != 0; }
+
+bool WinShell::OpenDocument(const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  return INT_PTR(ShellExecuteW(owner_, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
+void WinShell::EndProgram() { ExitProcess(0); }
 
 std::shared_ptr<const faceformat::Image> WinPictures::Load(const std::wstring& path) {
   if (path.empty()) return nullptr;

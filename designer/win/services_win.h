@@ -1,4 +1,4 @@
-// The platform behind the form: comdlg32 dialogs, message boxes, the current folder, BMP files.
+// The platform behind the form: comdlg32 dialogs, message boxes, the current folder, the shell, BMP files.
 #pragma once
 
 #include <windows.h>
@@ -34,6 +34,16 @@ class WinFolders : public FolderService {
  public:
   std::wstring CurrentDirectory() override;
   bool ChangeDirectory(const std::wstring& path) override;
+};
+
+class WinShell : public ShellService {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+  bool OpenDocument(const std::wstring& path) override;
+  void EndProgram() override;
+
+ private:
+  HWND owner_ = nullptr;
 };
 
 class WinPictures : public PictureService {

@@ -4,42 +4,14 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "wincommon/com.h"
+
 namespace designer {
-namespace {
-
-template <class T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T** put() { return &p_; }
-  void** put_void() { return reinterpret_cast<void**>(&p_); }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
-
-class CoTaskString {
- public:
-  ~CoTaskString() { CoTaskMemFree(s_); }
-  PWSTR* put() { return &s_; }
-  PCWSTR get() const { return s_; }
-
- private:
-  PWSTR s_ = nullptr;
-};
-
-}  // namespace
+using tkt::ComPtr;
 
 std::optional<std::wstring> FindDesktopFolder() {
-  CoTaskString known;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, known.put())) && known.get() && *known.get())
+  tkt::CoTaskMem<wchar_t> known;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, known.put())) && known && *known.get())
     return std::wstring(known.get());
   // Older shells: the CSIDL lookup the designer always used, in its wide form.
   wchar_t buf[MAX_PATH] = {};

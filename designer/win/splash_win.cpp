@@ -5,27 +5,14 @@
 namespace designer::win {
 
 namespace {
-constexpr wchar_t kClass[] = L"TktDesignerForm3";
 constexpr UINT_PTR kTimer = 1;
 // 6060 x 4080 twips: the 402 x 270 picture inside a one-pixel edge.
 constexpr int kWidth = 404, kHeight = 272;
 }  // namespace
 
-void SplashWindow::Register(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_APPSTARTING);
-  wc.lpszClassName = kClass;
-  RegisterClassExW(&wc);
-}
-
 HWND SplashWindow::Show(UINT intervalMs) {
   const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"Tocktide", WS_POPUP, x, y, kWidth, kHeight, nullptr, nullptr,
-                  GetModuleHandleW(nullptr), this);
-  if (!hwnd_) return nullptr;
+  if (!CreateWindowOf(WS_EX_TOOLWINDOW, L"Tocktide", WS_POPUP, x, y, kWidth, kHeight, nullptr)) return nullptr;
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   SetTimer(hwnd_, kTimer, intervalMs, nullptr);
@@ -39,32 +26,21 @@ void SplashWindow::PaintContent(HDC dc, const RECT& rc) {
   FrameRect(dc, &edge, GetSysColorBrush(COLOR_3DDKSHADOW));
 }
 
-LRESULT CALLBACK SplashWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<SplashWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<SplashWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+LRESULT SplashWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      tkt::PaintScope paint(hwnd);
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      self->PaintContent(paint.dc(), rc);
-      return 0;
-    }
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      return PaintThrough(msg, wp);
     case WM_TIMER:
       // Hidden, not closed; the splash never comes back.
-      KillTimer(hwnd, kTimer);
-      ShowWindow(hwnd, SW_HIDE);
-      if (self->done_) self->done_();
+      KillTimer(hwnd_, kTimer);
+      ShowWindow(hwnd_, SW_HIDE);
+      if (done_) done_();
       return 0;
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
+  return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 }  // namespace designer::win

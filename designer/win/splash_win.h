@@ -6,25 +6,24 @@
 #include <functional>
 
 #include "designer/win/artwork_win.h"
+#include "wincommon/window.h"
 
 namespace designer::win {
 
-class SplashWindow {
+class SplashWindow : public tkt::Window<SplashWindow> {
  public:
   SplashWindow(Artwork& artwork, std::function<void()> done) : artwork_(artwork), done_(std::move(done)) {}
-  SplashWindow(const SplashWindow&) = delete;
-  SplashWindow& operator=(const SplashWindow&) = delete;
 
-  static void Register(HINSTANCE instance);
   HWND Show(UINT intervalMs = 3000);
-  HWND hwnd() const { return hwnd_; }
   void PaintContent(HDC dc, const RECT& rc);
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  friend class tkt::Window<SplashWindow>;
+  static constexpr const wchar_t* kClassName = L"TktDesignerForm3";
+  static void DescribeClass(WNDCLASSEXW& wc) { wc.hCursor = LoadCursorW(nullptr, IDC_APPSTARTING); }
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   Artwork& artwork_;
   std::function<void()> done_;
-  HWND hwnd_ = nullptr;
 };
 
 }  // namespace designer::win

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "wincommon/handle.h"
+
 namespace designer::win {
 
 namespace {
@@ -17,9 +19,7 @@ bool FontFamilyHasJapanese(const std::wstring& face) {
   query.lfCharSet = SHIFTJIS_CHARSET;
   wcscpy(query.lfFaceName, face.c_str());
   bool found = false;
-  HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExW(dc, &query, FoundFont, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, dc);
+  EnumFontFamiliesExW(tkt::WindowDc(nullptr).get(), &query, FoundFont, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 

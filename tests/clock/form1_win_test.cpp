@@ -52,24 +52,15 @@ class Form1WindowTest : public ::testing::Test {
 
   faceformat::Image Paint(tkt::Form1Window& form) {
     faceformat::Image img(314, 335, 0);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 314;
-    bi.bmiHeader.biHeight = -335;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dib);
-    const RECT all{0, 0, 314, 335};
-    form.PaintContent(dc, all);
+    const tkt::DibSection dib = tkt::DibSection::Create(314, 335);
+    {
+      tkt::MemoryDc dc(nullptr);
+      dc.Select(dib.bitmap.get());
+      form.PaintContent(dc.get(), RECT{0, 0, 314, 335});
+    }
     GdiFlush();
-    std::copy_n(static_cast<const uint32_t*>(bits), img.pixels.size(), img.pixels.data());
-    for (uint32_t& p : img.pixels) p &= 0x00FFFFFF;
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(dib);
+    for (int y = 0; y < 335; ++y)
+      for (int x = 0; x < 314; ++x) img.pixels[size_t(y) * 314 + x] = dib.At(x, y);
     return img;
   }
 

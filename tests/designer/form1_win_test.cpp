@@ -13,6 +13,7 @@
 #include "designer/win/form1_win.h"
 #include "designer/win/services_win.h"
 #include "faceformat/bmp.h"
+#include "wincommon/gdi.h"
 
 namespace designer::win {
 namespace {
@@ -29,7 +30,6 @@ class MainWindow : public ::testing::Test {
     fs::create_directories(root_ / "sample");
     saved_ = fs::current_path();
     fs::current_path(root_);
-    Form1Window::Register(GetModuleHandleW(nullptr));
   }
   void TearDown() override {
     if (window_ && window_->hwnd()) DestroyWindow(window_->hwnd());
@@ -51,18 +51,16 @@ class MainWindow : public ::testing::Test {
   }
   // The preview's face area as the window paints it.
   faceformat::Image PaintPreview() {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 180, 180);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT rc{0, 0, 180, 180};
-    window_->preview().PaintContent(dc, rc);
-    SelectObject(dc, old);
+    tkt::WindowDc screen(nullptr);
+    tkt::BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), 180, 180));
+    {
+      tkt::MemoryDc dc(screen.get());
+      dc.Select(bitmap.get());
+      RECT rc{0, 0, 180, 180};
+      window_->preview().PaintContent(dc.get(), rc);
+    }
     std::vector<uint32_t> pixels;
-    EXPECT_EQ(designer::ReadImagePixels(bitmap, pixels), 180 * 180);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(designer::ReadImagePixels(bitmap.get(), pixels), 180 * 180);
     faceformat::Image image = designer::ImageFromPixelArray(180, 180, pixels);
     for (uint32_t& p : image.pixels) p &= 0x00FFFFFF;
     return image;
@@ -110,14 +108,12 @@ TEST_F(MainWindow, ShowsItsPagesAndEveryTextFitsItsControl) {
     if (text.empty() || (lstrcmpiW(cls, L"BUTTON") != 0 && lstrcmpiW(cls, L"STATIC") != 0)) continue;
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
     if (lstrcmpiW(cls, L"BUTTON") == 0) room -= (style == BS_PUSHBUTTON) ? 8 : 18;
-    HDC dc = GetDC(textWindow);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(textWindow, WM_GETFONT, 0, 0)));
+    tkt::WindowDc dc(textWindow);
+    tkt::SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(textWindow, WM_GETFONT, 0, 0)));
     RECT need{0, 0, room, 0};
-    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc.get(), text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SIZE line{};
-    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &line);
-    SelectObject(dc, old);
-    ReleaseDC(textWindow, dc);
+    GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &line);
     if (p.look == Look::Wrapping) {
       EXPECT_LE(need.bottom, height) << std::string(name.begin(), name.end());
     } else {

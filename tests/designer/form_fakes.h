@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -84,16 +85,30 @@ class RecordedMessages : public MessageService {
   }
 };
 
+// Documents that open are the paths added by the test; ending the program is only counted.
+class FakeShell : public ShellService {
+ public:
+  std::set<std::wstring> documents;
+  std::vector<std::wstring> opened;
+  int ends = 0;
+  bool OpenDocument(const std::wstring& path) override {
+    opened.push_back(path);
+    return documents.count(path) > 0;
+  }
+  void EndProgram() override { ++ends; }
+};
+
 // A loaded form, started in `startFolder`.
 struct FormFixture {
   explicit FormFixture(const std::wstring& startFolder = L"C:\\CLOCK")
-      : folders(startFolder), form(Services{&dialogs, &messages, &folders, &pictures}) {
+      : folders(startFolder), form(Services{&dialogs, &messages, &folders, &pictures, &shell}) {
     form.Form_Load();
   }
   ScriptedDialogs dialogs;
   RecordedMessages messages;
   FakeFolders folders;
   FakePictures pictures;
+  FakeShell shell;
   DesignerForm form;
 
   void GoToPage(int index) { form.MultiPage1.SetValue(index); }

@@ -11,12 +11,7 @@ using testing::FormFixture;
 
 std::string NameOf(const Control* c) { return std::string(c->name.begin(), c->name.end()); }
 
-bool VisibleOnPage(const Placement& p) {
-  for (const Control* c = p.control; c && c != p.frame; c = c->container) {
-    if (!c->visible) return false;
-  }
-  return true;
-}
+bool VisibleOnPage(const Placement& p) { return designer::VisibleOnPage(*p.control, p.frame); }
 
 void ExpectNoOverlaps(DesignerForm& form, const char* state) {
   const std::vector<Placement> items = LayoutForm(form);
@@ -46,6 +41,27 @@ TEST(Layout, EveryPageFitsAndNothingOverlapsInEachMode) {
   ExpectNoOverlaps(f.form, "template mode");
   f.form.Option2.Click();
   ExpectNoOverlaps(f.form, "own-picture mode");
+}
+
+TEST(Layout, TheMakersColumnFitsItsFrameAndNothingOverlapsAtAnyWidth) {
+  for (int column : {kMakerMinColumn, 520}) {
+    SCOPED_TRACE(column);
+    const MakerLayout m = LayoutMaker(column);
+    const PixelBox client{0, 0, m.clientWidth, m.clientHeight};
+    EXPECT_TRUE(client.Contains(m.frame));
+    EXPECT_TRUE(client.Contains(m.picture));
+    EXPECT_FALSE(m.picture.Overlaps(m.canvas));
+    EXPECT_EQ(m.items.size(), 11u);
+    for (size_t i = 0; i < m.items.size(); ++i) {
+      const PixelBox& a = m.items[i].box;
+      EXPECT_GT(a.w, 0) << i;
+      EXPECT_TRUE(client.Contains(a)) << i;
+      EXPECT_FALSE(a.Overlaps(m.picture)) << i;
+      // The test button sits under the canvas; everything else in the frame.
+      EXPECT_TRUE(m.items[i].item == MakerItem::Command4 ? !a.Overlaps(m.frame) : m.frame.Contains(a)) << i;
+      for (size_t j = i + 1; j < m.items.size(); ++j) EXPECT_FALSE(a.Overlaps(m.items[j].box)) << i << " " << j;
+    }
+  }
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "faceformat/files.h"
 #include "faceformat/silhouette.h"
 #include "form_fakes.h"
+#include "wincommon/gdi.h"
 
 namespace designer::win {
 namespace {
@@ -109,12 +110,11 @@ TEST_F(MakerPixels, ReadImagePixelsMatchesTheBmpReaderAtEveryDepth) {
       EXPECT_EQ(pixels.size(), size_t(w * h + 1));
       EXPECT_EQ(Rgb24(ImageFromPixelArray(w, h, pixels)), Rgb24(*decoded));
       if (topDown) continue;  // Wine's own loader reads bottom-up files only
-      HBITMAP loaded = static_cast<HBITMAP>(
-          LoadImageW(nullptr, p.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-      ASSERT_NE(loaded, nullptr);
-      ASSERT_EQ(ReadImagePixels(loaded, pixels), w * h);
+      tkt::BitmapHandle loaded(static_cast<HBITMAP>(
+          LoadImageW(nullptr, p.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+      ASSERT_TRUE(loaded);
+      ASSERT_EQ(ReadImagePixels(loaded.get(), pixels), w * h);
       EXPECT_EQ(Rgb24(ImageFromPixelArray(w, h, pixels)), Rgb24(*decoded));
-      DeleteObject(loaded);
     }
   }
 }
@@ -134,17 +134,14 @@ TEST_F(MakerPixels, LoadsWhatTheBmpReaderReadsAndNothingElse) {
 }
 
 TEST_F(MakerPixels, WriteImagePixelsPutsTheArrayBack) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, 5, 4);
-  ReleaseDC(nullptr, screen);
-  ASSERT_NE(bmp, nullptr);
+  tkt::BitmapHandle bmp(CreateCompatibleBitmap(tkt::WindowDc(nullptr).get(), 5, 4));
+  ASSERT_TRUE(bmp);
   std::vector<uint32_t> in(21);
   for (size_t i = 0; i < 20; ++i) in[i] = uint32_t(i * 0x0A0B0C) & 0x00FFFFFF;
-  EXPECT_EQ(WriteImagePixels(bmp, in), 0);
+  EXPECT_EQ(WriteImagePixels(bmp.get(), in), 0);
   std::vector<uint32_t> out;
-  EXPECT_EQ(ReadImagePixels(bmp, out), 20);
+  EXPECT_EQ(ReadImagePixels(bmp.get(), out), 20);
   for (size_t i = 0; i < 20; ++i) EXPECT_EQ(out[i] & 0x00FFFFFF, in[i]) << i;
-  DeleteObject(bmp);
   EXPECT_EQ(ReadImagePixels(nullptr, out), -1);
   EXPECT_EQ(WriteImagePixels(nullptr, in), -1);
 }
@@ -168,7 +165,6 @@ void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
 
 class MakerWindow : public TempDir {
  protected:
-  static void SetUpTestSuite() { RgpMakerWindow::Register(GetModuleHandleW(nullptr)); }
   void SetUp() override {
     TempDir::SetUp();
     g_boxes.clear();
@@ -180,17 +176,15 @@ class MakerWindow : public TempDir {
   Image Painted() {
     RECT rc;
     GetClientRect(maker.hwnd(), &rc);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    maker.PaintContent(mem, rc);
-    SelectObject(mem, old);
+    tkt::WindowDc screen(nullptr);
+    tkt::BitmapHandle bmp(CreateCompatibleBitmap(screen.get(), rc.right, rc.bottom));
+    {
+      tkt::MemoryDc mem(screen.get());
+      mem.Select(bmp.get());
+      maker.PaintContent(mem.get(), rc);
+    }
     std::vector<uint32_t> pixels;
-    EXPECT_EQ(designer::ReadImagePixels(bmp, pixels), rc.right * rc.bottom);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(designer::ReadImagePixels(bmp.get(), pixels), rc.right * rc.bottom);
     return Rgb24(designer::ImageFromPixelArray(rc.right, rc.bottom, pixels));
   }
 
@@ -275,9 +269,8 @@ TEST_F(Shortcut, OnTheDesktopPointsAtTheClockAndStartsInItsFolder) {
 
   // A Japanese install root and link name, as users have them.
   fs::create_directories(dir / "program");
-  HANDLE exe = CreateFileW((dir / "program" / "tkt.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(exe, INVALID_HANDLE_VALUE);
-  CloseHandle(exe);
+  ASSERT_TRUE(tkt::FileHandle(CreateFileW((dir / "program" / "tkt.exe").c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr)));
   const fs::path link = dir / L"ﾄｯｸﾀｲﾄﾞ.lnk";
   const std::wstring target = (dir / "program" / "tkt.exe").wstring(), folder = (dir / "program").wstring();
   ASSERT_EQ(CreateShellLink(link.wstring(), target, folder), S_OK);

@@ -241,5 +241,28 @@ TEST(CreatePage, StatusSaysWhetherTheFaceIsReady) {
   EXPECT_EQ(f.form.Label5.caption, text::kWillSave);
 }
 
+TEST(WindowCommands, PicturesChooseTheirOptionsHelpAndExitGoToTheShell) {
+  FormFixture f;
+  DesignerForm& form = f.form;
+  form.Option1.Click();
+  EXPECT_TRUE(form.Picture_Click(form.sampleThumb5));
+  EXPECT_TRUE(form.Option5.value);
+  EXPECT_FALSE(form.Picture_Click(form.Label10));
+  EXPECT_TRUE(form.Picture_Click(form.Image2));
+  EXPECT_TRUE(form.Option2.value);
+
+  form.OpenHelp();
+  ASSERT_EQ(f.messages.shown.size(), 1u);
+  EXPECT_EQ(f.messages.shown[0], std::wstring(text::kHelpMissing) + L"\r\n" + form.helpFile);
+  f.shell.documents.insert(form.helpFile);
+  form.OpenHelp();
+  EXPECT_EQ(f.messages.shown.size(), 1u);
+  EXPECT_EQ(f.shell.opened, std::vector<std::wstring>(2, form.helpFile));
+
+  EXPECT_EQ(f.shell.ends, 0);
+  form.append.Click();
+  EXPECT_EQ(f.shell.ends, 1);
+}
+
 }  // namespace
 }  // namespace designer

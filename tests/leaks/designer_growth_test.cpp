@@ -53,8 +53,6 @@ class DesignerGrowth : public ::testing::Test {
     }
     saved_ = fs::current_path();
     fs::current_path(root_);
-    Form1Window::Register(GetModuleHandleW(nullptr));
-    RgpMakerWindow::Register(GetModuleHandleW(nullptr));
     messages_.SetAppTitle(L"Tock Tide");
 
     main_ = std::make_unique<Form1Window>(form_, artwork_);

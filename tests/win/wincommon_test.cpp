@@ -1,12 +1,16 @@
-// The shared Win32 owners: what they free and when, and the text conversions at code page 932.
+// The shared Win32 owners: what they free and when; the window base: who owns the object and when it goes;
+// and the text conversions at code page 932.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <utility>
 
 #include "wincommon/gdi.h"
+#include "wincommon/handle.h"
 #include "wincommon/text.h"
+#include "wincommon/window.h"
 
 namespace {
 
@@ -54,6 +58,66 @@ TEST(GdiOwners, MemoryDcLetsGoOfWhatWasSelected) {
   }
   // Only a bitmap no DC holds can be deleted.
   EXPECT_TRUE(DeleteObject(dib.bitmap.release()));
+}
+
+TEST(HandleOwners, FileHandlesAreEmptyAtInvalidAndPutFreesWhatWasHeld) {
+  tkt::FileHandle none;
+  EXPECT_EQ(none.get(), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(none);
+  tkt::FileHandle failed(CreateFileW(L"Z:\\no\\such\\folder\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                     nullptr));
+  EXPECT_FALSE(failed);  // and its destructor closes nothing
+
+  tkt::KernelHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const HANDLE first = event.get();
+  ASSERT_TRUE(event);
+  *event.put() = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  DWORD flags = 0;
+  EXPECT_FALSE(GetHandleInformation(first, &flags));  // closed by put()
+  EXPECT_TRUE(GetHandleInformation(event.get(), &flags));
+
+  tkt::WindowDc screen(nullptr);
+  EXPECT_GT(GetDeviceCaps(screen.get(), LOGPIXELSY), 0);
+}
+
+struct Probe : tkt::Window<Probe> {
+  static constexpr const wchar_t* kClassName = L"TktWindowProbe";
+  static inline int alive = 0;
+  int seen = 0;
+  Probe() { ++alive; }
+  ~Probe() { --alive; }
+  static Probe* MadeOwned(HWND parent) {
+    return CreateOwned(std::make_unique<Probe>(), 0, L"", WS_CHILD, 0, 0, 10, 10, parent);
+  }
+  HWND Made() { return CreateWindowOf(0, L"", WS_POPUP, 0, 0, 10, 10, nullptr); }
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP) ++seen;
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+  }
+};
+
+TEST(WindowBase, AnOwnedObjectGoesWithItsWindowOrAtOnceWhenNoWindowCameOfIt) {
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  EXPECT_EQ(Probe::MadeOwned(gone), nullptr);  // refused before WM_NCCREATE
+  EXPECT_EQ(Probe::alive, 0);
+
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  Probe* owned = Probe::MadeOwned(parent);
+  ASSERT_NE(owned, nullptr);
+  SendMessageW(owned->hwnd(), WM_APP, 0, 0);
+  EXPECT_EQ(owned->seen, 1);
+  DestroyWindow(parent);
+  EXPECT_EQ(Probe::alive, 0);
+
+  // An object that goes first takes its window with it, and hears nothing more.
+  HWND left = nullptr;
+  {
+    Probe plain;
+    left = plain.Made();
+    ASSERT_NE(left, nullptr);
+  }
+  EXPECT_FALSE(IsWindow(left));
 }
 
 TEST(AnsiText, RoundTripsJapaneseAndRefusesWhatTheCodePageLacks) {
