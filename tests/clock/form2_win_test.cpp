@@ -62,6 +62,7 @@ TEST_F(MenuFormWindow, HiddenFormWithTheSevenItemsOfMnuFile) {
 
 TEST_F(MenuFormWindow, ExitUnloadsTheClockWindowThenTheFormAndEndsTheLoop) {
   Load();
+  clock.expected = {L"unload clock"};
   form2->Click(MenuCommand::mnuExit);
   EXPECT_TRUE(testing::PumpUntil([this] { return !IsWindow(window); }));
   EXPECT_EQ(clock.calls, std::vector<std::wstring>{L"unload clock"});

@@ -38,7 +38,8 @@ inline bool PumpUntil(const std::function<bool()>& done, std::chrono::millisecon
   return true;
 }
 
-// A plain hidden window standing for the clock window; records what the menu form asks of it.
+// A plain hidden window standing for the clock window; records what the menu form asks of it. A call the
+// test has not listed in `expected`, in that order, fails the test.
 class FakeClock : public ClockWindowLink {
  public:
   FakeClock() {
@@ -50,19 +51,24 @@ class FakeClock : public ClockWindowLink {
   HWND ClockWindow() const override { return window_; }
   void SetTzLabel(const std::wstring& caption) override { tzLabel = caption; }
   bool SaveWindowPos(const std::wstring& app) override {
-    calls.push_back(L"save " + app);
+    Record(L"save " + app);
     return true;
   }
-  void RestoreWindowPos(const std::wstring& app) override { calls.push_back(L"restore " + app); }
+  void RestoreWindowPos(const std::wstring& app) override { Record(L"restore " + app); }
   void UnloadClockWindow() override {
-    calls.push_back(L"unload clock");
+    Record(L"unload clock");
     DestroyWindow(window_);
   }
 
   std::wstring tzLabel;
-  std::vector<std::wstring> calls;
+  std::vector<std::wstring> expected, calls;
 
  private:
+  void Record(const std::wstring& call) {
+    calls.push_back(call);
+    if (calls.size() > expected.size() || expected[calls.size() - 1] != call)
+      ADD_FAILURE() << "unexpected call " << ::testing::PrintToString(call);
+  }
   HWND window_ = nullptr;
 };
 

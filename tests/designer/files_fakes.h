@@ -18,14 +18,14 @@ struct ShownMessage {
   unsigned style = 0;
 };
 
-// Records every box; answers come from the queue (OK when it is empty).
+// Records every box; answers come from the queue (OK when it is empty and the box only informs).
 class LoggedMessages : public MessageService {
  public:
   std::vector<ShownMessage> shown;
   std::deque<int> answers;
   int Show(const std::wstring& text, const std::wstring& title, unsigned style) override {
     shown.push_back({text, title, style});
-    if (answers.empty()) return 1;
+    if (answers.empty()) return OkOnly(text, style);
     int a = answers.front();
     answers.pop_front();
     return a;
@@ -37,19 +37,20 @@ class LoggedMessages : public MessageService {
   }
 };
 
-// File dialogs answer from a queue (cancel when empty); colour and font dialogs must not appear.
+// File dialogs answer from a queue; colour and font dialogs, and a file dialog with no answer queued, fail
+// the test (and are cancelled).
 class SaveDialogs : public CommonDialogService {
  public:
   std::vector<FileRequest> requests;
   std::deque<std::optional<std::wstring>> answers;
   int unexpected = 0;
-  std::optional<Color> ShowColor(Color, uint32_t) override { return ++unexpected, std::nullopt; }
+  std::optional<Color> ShowColor(Color, uint32_t) override { return UnexpectedDialog(unexpected, "colour dialog"); }
   std::optional<FontChoice> ShowFont(const std::optional<FontChoice>&, uint32_t) override {
-    return ++unexpected, std::nullopt;
+    return UnexpectedDialog(unexpected, "font dialog");
   }
   std::optional<std::wstring> ShowSave(const FileRequest& r) override {
     requests.push_back(r);
-    if (answers.empty()) return std::nullopt;
+    if (answers.empty()) return UnexpectedDialog(unexpected, "file dialog");
     auto a = answers.front();
     answers.pop_front();
     return a;

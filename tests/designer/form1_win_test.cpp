@@ -13,6 +13,7 @@
 #include "designer/win/form1_win.h"
 #include "designer/win/services_win.h"
 #include "faceformat/bmp.h"
+#include "harness.h"
 #include "wincommon/gdi.h"
 
 namespace designer::win {
@@ -76,12 +77,6 @@ class MainWindow : public ::testing::Test {
   std::unique_ptr<Form1Window> window_;
 };
 
-std::wstring TextOf(HWND hwnd) {
-  wchar_t buffer[512] = {};
-  GetWindowTextW(hwnd, buffer, 512);
-  return buffer;
-}
-
 TEST_F(MainWindow, ShowsItsPagesAndEveryTextFitsItsControl) {
   Form1Window& w = Open();
   ASSERT_EQ(TabCtrl_GetItemCount(w.tab()), 4);
@@ -94,8 +89,7 @@ TEST_F(MainWindow, ShowsItsPagesAndEveryTextFitsItsControl) {
   for (Placement& p : LayoutForm(form_)) {
     HWND hwnd = w.WindowOf(*p.control);
     if (!hwnd) continue;
-    wchar_t cls[32] = {};
-    GetClassNameW(hwnd, cls, 32);
+    const bool button = harness::HasClass(hwnd, L"BUTTON");
     const std::wstring name(p.control->name);
     HWND textWindow = hwnd;
     int room = p.box.w, height = p.box.h;
@@ -104,10 +98,10 @@ TEST_F(MainWindow, ShowsItsPagesAndEveryTextFitsItsControl) {
       room = p.captionBox->w;
       height = p.captionBox->h;
     }
-    const std::wstring text = TextOf(textWindow);
-    if (text.empty() || (lstrcmpiW(cls, L"BUTTON") != 0 && lstrcmpiW(cls, L"STATIC") != 0)) continue;
+    const std::wstring text = harness::WindowText(textWindow);
+    if (text.empty() || (!button && !harness::HasClass(hwnd, L"STATIC"))) continue;
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
-    if (lstrcmpiW(cls, L"BUTTON") == 0) room -= (style == BS_PUSHBUTTON) ? 8 : 18;
+    if (button) room -= (style == BS_PUSHBUTTON) ? 8 : 18;
     tkt::WindowDc dc(textWindow);
     tkt::SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(textWindow, WM_GETFONT, 0, 0)));
     RECT need{0, 0, room, 0};

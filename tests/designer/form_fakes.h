@@ -1,6 +1,8 @@
 // Scripted stand-ins for the platform around the designer form.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <map>
 #include <memory>
@@ -14,8 +16,14 @@
 
 namespace designer::testing {
 
-// Answers queued by the test; a dialog shown with no answer queued fails the test by returning cancel
-// and counting it.
+// A dialog the test queued no answer for fails the test; it is counted and cancelled.
+inline std::nullopt_t UnexpectedDialog(int& unexpected, const char* what) {
+  ++unexpected;
+  ADD_FAILURE() << "unexpected " << what;
+  return std::nullopt;
+}
+
+// Answers queued by the test.
 class ScriptedDialogs : public CommonDialogService {
  public:
   std::deque<std::optional<Color>> colorAnswers;
@@ -26,19 +34,21 @@ class ScriptedDialogs : public CommonDialogService {
 
   std::optional<Color> ShowColor(Color initial, uint32_t flags) override {
     colorCalls.emplace_back(initial, flags);
-    if (colorAnswers.empty()) return ++unexpected, std::nullopt;
+    if (colorAnswers.empty()) return UnexpectedDialog(unexpected, "colour dialog");
     auto answer = colorAnswers.front();
     colorAnswers.pop_front();
     return answer;
   }
   std::optional<FontChoice> ShowFont(const std::optional<FontChoice>& last, uint32_t flags) override {
     fontCalls.emplace_back(last, flags);
-    if (fontAnswers.empty()) return ++unexpected, std::nullopt;
+    if (fontAnswers.empty()) return UnexpectedDialog(unexpected, "font dialog");
     auto answer = fontAnswers.front();
     fontAnswers.pop_front();
     return answer;
   }
-  std::optional<std::wstring> ShowSave(const FileRequest&) override { return ++unexpected, std::nullopt; }
+  std::optional<std::wstring> ShowSave(const FileRequest&) override {
+    return UnexpectedDialog(unexpected, "file dialog");
+  }
 };
 
 // A current folder that ChangeDirectory("../") moves one level up, as the file system would.
@@ -50,7 +60,10 @@ class FakeFolders : public FolderService {
   std::wstring CurrentDirectory() override { return current; }
   bool ChangeDirectory(const std::wstring& path) override {
     changes.push_back(path);
-    if (path != L"../") return false;
+    if (path != L"../") {
+      ADD_FAILURE() << "unexpected change of folder";
+      return false;
+    }
     size_t cut = current.find_last_of(L'\\');
     if (cut == std::wstring::npos) return false;
     current = current.substr(0, cut);
@@ -76,12 +89,19 @@ class FakePictures : public PictureService {
   }
 };
 
+// OK to a box that only informs; a box that asks (its buttons, style & 0xF, are more than OK) with no answer
+// queued fails the test.
+inline int OkOnly(const std::wstring& text, unsigned style) {
+  if ((style & 0xF) != 0) ADD_FAILURE() << "unexpected question " << ::testing::PrintToString(text);
+  return 1;
+}
+
 class RecordedMessages : public MessageService {
  public:
   std::vector<std::wstring> shown;
-  int Show(const std::wstring& text, const std::wstring&, unsigned) override {
+  int Show(const std::wstring& text, const std::wstring&, unsigned style) override {
     shown.push_back(text);
-    return 1;
+    return OkOnly(text, style);
   }
 };
 

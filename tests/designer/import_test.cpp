@@ -76,6 +76,7 @@ const std::string kHands = "\"C:\\F\\face.rgp\",\"C:\\F\\face.bmp\",255,120,3,65
 
 TEST_F(ImportTest, CancelledDialogDoesNothing) {
   const std::wstring before = Snapshot(f.form);
+  f.saves.answers.push_back(std::nullopt);
   reini_Click(f.form, f.platform);
   ASSERT_EQ(f.saves.requests.size(), 1u);
   EXPECT_TRUE(f.logged.shown.empty());

@@ -20,6 +20,7 @@
 #include "faceformat/files.h"
 #include "faceformat/silhouette.h"
 #include "form_fakes.h"
+#include "harness.h"
 #include "wincommon/gdi.h"
 
 namespace designer::win {
@@ -69,12 +70,6 @@ std::vector<uint8_t> MakeBmp(int w, int h, int bits, bool topDown, std::mt19937&
 Image Rgb24(Image img) {
   for (uint32_t& p : img.pixels) p &= 0x00FFFFFF;
   return img;
-}
-
-std::wstring TextOf(HWND hwnd) {
-  wchar_t buf[512] = {};
-  GetWindowTextW(hwnd, buf, 512);
-  return buf;
 }
 
 class TempDir : public ::testing::Test {
@@ -149,18 +144,11 @@ TEST_F(MakerPixels, WriteImagePixelsPutsTheArrayBack) {
 // Message boxes of this thread, answered from inside their modal loop: the text is kept and OK pressed.
 std::vector<std::wstring> g_boxes;
 void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM) CALLBACK -> BOOL {
-        wchar_t cls[32] = {};
-        GetClassNameW(w, cls, 32);
-        if (std::wstring(cls) == L"#32770" && IsWindowVisible(w)) {
-          g_boxes.push_back(TextOf(GetDlgItem(w, 0xFFFF)));
-          PostMessageW(w, WM_COMMAND, IDOK, 0);
-        }
-        return TRUE;
-      },
-      0);
+  const auto isBox = [](HWND w) { return harness::HasClass(w, L"#32770"); };
+  for (HWND box : harness::FindThreadWindows(GetCurrentThreadId(), isBox)) {
+    g_boxes.push_back(harness::WindowText(GetDlgItem(box, 0xFFFF)));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
 }
 
 class MakerWindow : public TempDir {
@@ -223,7 +211,7 @@ TEST_F(MakerWindow, TestDrawsEachRunOnTheBackgroundAndKeepsItWhileHidden) {
   EXPECT_GE(designerShown, 1);
   maker.Show();
   EXPECT_EQ(Painted().at(10, 5), ink);
-  EXPECT_EQ(TextOf(maker.Item(Id::kText1)), rgp.wstring());
+  EXPECT_EQ(harness::WindowText(maker.Item(Id::kText1)), rgp.wstring());
 }
 
 TEST_F(MakerWindow, MakingShowsTheSilhouetteWritesTheFileAndHandsOver) {

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "harness.h"
+
 namespace tkt::growth {
 
 namespace {
@@ -74,11 +76,10 @@ int CountThreads() {
 // Work handed to other threads (an asynchronous sound, say) holds memory and handles only while it runs:
 // each count waits, up to a deadline, until the threads that were there before are the only ones left.
 void SettleThreads(int threads) {
-  const DWORD start = GetTickCount();
-  while (CountThreads() > threads && GetTickCount() - start < 5000) {
+  harness::WaitUntil([&] {
     PumpMessages();
-    Sleep(10);
-  }
+    return CountThreads() <= threads;
+  }, std::chrono::seconds(5), std::chrono::milliseconds(10));
 }
 
 HHOOK g_hook = nullptr;
@@ -87,9 +88,7 @@ int g_answered = 0;
 LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_ACTIVATE) {
     HWND w = reinterpret_cast<HWND>(wp);
-    wchar_t cls[16] = {};
-    GetClassNameW(w, cls, 16);
-    if (lstrcmpW(cls, L"#32770") == 0) {
+    if (harness::HasClass(w, L"#32770")) {
       PostMessageW(w, WM_COMMAND, IDOK, 0);
       ++g_answered;
     }

@@ -1,0 +1,157 @@
+// Commands on the pixels a window shows on the screen, its region, and the pointer.
+#include <algorithm>
+#include <cstdlib>
+
+#include "driver.h"
+#include "faceformat/bmp.h"
+
+namespace tktdrive {
+
+namespace {
+
+faceformat::Image LoadBmp(const std::string& path) {
+  auto img = faceformat::ReadBmpFile(std::filesystem::path(Wide(path)));
+  if (!img) throw Failure{"cannot read " + path + ": " + img.error().what};
+  return std::move(*img);
+}
+
+// Pixels of the rectangle L,T-R,B whose every channel is within `tol` of the colour.
+int CountColor(const faceformat::Image& img, int l, int t, int r, int b, uint32_t rgb, int tol) {
+  int n = 0;
+  for (int y = std::max(t, 0); y < std::min(b, img.height); ++y)
+    for (int x = std::max(l, 0); x < std::min(r, img.width); ++x) {
+      const uint32_t p = img.at(x, y);
+      if (std::abs(int(p >> 16 & 255) - int(rgb >> 16 & 255)) <= tol &&
+          std::abs(int(p >> 8 & 255) - int(rgb >> 8 & 255)) <= tol && std::abs(int(p & 255) - int(rgb & 255)) <= tol)
+        ++n;
+    }
+  return n;
+}
+
+// CountColor with the rectangle, colour and tolerance of a[from] to a[from + 5].
+int CountColorOf(const faceformat::Image& img, const Args& a, size_t from) {
+  return CountColor(img, int(Number(a[from])), int(Number(a[from + 1])), int(Number(a[from + 2])),
+                    int(Number(a[from + 3])), uint32_t(std::stoul(a[from + 4], nullptr, 16)), int(Number(a[from + 5])));
+}
+
+void WaitCount(Driver&, const Args& a) {
+  const std::string& op = a[8];
+  if (op != "==" && op != ">=" && op != "<=") throw Failure{"unknown operator " + op};
+  const long long want = Number(a[9]);
+  long long got = -1;
+  if (!harness::WaitUntil([&] {
+        got = CountColorOf(harness::CaptureWindow(Handle(a[1])), a, 2);
+        return op == "==" ? got == want : op == ">=" ? got >= want : got <= want;
+      }, Deadline(a, 10)))
+    throw Failure{"the count stayed " + std::to_string(got)};
+}
+
+// Per cent of the window's region pixels, outside the circle, equal to the bitmap's pixel there.
+double FaceMatch(HWND w, const std::string& bmp, long long cx, long long cy, long long radius) {
+  const faceformat::Image face = LoadBmp(bmp);
+  const faceformat::Image shot = harness::CaptureWindow(w);
+  tkt::GdiObject<HRGN> rgn(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(w, rgn.get()) == ERROR) throw Failure{"the window has no region"};
+  long long total = 0, same = 0;
+  for (int y = 0; y < std::min(face.height, shot.height); ++y)
+    for (int x = 0; x < std::min(face.width, shot.width); ++x) {
+      if (!PtInRegion(rgn.get(), x, y)) continue;
+      if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius) continue;
+      ++total;
+      same += (face.at(x, y) & 0xFFFFFF) == shot.at(x, y);
+    }
+  if (total == 0) throw Failure{"no pixels to compare"};
+  return double(same) * 100.0 / double(total);
+}
+
+void RegionFile(Driver&, const Args& a) {
+  const auto check = harness::CompareWindowRegion(Handle(a[1]), std::filesystem::path(Wide(a[2])));
+  if (!check.error.empty()) throw Failure{"cannot read " + a[2] + ": " + check.error};
+  if (!check.equal)
+    throw Failure{"the window's region differs from " + a[2] + " (kind " + std::to_string(check.kind) + ")"};
+}
+
+void NeedArguments(const Args& a, size_t n) {
+  if (a.size() < n + 1) throw Failure{"needs " + std::to_string(n) + " arguments"};
+}
+
+void MoveTo(long long x, long long y) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = LONG((x * 65535) / std::max(1, GetSystemMetrics(SM_CXSCREEN) - 1));
+  in.mi.dy = LONG((y * 65535) / std::max(1, GetSystemMetrics(SM_CYSCREEN) - 1));
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
+void Mouse(const Args& a) {
+  if (a[1] == "move") {
+    NeedArguments(a, 3);
+    MoveTo(Number(a[2]), Number(a[3]));
+    return;
+  }
+  NeedArguments(a, 2);
+  DWORD down = 0, up = 0;
+  if (a[2] == "left") down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+  else if (a[2] == "right") down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
+  else if (a[2] == "middle") down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+  else throw Failure{"no button " + a[2]};
+  if (a.size() >= 5) MoveTo(Number(a[3]), Number(a[4]));
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  if (a[1] == "down" || a[1] == "click") {
+    in.mi.dwFlags = down;
+    SendInput(1, &in, sizeof in);
+  }
+  if (a[1] == "up" || a[1] == "click") {
+    in.mi.dwFlags = up;
+    SendInput(1, &in, sizeof in);
+  }
+}
+
+void MenuItem(Driver&, const Args& a) {
+  RECT r{};
+  const long long index = Number(a[2]), count = Number(a[3]);
+  if (!GetWindowRect(Handle(a[1]), &r) || count <= 0) throw Failure{"no menu"};
+  const long long y = r.top + (r.bottom - r.top) * (2 * index + 1) / (2 * count);
+  Mouse({"mouse", "click", "left", std::to_string((r.left + r.right) / 2), std::to_string(y)});
+}
+
+const Command kPixelCommands[] = {
+    {"countcolor", 8,
+     "VAR HWND L T R B RRGGBB TOL: VAR = pixels of the window's rectangle L,T-R,B whose every channel is within "
+     "TOL of the colour",
+     [](Driver& d, const Args& a) {
+       d.Set(a[1], std::to_string(CountColorOf(harness::CaptureWindow(Handle(a[2])), a, 3)));
+     }},
+    {"countcolorbmp", 8, "VAR BMP L T R B RRGGBB TOL: the same over a bitmap file",
+     [](Driver& d, const Args& a) { d.Set(a[1], std::to_string(CountColorOf(LoadBmp(a[2]), a, 3))); }},
+    {"waitcount", 9, "HWND L T R B RRGGBB TOL OP N [DEADLINE]: waits until countcolor's count is OP N (== >= <=)",
+     WaitCount},
+    {"facematch", 6,
+     "VAR HWND BMP CX CY RADIUS: VAR = per cent of the window's region pixels (outside the circle CX,CY,RADIUS in "
+     "window pixels) equal to the bitmap's pixel there",
+     [](Driver& d, const Args& a) {
+       d.Set(a[1], std::to_string(FaceMatch(Handle(a[2]), a[3], Number(a[4]), Number(a[5]), Number(a[6]))));
+     }},
+    {"waitchange", 1, "HWND [DEADLINE]: waits until the window's pixels on screen change",
+     [](Driver&, const Args& a) {
+       const HWND w = Handle(a[1]);
+       const faceformat::Image first = harness::CaptureWindow(w);
+       if (!harness::WaitUntil([&] { return !(harness::CaptureWindow(w) == first); }, Deadline(a, 2)))
+         throw Failure{"nothing changed"};
+     }},
+    {"regionfile", 2, "HWND RGP: fails unless the window's region equals the union of the file's runs", RegionFile},
+    {"mouse", 1, "move X Y | down|up|click left|right|middle [X Y]: real input through SendInput",
+     [](Driver&, const Args& a) { Mouse(a); }},
+    {"menuitem", 3,
+     "MENU INDEX COUNT: clicks the middle of item INDEX (from 0) of an open popup menu window of COUNT items of "
+     "one height",
+     MenuItem},
+};
+
+}  // namespace
+
+std::span<const Command> PixelCommands() { return kPixelCommands; }
+
+}  // namespace tktdrive

@@ -1,0 +1,229 @@
+// Commands on programs, their top-level windows, message boxes and the controls inside their windows.
+#include <algorithm>
+
+#include "driver.h"
+
+namespace tktdrive {
+
+namespace {
+
+using harness::HasClass;
+using harness::WaitUntil;
+
+// Asked of the window's own program: GetWindowText would not ask an edit field of another program.
+std::string Text(HWND w) { return Utf8(harness::ControlText(w)); }
+
+std::string StripAmpersand(std::string s) {
+  s.erase(std::remove(s.begin(), s.end(), '&'), s.end());
+  return s;
+}
+
+// "*" matches any class or text.
+bool Matches(HWND w, const std::string& cls, const std::string& text) {
+  return (cls == "*" || HasClass(w, Wide(cls))) && (text == "*" || Text(w) == text);
+}
+
+HWND FindTop(DWORD pid, const std::string& cls, const std::string& title) {
+  return harness::FindTopWindow([&](HWND w) { return harness::ProcessOf(w) == pid && Matches(w, cls, title); });
+}
+
+std::vector<HWND> Descendants(HWND parent, const std::string& cls, const std::string& text) {
+  return harness::FindChildren(parent, [&](HWND w) { return Matches(w, cls, text); });
+}
+
+// The dialog's own controls, not theirs.
+template <class Visit>
+void ForEachChild(HWND dialog, Visit visit) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) visit(child);
+}
+
+void SetRect(Driver& d, const std::string& var, const RECT& r) {
+  d.Set(var + ".left", std::to_string(r.left));
+  d.Set(var + ".top", std::to_string(r.top));
+  d.Set(var + ".right", std::to_string(r.right));
+  d.Set(var + ".bottom", std::to_string(r.bottom));
+  d.Set(var + ".width", std::to_string(r.right - r.left));
+  d.Set(var + ".height", std::to_string(r.bottom - r.top));
+}
+
+void WaitExit(Driver& d, const Args& a) {
+  const auto code = d.Program(a[1]).Wait(Deadline(a, 2));
+  if (!code) throw Failure{a[1] + " is still running"};
+  d.Set(a[1] + ".code", std::to_string(*code));
+}
+
+void WaitWindow(Driver& d, const Args& a) {
+  HWND found = nullptr;
+  const DWORD pid = d.Program(a[2]).id();
+  if (!WaitUntil([&] { return (found = FindTop(pid, a[3], a[4])) != nullptr; }, Deadline(a, 5)))
+    throw Failure{"no such window"};
+  d.Set(a[1], Hex(found));
+}
+
+void MessageBoxInfo(Driver& d, const Args& a) {
+  const std::string& var = a[1];
+  const DWORD pid = d.Program(a[2]).id();
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = FindTop(pid, "#32770", "*")) != nullptr; }, Deadline(a, 3)))
+    throw Failure{"no message box"};
+  d.Set(var, Hex(box));
+  d.Set(var + ".title", Text(box));
+  d.Set(var + ".text", Text(GetDlgItem(box, 0xFFFF)));
+  std::string buttons, icon = "0";
+  ForEachChild(box, [&](HWND child) {
+    if (!IsWindowVisible(child)) return;
+    if (HasClass(child, L"Button")) buttons += (buttons.empty() ? "" : "|") + StripAmpersand(Text(child));
+    if (HasClass(child, L"Static") && (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        SendMessageW(child, STM_GETICON, 0, 0))
+      icon = "1";
+  });
+  d.Set(var + ".buttons", buttons);
+  d.Set(var + ".icon", icon);
+}
+
+void Press(Driver&, const Args& a) {
+  const HWND dialog = Handle(a[1]);
+  HWND button = nullptr;
+  ForEachChild(dialog, [&](HWND child) {
+    if (!button && HasClass(child, L"Button") && StripAmpersand(Text(child)) == a[2]) button = child;
+  });
+  if (!button) throw Failure{"no button " + a[2]};
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+void DefaultButton(Driver& d, const Args& a) {
+  std::string text;
+  ForEachChild(Handle(a[2]), [&](HWND child) {
+    if (HasClass(child, L"Button") && (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+      text = StripAmpersand(Text(child));
+  });
+  d.Set(a[1], text);
+}
+
+void Rect(Driver& d, const Args& a) {
+  RECT r{};
+  if (!GetWindowRect(Handle(a[2]), &r)) throw Failure{"no window"};
+  SetRect(d, a[1], r);
+}
+
+void ExStyle(Driver& d, const Args& a) {
+  const LONG_PTR ex = GetWindowLongPtrW(Handle(a[2]), GWL_EXSTYLE);
+  d.Set(a[1] + ".toolwindow", ex & WS_EX_TOOLWINDOW ? "1" : "0");
+  d.Set(a[1] + ".topmost", ex & WS_EX_TOPMOST ? "1" : "0");
+}
+
+void WaitCapture(Driver&, const Args& a) {
+  const HWND w = Handle(a[1]);
+  const DWORD thread = GetWindowThreadProcessId(w, nullptr);
+  if (!WaitUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndCapture == w;
+      }, Deadline(a, 2)))
+    throw Failure{"the window did not capture the mouse"};
+}
+
+void WaitRect(Driver&, const Args& a) {
+  RECT r{};
+  const long long left = Number(a[2]), top = Number(a[3]);
+  if (!WaitUntil([&] { return GetWindowRect(Handle(a[1]), &r) && r.left == left && r.top == top; }, Deadline(a, 4)))
+    throw Failure{"the window is at " + std::to_string(r.left) + "," + std::to_string(r.top)};
+}
+
+void Child(Driver& d, const Args& a) {
+  HWND found = nullptr;
+  if (!WaitUntil([&] {
+        auto all = Descendants(Handle(a[2]), a[3], a[4]);
+        found = all.empty() ? nullptr : all.front();
+        return found != nullptr;
+      }, Deadline(a, 5)))
+    throw Failure{"no such control"};
+  d.Set(a[1], Hex(found));
+}
+
+void Children(Driver& d, const Args& a) {
+  const auto all = Descendants(Handle(a[2]), a[3], a[4]);
+  d.Set(a[1] + ".count", std::to_string(all.size()));
+  for (size_t i = 0; i < all.size(); ++i) d.Set(a[1] + "." + std::to_string(i), Hex(all[i]));
+}
+
+void Post(HWND w, UINT message, WPARAM wp) {
+  if (!PostMessageW(w, message, wp, 0)) throw Failure{"no window"};
+}
+
+void SetText(Driver&, const Args& a) {
+  const std::wstring text = Wide(a[2]);
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(Handle(a[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                           5000, &result))
+    throw Failure{"the control does not answer"};
+}
+
+const Command kWindowCommands[] = {
+    {"start", 3, "PROC EXE DIR: starts EXE with DIR as its current directory, remembered as PROC",
+     [](Driver& d, const Args& a) { d.Start(a[1], a[2], a[3]); }},
+    {"waitexit", 1, "PROC [DEADLINE]: waits until PROC has ended; PROC.code = its exit code", WaitExit},
+    {"alive", 1, "PROC: fails unless PROC is still running",
+     [](Driver& d, const Args& a) {
+       if (!d.Program(a[1]).running()) throw Failure{a[1] + " has ended"};
+     }},
+    {"waitwindow", 4,
+     "VAR PROC CLASS TITLE [DEADLINE]: a visible top-level window of PROC (\"*\" matches any class or title); "
+     "VAR = its handle",
+     WaitWindow},
+    {"nowindow", 3, "PROC CLASS TITLE: fails if such a visible window exists now",
+     [](Driver& d, const Args& a) {
+       if (HWND w = FindTop(d.Program(a[1]).id(), a[2], a[3])) throw Failure{"found window " + Hex(w)};
+     }},
+    {"waitgone", 1, "HWND [DEADLINE]: waits until the window is hidden or destroyed",
+     [](Driver&, const Args& a) {
+       const HWND w = Handle(a[1]);
+       if (!WaitUntil([&] { return !IsWindow(w) || !IsWindowVisible(w); }, Deadline(a, 2)))
+         throw Failure{"the window is still there"};
+     }},
+    {"msgbox", 2,
+     "VAR PROC [DEADLINE]: waits for a message box of PROC: VAR = handle, VAR.title, VAR.text, VAR.icon (1 when "
+     "it shows an icon), VAR.buttons (\"OK|Cancel\" ...)",
+     MessageBoxInfo},
+    {"press", 2, "DIALOG BUTTONTEXT: clicks a button of a dialog by its text (ampersands ignored)", Press},
+    {"defaultbutton", 2, "VAR DIALOG: VAR = the text of the button Enter presses", DefaultButton},
+    {"rect", 2, "VAR HWND: VAR.left .top .right .bottom .width .height (screen pixels)", Rect},
+    {"exstyle", 2, "VAR HWND: VAR.toolwindow, VAR.topmost (0 or 1)", ExStyle},
+    {"screen", 1, "VAR: VAR.width .height of the primary screen",
+     [](Driver& d, const Args& a) {
+       d.Set(a[1] + ".width", std::to_string(GetSystemMetrics(SM_CXSCREEN)));
+       d.Set(a[1] + ".height", std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+     }},
+    {"enabled", 2, "VAR HWND: VAR = 1 when the window takes input, 0 when it is disabled",
+     [](Driver& d, const Args& a) { d.Set(a[1], IsWindowEnabled(Handle(a[2])) ? "1" : "0"); }},
+    {"waitenabled", 1, "HWND [DEADLINE]: waits until the window takes input again",
+     [](Driver&, const Args& a) {
+       if (!WaitUntil([&] { return IsWindowEnabled(Handle(a[1])) != FALSE; }, Deadline(a, 2)))
+         throw Failure{"the window stays disabled"};
+     }},
+    // Input is routed when it is sent, so moves sent before a drag has begun go to whatever lies under the pointer.
+    {"waitcapture", 1, "HWND [DEADLINE]: waits until HWND has captured the mouse", WaitCapture},
+    {"waitrect", 3, "HWND LEFT TOP [DEADLINE]: waits until the window's top-left corner is at LEFT, TOP", WaitRect},
+    {"child", 4,
+     "VAR HWND CLASS TEXT [DEADLINE]: waits for a visible descendant of HWND (\"*\" matches any class or text); "
+     "VAR = its handle",
+     Child},
+    {"children", 4, "VAR HWND CLASS TEXT: every visible such descendant, in creation order: VAR.count, VAR.0 ...",
+     Children},
+    // Posted, so that a message box it opens does not block us.
+    {"click", 1, "HWND: clicks a button", [](Driver&, const Args& a) { Post(Handle(a[1]), BM_CLICK, 0); }},
+    {"settext", 2, "HWND TEXT: sets a control's text, as typing into an edit field would", SetText},
+    {"gettext", 2, "VAR HWND: VAR = a control's text, asked of its own program",
+     [](Driver& d, const Args& a) { d.Set(a[1], Text(Handle(a[2]))); }},
+    // TCM_SETCURFOCUS changes the page and notifies the parent, as a click on the tab does.
+    {"tab", 2, "HWND INDEX: selects a page of a tab control; its parent hears of the change",
+     [](Driver&, const Args& a) { Post(Handle(a[1]), 0x1330 /* TCM_SETCURFOCUS */, WPARAM(Number(a[2]))); }},
+    {"command", 2, "HWND ID: posts WM_COMMAND with a control id to a window (1 = OK of a dialog)",
+     [](Driver&, const Args& a) { Post(Handle(a[1]), WM_COMMAND, MAKEWPARAM(WORD(Number(a[2])), BN_CLICKED)); }},
+};
+
+}  // namespace
+
+std::span<const Command> WindowCommands() { return kWindowCommands; }
+
+}  // namespace tktdrive
