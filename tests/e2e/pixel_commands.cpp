@@ -129,10 +129,17 @@ const Command kPixelCommands[] = {
     {"waitcount", 9, "HWND L T R B RRGGBB TOL OP N [DEADLINE]: waits until countcolor's count is OP N (== >= <=)",
      WaitCount},
     {"facematch", 6,
-     "VAR HWND BMP CX CY RADIUS: VAR = per cent of the window's region pixels (outside the circle CX,CY,RADIUS in "
-     "window pixels) equal to the bitmap's pixel there",
+     "VAR HWND BMP CX CY RADIUS [MIN [DEADLINE]]: VAR = per cent of the window's region pixels (outside the "
+     "circle CX,CY,RADIUS in window pixels) equal to the bitmap's pixel there; with MIN, waits until at least "
+     "MIN per cent match (a window may show before its first paint)",
      [](Driver& d, const Args& a) {
-       d.Set(a[1], std::to_string(FaceMatch(Handle(a[2]), a[3], Number(a[4]), Number(a[5]), Number(a[6]))));
+       double match = 0;
+       const auto measure = [&] {
+         match = FaceMatch(Handle(a[2]), a[3], Number(a[4]), Number(a[5]), Number(a[6]));
+         return a.size() <= 7 || match >= std::stod(a[7]);
+       };
+       harness::WaitUntil(measure, Deadline(a, 8));
+       d.Set(a[1], std::to_string(match));
      }},
     {"waitchange", 1, "HWND [DEADLINE]: waits until the window's pixels on screen change",
      [](Driver&, const Args& a) {
