@@ -5,7 +5,6 @@ add_library(designer_files STATIC
   ${_dir}/export.cpp
   ${_dir}/import.cpp
   ${_dir}/rgpmaker_model.cpp)
-target_include_directories(designer_files PUBLIC ${TKT_SOURCE_DIR})
 target_link_libraries(designer_files PUBLIC designer_model faceformat)
 
 if(TKT_WINDOWS)
