@@ -1,5 +1,7 @@
 #include "designer/win/maker_picture.h"
 
+#include <wincodec.h>
+
 #include <filesystem>
 
 #include "designer/win/bitmap_op.h"
@@ -16,6 +18,12 @@ bool WinMakerPicture::Load(const std::wstring& path) {
   if (!loaded)
     loaded = static_cast<HBITMAP>(
         LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  return Take(loaded);
+}
+
+bool WinMakerPicture::Show(const faceformat::Image& picture) { return Take(CreateBitmapFromImage(picture)); }
+
+bool WinMakerPicture::Take(HBITMAP loaded) {
   if (!loaded) return false;
   BITMAP bm{};
   if (GetObjectW(loaded, sizeof bm, &bm) != sizeof bm) {
@@ -53,6 +61,57 @@ void WinMakerPicture::Paint(HDC dc, int x, int y) const {
   BitBlt(dc, x, y, width_, height_, mem, 0, 0, SRCCOPY);
   SelectObject(mem, old);
   DeleteDC(mem);
+}
+
+namespace {
+
+template <class T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() {
+    if (p_) p_->Release();
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  T** put() { return &p_; }
+  T* get() const { return p_; }
+  T* operator->() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+}  // namespace
+
+std::optional<faceformat::Image> WicPictureDecoder::Decode(const std::wstring& path, int32_t maxPixels) {
+  ComPtr<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(factory.put()))))
+    return std::nullopt;
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                decoder.put())))
+    return std::nullopt;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(decoder->GetFrame(0, frame.put()))) return std::nullopt;
+  UINT w = 0, h = 0;
+  if (FAILED(frame->GetSize(&w, &h)) || w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF) return std::nullopt;
+  faceformat::Image image;
+  image.width = int(w);
+  image.height = int(h);
+  if (uint64_t(w) * h > uint64_t(maxPixels > 0 ? maxPixels : 0)) return image;
+  // Straight (not premultiplied) alpha, so a half-transparent edge keeps its colour.
+  ComPtr<IWICFormatConverter> converter;
+  if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom)))
+    return std::nullopt;
+  image.pixels.assign(size_t(w) * h, 0);
+  if (FAILED(converter->CopyPixels(nullptr, w * 4, UINT(image.pixels.size() * 4),
+                                   reinterpret_cast<BYTE*>(image.pixels.data()))))
+    return std::nullopt;
+  return image;
 }
 
 }  // namespace designer

@@ -59,6 +59,7 @@ class RgpMakerWindow : public MakerWindows {
   WinDialogs dialogs_;
   WinMessages messages_;
   WinMakerPicture picture_;
+  WicPictureDecoder decoder_;
   RgpMakerModel model_;
   HWND hwnd_ = nullptr;
   HWND pictureWnd_ = nullptr;
