@@ -59,8 +59,11 @@ class FakeDecoder : public PictureDecoder {
   std::optional<Image> Decode(const std::wstring& path, int32_t maxPixels) override {
     auto it = pictures.find(PathFromText(path).filename().string());
     if (it == pictures.end()) return std::nullopt;
-    if (int64_t(it->second.width) * it->second.height > maxPixels) return Image{it->second.width, it->second.height, 0};
-    return it->second;
+    const Image& img = it->second;
+    if (int64_t(img.width) * img.height <= maxPixels) return img;
+    Image sizeOnly;
+    sizeOnly.width = img.width, sizeOnly.height = img.height;
+    return sizeOnly;
   }
   std::map<std::string, Image> pictures;
 };
