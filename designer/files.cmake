@@ -16,5 +16,5 @@ if(TKT_WINDOWS)
     ${_dir}/win/rgpmaker_win.cpp)
   # The maker window uses the designer window code's dialogs, messages and font.
   target_link_libraries(designer_files_win PUBLIC designer_files designer_win gdi32 user32 ole32 shell32 uuid
-    comdlg32)
+    comdlg32 windowscodecs)
 endif()
