@@ -6,6 +6,7 @@
 
 #include "faceformat/files.h"
 #include "faceformat/files_internal.h"
+#include "wincommon/handle.h"
 
 namespace faceformat {
 
@@ -15,24 +16,8 @@ Error WinError(const char* what, DWORD code = GetLastError()) {
   return Error{std::string(what) + " (error " + std::to_string(code) + ")"};
 }
 
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() { Close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return h_; }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  bool Close() {
-    if (!valid()) return true;
-    BOOL ok = CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-    return ok != FALSE;
-  }
-
- private:
-  HANDLE h_;
-};
+// A written file's close can fail too (the last data reaching the disk): that failure is reported.
+bool Close(tkt::FileHandle& file) { return !file || CloseHandle(file.release()) != FALSE; }
 
 std::wstring TempNameBeside(const std::filesystem::path& path, const wchar_t* extension) {
   static std::atomic<unsigned> counter{0};
@@ -42,9 +27,9 @@ std::wstring TempNameBeside(const std::filesystem::path& path, const wchar_t* ex
 }
 
 Result<std::string> ReadAll(const std::filesystem::path& path, unsigned long long maxBytes) {
-  Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  tkt::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return WinError("cannot open file");
+  if (!file) return WinError("cannot open file");
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return WinError("cannot read file");
   if (size.QuadPart < 0 || (unsigned long long)size.QuadPart > maxBytes) return Error{"file too large"};
@@ -77,15 +62,16 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
 
   const std::wstring temp = TempNameBeside(path, L".tmp");
   if (!detail::AtomicWriteStepAllowed("create")) return Error{"cannot create a temporary file (injected)"};
-  Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return WinError("cannot create a temporary file");
+  tkt::FileHandle file(
+      CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return WinError("cannot create a temporary file");
   struct Cleanup {
-    Handle& file;
+    tkt::FileHandle& file;
     const std::wstring& name;
     bool armed = true;
     ~Cleanup() {
       if (!armed) return;
-      file.Close();
+      file.reset();
       DeleteFileW(name.c_str());
     }
   } cleanup{file, temp};
@@ -100,7 +86,7 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
   }
   if (!detail::AtomicWriteStepAllowed("flush")) return Error{"cannot flush the temporary file (injected)"};
   if (!FlushFileBuffers(file.get())) return WinError("cannot flush the temporary file");
-  if (!file.Close()) return WinError("cannot close the temporary file");
+  if (!Close(file)) return WinError("cannot close the temporary file");
 
   if (!detail::AtomicWriteStepAllowed("replace")) return Error{"cannot replace the file (injected)"};
   if (exists) {
