@@ -8,7 +8,7 @@ add_library(tktmenu STATIC
   ${TKT_MENU_DIR}/window_drag.cpp
   ${TKT_MENU_DIR}/menu_form.cpp)
 target_include_directories(tktmenu PUBLIC ${TKT_MENU_DIR})
-target_link_libraries(tktmenu PUBLIC tkt_version)
+target_link_libraries(tktmenu PUBLIC tkt_version faceformat)
 
 if(TKT_WINDOWS)
   add_library(tktmenu_win STATIC

@@ -10,8 +10,13 @@
 
 #include "faceformat/bmp.h"
 #include "wincommon/handle.h"
+#include "wincommon/platform_numbers_check.h"
 
 namespace designer::win {
+
+static_assert(kColorStartFromGiven == CC_RGBINIT && kFontScreenAndPrinter == CF_BOTH && kFontEffects == CF_EFFECTS);
+static_assert(kFileOverwritePrompt == OFN_OVERWRITEPROMPT && kFileHideReadOnly == OFN_HIDEREADONLY &&
+              kFilePathMustExist == OFN_PATHMUSTEXIST);
 
 std::optional<Color> WinDialogs::ShowColor(Color initial, uint32_t flags) {
   CHOOSECOLORW cc{};
