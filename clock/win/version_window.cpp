@@ -6,6 +6,7 @@
 #include <random>
 #include <utility>
 
+#include "faceformat/units.h"
 #include "menu_texts.h"
 
 namespace tkt {
@@ -33,7 +34,7 @@ constexpr TwipRect kLabel4 = InFrame(960, 1500, 1545, 180);
 constexpr TwipRect kText1 = InFrame(2640, 1200, 1335, 645);
 constexpr TwipRect kClose = InFrame(2850, 1410, 1095, 405);
 
-int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+int Px(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 RECT PxRect(const TwipRect& r, int dpi) {
   const int left = Px(r.left, dpi), top = Px(r.top, dpi);
   return {left, top, left + Px(r.width, dpi), top + Px(r.height, dpi)};
@@ -57,7 +58,7 @@ bool FontInstalled(const wchar_t* face) {
 HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, int hundredthsOfPoint, bool bold, BYTE charset,
                      BYTE family, int dpi) {
   LOGFONTW font{};
-  font.lfHeight = -MulDiv(hundredthsOfPoint, dpi, 7200);
+  font.lfHeight = -MulDiv(hundredthsOfPoint, dpi, 100 * kPointsPerInch);
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   font.lfCharSet = charset;
   font.lfPitchAndFamily = family;
