@@ -5,7 +5,6 @@ add_library(designer_files STATIC
   ${_dir}/export.cpp
   ${_dir}/import.cpp
   ${_dir}/rgpmaker_model.cpp)
-target_include_directories(designer_files PUBLIC ${TKT_SOURCE_DIR})
 target_link_libraries(designer_files PUBLIC designer_model faceformat)
 
 if(TKT_WINDOWS)
@@ -17,5 +16,5 @@ if(TKT_WINDOWS)
     ${_dir}/win/rgpmaker_win.cpp)
   # The maker window uses the designer window code's dialogs, messages and font.
   target_link_libraries(designer_files_win PUBLIC designer_files designer_win gdi32 user32 ole32 shell32 uuid
-    comdlg32)
+    comdlg32 windowscodecs)
 endif()

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "designer/model/paths.h"
+#include "faceformat/bmp.h"
 #include "faceformat/silhouette.h"
 
 namespace designer {
@@ -33,7 +34,17 @@ FileRequest RgpMakerModel::RegionFileDialog() {
 }
 
 FileRequest RgpMakerModel::BitmapFileDialog() {
-  return {L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定", L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp", kFileHideReadOnly | kFilePathMustExist};
+  return {L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙの指定",
+          L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp|"
+          L"画像ﾌｧｲﾙ (*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff)|*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff",
+          kFileHideReadOnly | kFilePathMustExist};
+}
+
+std::wstring RgpMakerModel::BitmapBeside(const std::wstring& regionPath) {
+  const size_t name = regionPath.find_last_of(L"\\/:") + 1;  // npos + 1 == 0
+  const size_t dot = regionPath.rfind(L'.');
+  const size_t stem = dot != std::wstring::npos && dot > name ? dot : regionPath.size();
+  return regionPath.substr(0, stem) + L".bmp";
 }
 
 void RgpMakerModel::Say(const wchar_t* text, unsigned style) { messages_.Show(text, designer_.appTitle, style); }
@@ -64,7 +75,24 @@ void RgpMakerModel::MakeRegionFile() {
   if (SameFilePath(Text1, Text2) || std::filesystem::equivalent(PathFromText(Text1), PathFromText(Text2), ec))
     return Warn(kRgpSameAsBitmap);
 
-  if (!picture_.Load(Text2)) return Warn(kRgpBitmapUnreadable);
+  // A bitmap goes to the clock as it is; another kind of picture through a bitmap written beside the region.
+  std::optional<faceformat::Image> converted;
+  std::wstring bitmapPath = Text2;
+  if (!picture_.Load(Text2)) {
+    std::optional<faceformat::Image> decoded = decoder_ ? decoder_->Decode(Text2, kMaxMakerPixels) : std::nullopt;
+    if (!decoded || decoded->width <= 0 || decoded->height <= 0) return Warn(kRgpBitmapUnreadable);
+    const long long dw = decoded->width, dh = decoded->height;
+    if (dw * dh > kMaxMakerPixels || decoded->pixels.size() != size_t(dw * dh)) {
+      picture_.Clear();
+      return Warn(kRgpTooLarge);
+    }
+    bitmapPath = BitmapBeside(Text1);
+    if (SameFilePath(bitmapPath, Text2) ||
+        std::filesystem::equivalent(PathFromText(bitmapPath), PathFromText(Text2), ec))
+      return Warn(kRgpSameAsBitmap);
+    converted = faceformat::FaceFromAlphaPicture(*decoded);
+    if (!picture_.Show(*converted)) return Warn(kRgpBitmapUnreadable);
+  }
   const long long w = picture_.Width(), h = picture_.Height();
   if (w <= 0 || h <= 0 || w * h > kMaxMakerPixels) {
     picture_.Clear();
@@ -82,19 +110,20 @@ void RgpMakerModel::MakeRegionFile() {
   // The clock refuses an empty region file, so none is written.
   if (runs.empty()) return Warn(kRgpAllWhite);
 
+  if (converted && !faceformat::WriteBmpFile(PathFromText(bitmapPath), *converted)) return Warn(kRgpWriteFailed);
   if (!faceformat::WriteRegionFile(PathFromText(Text1), runs)) return Warn(kRgpWriteFailed);
 
   Say(kRgpMade);
-  HandOver();
+  HandOver(bitmapPath);
 }
 
 // The clock selection page takes both paths as if the user had entered them.
-void RgpMakerModel::HandOver() {
+void RgpMakerModel::HandOver(const std::wstring& bitmapPath) {
   windows_.ShowDesigner();
   designer_.PS_Text1.enabled = true;
   designer_.PS_Text2.enabled = true;
   designer_.PS_Text1.text = Text1;
-  designer_.PS_Text2.text = Text2;
+  designer_.PS_Text2.text = bitmapPath;
   designer_.gosw1.text = L"1";
   windows_.HideMaker();
 }

@@ -56,6 +56,17 @@ class MakerPicture {
   virtual int Height() const = 0;
   virtual int32_t ReadPixels(std::vector<uint32_t>& pixels) = 0;
   virtual int32_t WritePixels(const std::vector<uint32_t>& pixels) = 0;
+  // Shows a picture made in memory, as Load shows a file.
+  virtual bool Show(const faceformat::Image& picture) = 0;
+};
+
+// Pictures other than bitmaps (PNG, JPEG, GIF, TIFF), read by the platform's imaging component.
+class PictureDecoder {
+ public:
+  virtual ~PictureDecoder() = default;
+  // Top row first, 0xAARRGGBB with straight alpha; nothing when the file is not such a picture. Above
+  // `maxPixels` only the size is given (no pixels), so a huge picture is refused before it is read.
+  virtual std::optional<faceformat::Image> Decode(const std::wstring& path, int32_t maxPixels) = 0;
 };
 
 // The two windows around the maker's handlers.
@@ -75,9 +86,15 @@ std::vector<uint32_t> PixelArrayFromImage(const faceformat::Image& image);
 class RgpMakerModel {
  public:
   // `dialogs` is the maker's own CommonDialog1; messages carry the designer's application title.
+  // Without `decoder` only bitmaps are read.
   RgpMakerModel(DesignerForm& designer, MakerPicture& picture, MakerWindows& windows, CommonDialogService& dialogs,
-                MessageService& messages)
-      : designer_(designer), picture_(picture), windows_(windows), dialogs_(dialogs), messages_(messages) {}
+                MessageService& messages, PictureDecoder* decoder = nullptr)
+      : designer_(designer),
+        picture_(picture),
+        windows_(windows),
+        dialogs_(dialogs),
+        messages_(messages),
+        decoder_(decoder) {}
 
   // A relative path hangs from the designer's baseDir; the handlers make them absolute before use.
   std::wstring Text1;  // region file to write
@@ -91,18 +108,21 @@ class RgpMakerModel {
 
   static FileRequest RegionFileDialog();
   static FileRequest BitmapFileDialog();
+  // The bitmap written beside the region file when the source is another kind of picture.
+  static std::wstring BitmapBeside(const std::wstring& regionPath);
 
  private:
   void Say(const wchar_t* text, unsigned style = kMbOk);
   void Warn(const wchar_t* text) { Say(text, kMbOk | kMbIconExclamation); }
   void MakeRegionFile();
-  void HandOver();
+  void HandOver(const std::wstring& bitmapPath);
 
   DesignerForm& designer_;
   MakerPicture& picture_;
   MakerWindows& windows_;
   CommonDialogService& dialogs_;
   MessageService& messages_;
+  PictureDecoder* decoder_;
 };
 
 }  // namespace designer

@@ -19,6 +19,21 @@ Image MakeSilhouette(const Image& picture) {
   return out;
 }
 
+Image FaceFromAlphaPicture(const Image& argb) {
+  Image out = argb;
+  const bool transparent =
+      std::any_of(argb.pixels.begin(), argb.pixels.end(), [](uint32_t p) { return (p >> 24) != 0xFF; });
+  for (uint32_t& p : out.pixels) {
+    const uint32_t alpha = p >> 24;
+    p &= 0x00FFFFFF;
+    if (alpha < 128)
+      p = kCutColor;
+    else if (transparent && p == kCutColor)
+      p = Rgb(255, 255, 254);
+  }
+  return out;
+}
+
 std::vector<RegionRun> MakeRegionRuns(const Image& picture) {
   std::vector<RegionRun> runs;
   if (picture.width <= 0 || picture.height <= 0 ||

@@ -50,10 +50,11 @@ run_ctest() { # config name dir [ctest args...]
 run_windows() { # config name
   local config=$1 name=$2 dir=$build/$1
   was_built "$config" || { echo "== tests: $name: not run, the build failed"; return; }
-  local out
-  if ! out=$(timeout 300 "$dir/wine-run.sh" "$dir/bin/wine_probe.exe" 2>&1 </dev/null); then
+  # Output to a file, not a pipe: the Wine services the first program starts keep their standard handles open.
+  local probe_log="$dir/wine-probe.log"
+  if ! timeout 300 "$dir/wine-run.sh" "$dir/bin/wine_probe.exe" >"$probe_log" 2>&1 </dev/null; then
     local why
-    why=$(printf '%s\n' "$out" | grep -v '^\s*$' | tail -n 1)
+    why=$(grep -v '^\s*$' "$probe_log" | tail -n 1)
     local skipped=$(( $(count_tests "$dir") - $(count_tests "$dir" -L static) ))
     echo "== tests: $name: NOT RUN on this machine: Wine cannot start its programs here (${why:-no output}); $skipped tests skipped"
     total_skip=$((total_skip + skipped))
@@ -61,8 +62,9 @@ run_windows() { # config name
     WINEPREFIX=$(wineprefix_of "$config") /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
     return
   fi
-  echo "== $name: $out"
-  # One wineserver for the whole run: each program then starts in a fraction of a second.
+  echo "== $name: $(tr -d '\r' <"$probe_log")"
+  # One wineserver for the whole run, made persistent while the probe's is still up, so the services it
+  # started stay and no test starts them again: each program then starts in a fraction of a second.
   WINEPREFIX=$(wineprefix_of "$config") /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
   run_ctest "$config" "$name" "$dir" -j "$jobs"
   WINEPREFIX=$(wineprefix_of "$config") /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true

@@ -33,12 +33,14 @@ class WinMakerPicture : public MakerPicture {
   int Height() const override { return height_; }
   int32_t ReadPixels(std::vector<uint32_t>& pixels) override;
   int32_t WritePixels(const std::vector<uint32_t>& pixels) override;
+  bool Show(const faceformat::Image& picture) override;
 
   // Draws the picture at its own size with its top-left corner at (x, y).
   void Paint(HDC dc, int x, int y) const;
   HBITMAP bitmap() const { return bitmap_.get(); }
 
  private:
+  bool Take(tkt::BitmapHandle loaded);
   void Changed() {
     if (onChanged_) onChanged_(context_);
   }
@@ -46,6 +48,12 @@ class WinMakerPicture : public MakerPicture {
   int width_ = 0, height_ = 0;
   void (*onChanged_)(void*) = nullptr;
   void* context_ = nullptr;
+};
+
+// PNG, JPEG, GIF (first frame) and TIFF through WIC. COM must be initialised on the calling thread.
+class WicPictureDecoder : public PictureDecoder {
+ public:
+  std::optional<faceformat::Image> Decode(const std::wstring& path, int32_t maxPixels) override;
 };
 
 }  // namespace designer

@@ -47,7 +47,9 @@ int TextWidth(HDC dc, const wchar_t* text) {
 }  // namespace
 
 RgpMakerWindow::RgpMakerWindow(DesignerForm& form, std::function<void()> showDesigner)
-    : form_(form), showDesigner_(std::move(showDesigner)), model_(form, picture_, *this, dialogs_, messages_) {
+    : form_(form),
+      showDesigner_(std::move(showDesigner)),
+      model_(form, picture_, *this, dialogs_, messages_, &decoder_) {
   picture_.SetChanged([](void* self) { static_cast<RgpMakerWindow*>(self)->PictureChanged(); }, this);
 }
 

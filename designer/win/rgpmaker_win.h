@@ -71,6 +71,7 @@ class RgpMakerWindow : public tkt::Window<RgpMakerWindow>, public MakerWindows {
   WinDialogs dialogs_;
   WinMessages messages_;
   WinMakerPicture picture_;
+  WicPictureDecoder decoder_;
   RgpMakerModel model_;
   PictureWindow pictureWnd_{picture_};
   RECT pictureBox_{};

@@ -69,7 +69,9 @@ std::optional<std::wstring> WinDialogs::ShowSave(const FileRequest& request) {
   filter.push_back(L'\0');
   filter.push_back(L'\0');
   std::wstring extension;
-  if (size_t dot = request.filter.rfind(L"*."); dot != std::wstring::npos) extension = request.filter.substr(dot + 2);
+  // The default extension is the first entry's first pattern.
+  if (size_t dot = request.filter.find(L"*."); dot != std::wstring::npos)
+    extension = request.filter.substr(dot + 2, request.filter.find_first_of(L";|", dot) - (dot + 2));
   std::vector<wchar_t> path(MAX_PATH * 4, L'\0');
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;

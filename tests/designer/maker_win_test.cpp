@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -65,6 +66,56 @@ std::vector<uint8_t> MakeBmp(int w, int h, int bits, bool topDown, std::mt19937&
     b.insert(b.end(), line.begin(), line.end());
   }
   return b;
+}
+
+void PutBig(std::vector<uint8_t>& b, uint32_t v) {
+  for (int i = 3; i >= 0; --i) b.push_back(uint8_t(v >> (8 * i)));
+}
+
+// An 8-bit RGBA PNG of a 0xAARRGGBB picture, its data in stored (uncompressed) deflate blocks.
+std::vector<uint8_t> MakePng(const Image& img) {
+  std::vector<uint8_t> raw;
+  for (int y = 0; y < img.height; ++y) {
+    raw.push_back(0);  // no filter
+    for (int x = 0; x < img.width; ++x) {
+      const uint32_t p = img.at(x, y);
+      for (int shift : {16, 8, 0, 24}) raw.push_back(uint8_t(p >> shift));
+    }
+  }
+  std::vector<uint8_t> z = {0x78, 0x01};
+  for (size_t at = 0; at < raw.size();) {
+    const size_t n = std::min<size_t>(raw.size() - at, 65535);
+    z.push_back(at + n == raw.size() ? 1 : 0);
+    Put(z, uint32_t(n), 2);
+    Put(z, uint32_t(~n & 0xFFFF), 2);
+    z.insert(z.end(), raw.begin() + std::ptrdiff_t(at), raw.begin() + std::ptrdiff_t(at + n));
+    at += n;
+  }
+  uint32_t a = 1, b = 0;
+  for (uint8_t c : raw) a = (a + c) % 65521, b = (b + a) % 65521;
+  PutBig(z, (b << 16) | a);
+
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto chunk = [&png](const char* type, const std::vector<uint8_t>& data) {
+    PutBig(png, uint32_t(data.size()));
+    const size_t start = png.size();
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    uint32_t crc = 0xFFFFFFFF;
+    for (size_t i = start; i < png.size(); ++i) {
+      crc ^= png[i];
+      for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    PutBig(png, ~crc);
+  };
+  std::vector<uint8_t> header;
+  PutBig(header, uint32_t(img.width));
+  PutBig(header, uint32_t(img.height));
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA
+  chunk("IHDR", header);
+  chunk("IDAT", z);
+  chunk("IEND", {});
+  return png;
 }
 
 Image Rgb24(Image img) {
@@ -245,6 +296,42 @@ TEST_F(MakerWindow, MakingShowsTheSilhouetteWritesTheFileAndHandsOver) {
   auto hato = faceformat::ReadBmpFile(art / "hato.bmp");
   ASSERT_TRUE(hato.ok());
   EXPECT_TRUE(Rgb24(designer::ImageFromPixelArray(180, 180, pixels)) == Rgb24(faceformat::MakeSilhouette(*hato)));
+}
+
+TEST_F(MakerWindow, TransparentPngGivesItsRegionAndAWhiteBackedBitmap) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  Image png(300, 250, 0x00FFFFFF);  // wider than one stored block per row set; transparent white around
+  for (int y = 0; y < png.height; ++y)
+    for (int x = 0; x < png.width; ++x) {
+      const int d = (x - 150) * (x - 150) + (y - 125) * (y - 125);
+      if (d <= 100 * 100) png.at(x, y) = 0xFF000000 | (d <= 80 * 80 ? 0xFFFFFF : faceformat::Rgb(30, 60, 200));
+      else if (d <= 110 * 110) png.at(x, y) = (d <= 105 * 105 ? 0x90000000 : 0x70000000) | 0x102030;
+    }
+  const auto bytes = MakePng(png);
+  const fs::path source = dir / L"時計.png";
+  ASSERT_TRUE(faceformat::WriteFileAtomic(source, std::string(bytes.begin(), bytes.end())).ok());
+  auto decoded = WicPictureDecoder().Decode(source.wstring(), designer::kMaxMakerPixels);
+  ASSERT_TRUE(decoded.has_value());
+  EXPECT_TRUE(*decoded == png);
+
+  const Image face = faceformat::FaceFromAlphaPicture(png);
+  SetWindowTextW(maker.Item(Id::kText1), (dir / "face.rgp").c_str());
+  SetWindowTextW(maker.Item(Id::kText2), source.c_str());
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerBoxes);
+  Click(Id::kCommand1);
+  KillTimer(nullptr, timer);
+  CoUninitialize();
+  EXPECT_EQ(g_boxes, std::vector<std::wstring>{designer::kRgpMade});
+  EXPECT_EQ(faceformat::ReadWholeFile(dir / "face.rgp").value(),
+            faceformat::FormatRegionRuns(faceformat::MakeRegionRuns(face)));
+  auto bmp = faceformat::ReadBmpFile(dir / "face.bmp");
+  ASSERT_TRUE(bmp.ok());
+  EXPECT_TRUE(*bmp == face);
+  EXPECT_EQ(bmp->at(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(fs::path(f.form.PS_Text2.text), dir / "face.bmp");
+  std::vector<uint32_t> pixels;
+  ASSERT_EQ(maker.picture().ReadPixels(pixels), 300 * 250);
+  EXPECT_TRUE(Rgb24(designer::ImageFromPixelArray(300, 250, pixels)) == faceformat::MakeSilhouette(face));
 }
 
 using Shortcut = TempDir;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 
 #include "designer/rgpmaker_model.h"
@@ -42,10 +43,29 @@ class FakePicture : public MakerPicture {
     shown = ImageFromPixelArray(shown.width, shown.height, pixels);
     return 0;
   }
+  bool Show(const Image& img) override {
+    shown = img;
+    return true;
+  }
   Image shown;
   int loads = 0;
   bool failRead = false;
   bool outOfMemory = false;
+};
+
+// The platform's imaging component: named pictures decoded to 0xAARRGGBB.
+class FakeDecoder : public PictureDecoder {
+ public:
+  std::optional<Image> Decode(const std::wstring& path, int32_t maxPixels) override {
+    auto it = pictures.find(PathFromText(path).filename().string());
+    if (it == pictures.end()) return std::nullopt;
+    const Image& img = it->second;
+    if (int64_t(img.width) * img.height <= maxPixels) return img;
+    Image sizeOnly;
+    sizeOnly.width = img.width, sizeOnly.height = img.height;
+    return sizeOnly;
+  }
+  std::map<std::string, Image> pictures;
 };
 
 class FakeWindows : public MakerWindows {
@@ -115,7 +135,8 @@ class RgpMakerTest : public ::testing::Test {
   OrderedMessages messages{log};
   testing::SaveDialogs dialogs;
   FakePicture picture;
-  RgpMakerModel maker{f.form, picture, windows, dialogs, messages};
+  FakeDecoder decoder;
+  RgpMakerModel maker{f.form, picture, windows, dialogs, messages, &decoder};
 };
 
 TEST_F(RgpMakerTest, EmptyFieldsStopWithTheirMessageBeforeAnythingIsLoaded) {
@@ -283,6 +304,54 @@ TEST_F(RgpMakerTest, TestButtonDrawsTheFileOrSaysWhyNot) {
   maker.Command4_Click();
   EXPECT_EQ(log, std::vector<std::wstring>{L"draw"});
   EXPECT_EQ(windows.drawn, faceformat::MakeRegionRuns(img));
+}
+
+TEST_F(RgpMakerTest, TransparentPictureGivesItsRegionAndAWhiteBackedBitmapForTheClock) {
+  Image png(40, 30, 0x00000000);  // fully transparent black around an opaque disc with a white dial
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const int d = (x - 20) * (x - 20) + (y - 15) * (y - 15);
+      if (d <= 144) png.at(x, y) = 0xFF000000 | Rgb(255, 255, 255);
+      else if (d <= 196) png.at(x, y) = (d <= 169 ? 0xFF000000 : 0x60000000) | Rgb(20, 40, 200);
+    }
+  decoder.pictures["face.png"] = png;
+  const Image face = faceformat::FaceFromAlphaPicture(png);
+  maker.Text1 = (dir / "face.rgp").wstring();
+  maker.Text2 = (dir / "face.png").wstring();
+  maker.Command1_Click();
+
+  EXPECT_EQ(Slurp(dir / "face.rgp"), faceformat::FormatRegionRuns(faceformat::MakeRegionRuns(face)));
+  auto written = faceformat::ReadBmpFile(dir / "face.bmp");
+  ASSERT_TRUE(written.ok());
+  EXPECT_EQ(*written, face);
+  EXPECT_EQ(faceformat::MakeRegionRuns(*written), faceformat::MakeRegionRuns(face));  // the clock cuts it alike
+  EXPECT_EQ(picture.shown, faceformat::MakeSilhouette(face));
+  EXPECT_EQ(Handover(), L"PS_Text1=" + maker.Text1 + L"(on) PS_Text2=" + (dir / "face.bmp").wstring() +
+                            L"(on) gosw1=1");
+  EXPECT_EQ(maker.Text2, (dir / "face.png").wstring());
+}
+
+TEST_F(RgpMakerTest, OtherPicturesRefusedWithoutOverwritingTheirSource) {
+  decoder.pictures["big.png"] = Image(1001, 500, 0xFF000000);
+  decoder.pictures["face.bmp"] = Image(4, 4, 0xFF000000);  // a PNG named .bmp: its bitmap would replace it
+  { std::ofstream(dir / "face.bmp") << "png bytes"; }
+  maker.Text1 = (dir / "face.rgp").wstring();
+  for (const char* name : {"missing.png", "big.png", "face.bmp"}) {
+    maker.Text2 = (dir / name).wstring();
+    maker.Command1_Click();
+  }
+  EXPECT_EQ(log, (std::vector<std::wstring>{std::wstring(L"msg:") + kRgpBitmapUnreadable,
+                                            std::wstring(L"msg:") + kRgpTooLarge,
+                                            std::wstring(L"msg:") + kRgpSameAsBitmap}));
+  EXPECT_EQ(Slurp(dir / "face.bmp"), "png bytes");
+  EXPECT_FALSE(fs::exists(dir / "face.rgp"));
+
+  for (const auto& [in, out] : std::vector<std::pair<std::wstring, std::wstring>>{
+           {L"C:\\a\\face.rgp", L"C:\\a\\face.bmp"}, {L"C:\\a.b\\face", L"C:\\a.b\\face.bmp"},
+           {L"face.x.rgp", L"face.x.bmp"}, {L"C:.rgp", L"C:.rgp.bmp"}})
+    EXPECT_EQ(RgpMakerModel::BitmapBeside(in), out);
+  // The dialog's first entry stays the bitmap one.
+  EXPECT_EQ(RgpMakerModel::BitmapFileDialog().filter.rfind(L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp|", 0), 0u);
 }
 
 // The shipped sample region files are what the maker makes of the shipped sample pictures.

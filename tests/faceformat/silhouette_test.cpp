@@ -21,6 +21,21 @@ TEST(Silhouette, OnlyPureWhiteIsCutAway) {
   EXPECT_EQ(MakeRegionRuns(img), (std::vector<RegionRun>{{3, 0, 1}, {0, 0, 2}}));
 }
 
+// Decoded PNG, GIF or TIFF pixels, 0xAARRGGBB: under half opacity is outside.
+TEST(Silhouette, AlphaPictureCutsTheTransparentPartAndKeepsOpaqueWhiteInside) {
+  Image img(6, 1);
+  img.pixels = {0x00123456, 0x7F000000 | kInk, 0x80000000 | kInk, 0xFF000000 | kWhite, 0xFF000000 | kInk,
+                0x00FFFFFF};
+  const Image face = FaceFromAlphaPicture(img);
+  EXPECT_EQ(face.pixels, (std::vector<uint32_t>{kWhite, kWhite, kInk, Rgb(255, 255, 254), kInk, kWhite}));
+  EXPECT_EQ(MakeRegionRuns(face), (std::vector<RegionRun>{{2, 0, 3}}));
+
+  // Wholly opaque (a JPEG): the white rule, as for a bitmap.
+  img.pixels = {0xFF000000 | kWhite, 0xFF000000 | kInk};
+  img.width = 2;
+  EXPECT_EQ(FaceFromAlphaPicture(img).pixels, (std::vector<uint32_t>{kWhite, kInk}));
+}
+
 TEST(Silhouette, RunsGoRightToLeftAndCloseAtRowEnds) {
   Image img(10, 3);
   img.at(1, 0) = img.at(2, 0) = kInk;

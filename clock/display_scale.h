@@ -1,0 +1,42 @@
+// The face at a monitor's scale: sizes, region runs, the face picture and the scene's geometry, from their
+// 96-DPI form. A scaled pixel shows the source pixel under its centre, so the scaled region runs are the
+// outline of the scaled picture. At 96 DPI everything stays as it is.
+#pragma once
+
+#include <vector>
+
+#include "clock/face_render.h"
+#include "faceformat/image.h"
+#include "faceformat/region.h"
+
+namespace tkt {
+
+inline constexpr int kBaseDpi = 96;
+
+// Scaled pixels whose centres fall before source position n; the scaled size of n source pixels.
+int ScaledSize(int n, int dpi);
+// The source pixel under the centre of scaled pixel i.
+int SourceIndex(int i, int dpi);
+
+// Rows top to bottom, within a row in the order of the source row (right to left for a maker's file).
+std::vector<faceformat::RegionRun> ScaleRegionRuns(const std::vector<faceformat::RegionRun>& runs, int dpi);
+
+// ScaledSize in both directions. A cut-away (pure white) source pixel under a centre gives pure white; any
+// other pixel is a tent-filtered mean of the inside pixels only, so no white bleeds into the edge, and never
+// pure white itself.
+faceformat::Image ScalePicture(const faceformat::Image& picture, int dpi);
+
+// Twips of the 96-DPI face per scaled pixel: 15 at 96.
+float SceneTwipsPerPixel(int dpi);
+int ScaledLineWidth(int widthPx, int dpi);
+// A position in 96-DPI twips as a scaled pixel, rounded.
+int ScaledPixels(float twips, int dpi);
+// LOGFONT height of the read-out font: negative, a character height in pixels.
+int ReadoutFontHeight(double points, int dpi);
+
+// The scene at `dpi`: its unit, hand widths, and the hands, dot and frame kept over the same picture pixels
+// as at 96. Its twips are the 96-DPI face's. The face and sprite pictures are the caller's, scaled with
+// ScalePicture.
+FaceScene ScaleScene(FaceScene scene, int dpi);
+
+}  // namespace tkt
