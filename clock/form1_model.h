@@ -79,7 +79,7 @@ struct Form1Model {
   std::string lblLabel2;   // caption of lblLabel(2), "TZ=..."
 
   // State.
-  int twipsPerPixel = 15;
+  int twipsPerPixel = kDesignTwipsPerPixel;
   int faceRadiusPx = kFaceRadiusPx;
   float centreTwips = 1350;
   float secondScale = 0, minuteScale = 0, hourScale = 0;

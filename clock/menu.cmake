@@ -8,7 +8,7 @@ add_library(clock_commands STATIC
   ${TKT_MENU_DIR}/window_drag.cpp
   ${TKT_MENU_DIR}/menu_form.cpp)
 target_include_directories(clock_commands PUBLIC ${TKT_MENU_DIR})
-target_link_libraries(clock_commands PUBLIC tkt_version)
+target_link_libraries(clock_commands PUBLIC tkt_version faceformat)
 
 if(TKT_WINDOWS)
   add_library(clock_commands_win STATIC

@@ -9,18 +9,10 @@
 #include <span>
 #include <string>
 
+#include "faceformat/platform_numbers.h"
 #include "sntp.h"
 
 namespace tkt {
-
-// Message box styles and answers, numbered as the platform numbers them.
-inline constexpr unsigned kMbOk = 0;
-inline constexpr unsigned kMbYesNo = 4;
-inline constexpr unsigned kMbIconExclamation = 48;
-inline constexpr unsigned kMbDefButton2 = 256;
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdYes = 6;
-inline constexpr int kIdNo = 7;
 
 class MessageBoxes {
  public:

@@ -1,7 +1,9 @@
 // Painting of the clock window: one PaintContent for the screen, WM_PRINTCLIENT and tests.
 #include <cmath>
 
+#include "faceformat/units.h"
 #include "form1_win.h"
+#include "wincommon/font.h"
 #include "wincommon/text.h"
 
 namespace tkt {
@@ -14,7 +16,7 @@ uint32_t FormBackground() {
   return faceformat::PixelFromColorRef(int32_t(c));
 }
 
-int ToPixels(float twips, int tpp) { return int(std::lround(twips / float(tpp > 0 ? tpp : 15))); }
+int ToPixels(float twips, int tpp) { return int(std::lround(twips / float(tpp > 0 ? tpp : kDesignTwipsPerPixel))); }
 
 }  // namespace
 
@@ -23,17 +25,9 @@ FaceScene Form1Window::Scene() const { return SceneOf(model_, face_.width ? &fac
 void Form1Window::CreateReadoutFont() {
   const FontSpec& f = model_.Label1.font;
   const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
-  LOGFONTW lf{};
-  lf.lfHeight = -std::max(1, int(std::lround(f.size * dpi / 72.0)));
-  lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = f.italic;
-  lf.lfUnderline = f.underline;
-  lf.lfStrikeOut = f.strikethru;
-  lf.lfCharSet = DEFAULT_CHARSET;
+  LOGFONTW lf = LogFontFor(AnsiToWide(f.name), f.size, {f.bold, f.italic, f.underline, f.strikethru}, dpi);
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfQuality = ANTIALIASED_QUALITY;
-  const std::wstring name = AnsiToWide(f.name);
-  wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
   readoutFont_.reset(CreateFontIndirectW(&lf));
 }
 

@@ -8,6 +8,7 @@
 #include "clock_setter_win.h"
 #include "menu_texts.h"
 #include "version_window.h"
+#include "wincommon/platform_numbers_check.h"
 
 namespace tkt {
 namespace {

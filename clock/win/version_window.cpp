@@ -6,7 +6,9 @@
 #include <random>
 #include <utility>
 
+#include "faceformat/units.h"
 #include "menu_texts.h"
+#include "wincommon/font.h"
 
 namespace tkt {
 namespace {
@@ -33,7 +35,7 @@ constexpr TwipRect kLabel4 = InFrame(960, 1500, 1545, 180);
 constexpr TwipRect kText1 = InFrame(2640, 1200, 1335, 645);
 constexpr TwipRect kClose = InFrame(2850, 1410, 1095, 405);
 
-int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+int Px(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 RECT PxRect(const TwipRect& r, int dpi) {
   const int left = Px(r.left, dpi), top = Px(r.top, dpi);
   return {left, top, left + Px(r.width, dpi), top + Px(r.height, dpi)};
@@ -54,15 +56,12 @@ bool FontInstalled(const wchar_t* face) {
 }
 
 // The first installed face of the list; the font mapper picks one by character set and family otherwise.
-HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, int hundredthsOfPoint, bool bold, BYTE charset,
-                     BYTE family, int dpi) {
-  LOGFONTW font{};
-  font.lfHeight = -MulDiv(hundredthsOfPoint, dpi, 7200);
-  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, double points, bool bold, BYTE charset, BYTE family,
+                     int dpi) {
+  LOGFONTW font = LogFontFor(*faces.begin(), points, {.bold = bold}, dpi);
   font.lfCharSet = charset;
   font.lfPitchAndFamily = family;
   font.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(font.lfFaceName, *faces.begin(), LF_FACESIZE);
   for (const wchar_t* face : faces) {
     if (FontInstalled(face)) {
       lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
@@ -73,10 +72,10 @@ HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, int hundredths
 }
 
 // "ＭＳ Ｐゴシック" where Windows has it, an installed Japanese proportional gothic elsewhere.
-HFONT CreateGothic(int hundredthsOfPoint, bool bold, int dpi) {
+HFONT CreateGothic(double points, bool bold, int dpi) {
   return CreateFontFrom({L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic", L"IPAexGothic", L"Meiryo UI",
                          L"Yu Gothic UI", L"IPAGothic"},
-                        hundredthsOfPoint, bold, SHIFTJIS_CHARSET, VARIABLE_PITCH | FF_SWISS, dpi);
+                        points, bold, SHIFTJIS_CHARSET, VARIABLE_PITCH | FF_SWISS, dpi);
 }
 
 RandomSource ClockSeededRandom() {
@@ -119,11 +118,11 @@ VersionWindow* VersionWindow::Create(HWND owner, RandomSource random) {
   self->text1_ = child(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText1, kText1Id);
   self->canvas_.Create(PxRect(kPicture1, dpi), self->hwnd_);
 
-  self->versionFont_.reset(CreateGothic(975, true, dpi));
-  self->makerFont_.reset(CreateGothic(900, false, dpi));
+  self->versionFont_.reset(CreateGothic(9.75, true, dpi));
+  self->makerFont_.reset(CreateGothic(9, false, dpi));
   self->rightsFont_.reset(CreateFontFrom({L"Century", L"Century Schoolbook", L"Liberation Serif", L"DejaVu Serif"},
-                                         900, false, ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
-  self->closeFont_.reset(CreateFontFrom({L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}, 1200, true,
+                                         9, false, ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
+  self->closeFont_.reset(CreateFontFrom({L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}, 12, true,
                                         ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
   SendMessageW(self->close_, WM_SETFONT, reinterpret_cast<WPARAM>(self->closeFont_.get()), FALSE);
   SendMessageW(self->text1_, WM_SETFONT, reinterpret_cast<WPARAM>(self->makerFont_.get()), FALSE);

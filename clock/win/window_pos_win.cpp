@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "clock/window_pos.h"
+#include "faceformat/units.h"
 #include "gdi_win.h"
 #include "wincommon/text.h"
 
@@ -49,7 +50,7 @@ std::optional<PixelRect> RegionBox(HWND wnd) {
 
 int ScreenTwipsPerPixel() {
   const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSX);
-  return dpi > 0 ? int(std::lround(1440.0 / dpi)) : 15;
+  return TwipsPerPixelAt(dpi);
 }
 
 std::wstring WindowPosKey(const std::wstring& app) {

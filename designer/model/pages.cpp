@@ -3,13 +3,24 @@
 
 #include <new>
 
+#include "faceformat/settings.h"
 #include "paths.h"
 #include "texts.h"
 
 namespace designer {
+namespace {
+
+// The clock's own default face is the kaichu sample: its hands come from there.
+TemplateValues Kaichu() {
+  const faceformat::ClockSettings s = faceformat::KaichuTemplate("");
+  return {L"kaichu", *s.secondColor, *s.secondLength, *s.secondWidth, *s.hourColor, *s.hourLength, *s.hourWidth,
+          *s.minuteColor, *s.minuteLength, *s.minuteWidth, *s.centerDotColor, *s.centerDotSize};
+}
+
+}  // namespace
 
 const std::array<TemplateValues, 4> kTemplates = {{
-    {L"kaichu", 7303023, 70, 1, 15724527, 40, 4, 14671839, 65, 2, 64, 136},
+    Kaichu(),
     {L"army", 12566463, 75, 1, 12228472, 40, 4, 11909257, 70, 2, 12632256, 136},
     {L"hato", 16777215, 35, 1, 9288892, 15, 3, 13296096, 30, 2, 128, 100},
     {L"meca", 16777215, 100, 2, 65535, 75, 13, 16711680, 100, 9, 32896, 190},

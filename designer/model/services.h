@@ -8,15 +8,18 @@
 #include <string>
 
 #include "controls.h"
+#include "faceformat/platform_numbers.h"
 
 namespace designer {
 
-// Message box styles and answers, the platform's values.
-inline constexpr unsigned kMbOk = 0x0;
-inline constexpr unsigned kMbYesNo = 0x4;
-inline constexpr unsigned kMbIconExclamation = 0x30;
-inline constexpr unsigned kMbDefButton2 = 0x100;
-inline constexpr int kIdYes = 6;
+using tkt::kIdNo;
+using tkt::kIdOk;
+using tkt::kIdYes;
+using tkt::kMbDefButton2;
+using tkt::kMbIconExclamation;
+using tkt::kMbOk;
+using tkt::kMbTypeMask;
+using tkt::kMbYesNo;
 
 // Flags as the common dialog control numbers them (the same bits as the Win32 structures).
 inline constexpr uint32_t kColorStartFromGiven = 1;          // CC_RGBINIT

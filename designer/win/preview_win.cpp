@@ -7,6 +7,7 @@
 #include "clock/face_render.h"
 #include "designer/model/preview.h"
 #include "designer/win/services_win.h"
+#include "wincommon/font.h"
 
 namespace designer::win {
 
@@ -22,15 +23,9 @@ HWND PreviewWindow::Create(HWND parent, int x, int y, int w, int h, int id) {
 HFONT PreviewWindow::ReadoutFont() {
   if (!font_ || !(fontFor_ == form_.digitxt.font)) {
     const FontSpec& f = form_.digitxt.font;
-    LOGFONTW lf{};
-    lf.lfHeight = HeightFromPoints(f.size, 96);
-    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = f.italic;
-    lf.lfUnderline = f.underline;
-    lf.lfStrikeOut = f.strikethru;
-    lf.lfCharSet = DEFAULT_CHARSET;
+    // The preview shows the face at its design size, whatever the screen's DPI.
+    LOGFONTW lf = tkt::LogFontFor(f.name, f.size, {f.bold, f.italic, f.underline, f.strikethru}, tkt::kDesignDpi);
     lf.lfQuality = ANTIALIASED_QUALITY;
-    wcsncpy(lf.lfFaceName, f.name.c_str(), LF_FACESIZE - 1);
     font_.reset(CreateFontIndirectW(&lf));
     fontFor_ = f;
   }

@@ -9,9 +9,16 @@
 #include <vector>
 
 #include "faceformat/bmp.h"
+#include "faceformat/units.h"
+#include "wincommon/font.h"
 #include "wincommon/handle.h"
+#include "wincommon/platform_numbers_check.h"
 
 namespace designer::win {
+
+static_assert(kColorStartFromGiven == CC_RGBINIT && kFontScreenAndPrinter == CF_BOTH && kFontEffects == CF_EFFECTS);
+static_assert(kFileOverwritePrompt == OFN_OVERWRITEPROMPT && kFileHideReadOnly == OFN_HIDEREADONLY &&
+              kFilePathMustExist == OFN_PATHMUSTEXIST);
 
 std::optional<Color> WinDialogs::ShowColor(Color initial, uint32_t flags) {
   CHOOSECOLORW cc{};
@@ -24,8 +31,7 @@ std::optional<Color> WinDialogs::ShowColor(Color initial, uint32_t flags) {
   return Color(cc.rgbResult & 0x00FFFFFF);
 }
 
-double PointsFromHeight(LONG height, int dpi) { return std::abs(double(height)) * 72.0 / dpi; }
-LONG HeightFromPoints(double points, int dpi) { return -LONG(std::lround(points * dpi / 72.0)); }
+double PointsFromHeight(LONG height, int dpi) { return tkt::PointsFromPixels(std::abs(double(height)), dpi); }
 
 std::optional<FontChoice> WinDialogs::ShowFont(const std::optional<FontChoice>& last, uint32_t flags) {
   LOGFONTW lf{};
@@ -37,13 +43,8 @@ std::optional<FontChoice> WinDialogs::ShowFont(const std::optional<FontChoice>& 
   cf.Flags = (flags & ~DWORD(CF_PRINTERFONTS)) | CF_SCREENFONTS;
   const int dpi = GetDeviceCaps(tkt::WindowDc(nullptr).get(), LOGPIXELSY);
   if (last) {
-    wcsncpy(lf.lfFaceName, last->font.name.c_str(), LF_FACESIZE - 1);
-    lf.lfHeight = HeightFromPoints(last->font.size, dpi);
-    lf.lfWeight = last->font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = last->font.italic;
-    lf.lfUnderline = last->font.underline;
-    lf.lfStrikeOut = last->font.strikethru;
-    lf.lfCharSet = DEFAULT_CHARSET;
+    const FontSpec& f = last->font;
+    lf = tkt::LogFontFor(f.name, f.size, {f.bold, f.italic, f.underline, f.strikethru}, dpi);
     cf.rgbColors = COLORREF(last->color) & 0x00FFFFFF;
     cf.Flags |= CF_INITTOLOGFONTSTRUCT;
   }

@@ -51,8 +51,7 @@ class WinPictures : public PictureService {
   std::shared_ptr<const faceformat::Image> Load(const std::wstring& path) override;
 };
 
-// Font size in points from a LOGFONT height at the screen's DPI, and back.
+// Font size in points from a LOGFONT height at the screen's DPI.
 double PointsFromHeight(LONG height, int dpi);
-LONG HeightFromPoints(double points, int dpi);
 
 }  // namespace designer::win

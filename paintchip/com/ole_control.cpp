@@ -4,6 +4,7 @@
 #include <oleauto.h>
 #include <windowsx.h>
 
+#include "faceformat/units.h"
 #include "paintchip/com/enumerator.h"
 #include "paintchip/com/guard.h"
 #include "paintchip/com/typelib.h"
@@ -28,11 +29,11 @@ OleControl::OleControl(const ControlClass& cls)
     : cls_(cls), events_(this, *cls.eventIid), propertyNotify_(this, IID_IPropertyNotifySink) {
   // The initial size in HIMETRIC at the screen's resolution.
   HDC screen = GetDC(nullptr);
-  const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : tkt::kDesignDpi;
+  const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : tkt::kDesignDpi;
   if (screen) ReleaseDC(nullptr, screen);
-  props_.extentX = MulDiv(cls.initialSize.cx, 2540, dpiX);
-  props_.extentY = MulDiv(cls.initialSize.cy, 2540, dpiY);
+  props_.extentX = MulDiv(cls.initialSize.cx, tkt::kHimetricPerInch, dpiX);
+  props_.extentY = MulDiv(cls.initialSize.cy, tkt::kHimetricPerInch, dpiY);
 }
 
 OleControl::~OleControl() { DestroyControlWindow(); }

@@ -179,14 +179,14 @@ TEST_F(ExportWrite, WritesTheFileConfirmsAndOffersTheShortcut) {
   // With a desktop the question follows; No makes nothing.
   f.platform.desktop = L"C:\\Users\\hana\\Desktop";
   f.logged.shown.clear();
-  f.logged.answers = {1, 7};
+  f.logged.answers = {kIdOk, kIdNo};
   iniout_Click(f.form, f.platform);
   ASSERT_EQ(f.logged.shown.size(), 2u);
   EXPECT_EQ(f.logged.shown[1].text, L"ﾃﾞｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄを作成しますか？");
   EXPECT_EQ(f.logged.shown[1].style, 308u);  // Yes/No, exclamation, No as default
   EXPECT_TRUE(f.platform.links.empty());
 
-  f.logged.answers = {1, kIdYes};
+  f.logged.answers = {kIdOk, kIdYes};
   iniout_Click(f.form, f.platform);
   ASSERT_EQ(f.platform.links.size(), 1u);
   EXPECT_EQ(f.platform.links[0].link, L"C:\\Users\\hana\\Desktop\\ﾄｯｸﾀｲﾄﾞ.lnk");
@@ -197,7 +197,7 @@ TEST_F(ExportWrite, WritesTheFileConfirmsAndOffersTheShortcut) {
 TEST_F(ExportWrite, AFailedShortcutReportsAfterTheFileIsWritten) {
   EnterTemplate(f, 0);
   f.platform.shortcutResult = int32_t(0x80070005u);  // access denied
-  f.logged.answers = {1, kIdYes};
+  f.logged.answers = {kIdOk, kIdYes};
   iniout_Click(f.form, f.platform);
   EXPECT_EQ(Ini(), Line(f));
   ASSERT_EQ(f.logged.shown.size(), 4u);
@@ -216,7 +216,7 @@ TEST_F(ExportWrite, MissingProgramFolderShowsBothFailureMessagesAndNoSuccess) {
   // The designer is usable: the next export, with the folder back, works.
   fs::create_directories(root / "program");
   f.logged.shown.clear();
-  f.logged.answers = {1, 7};
+  f.logged.answers = {kIdOk, kIdNo};
   iniout_Click(f.form, f.platform);
   EXPECT_EQ(Ini(), Line(f));
 }

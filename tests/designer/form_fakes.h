@@ -89,11 +89,11 @@ class FakePictures : public PictureService {
   }
 };
 
-// OK to a box that only informs; a box that asks (its buttons, style & 0xF, are more than OK) with no answer
-// queued fails the test.
+// OK to a box that only informs; a box that asks (its buttons are more than OK) with no answer queued fails
+// the test.
 inline int OkOnly(const std::wstring& text, unsigned style) {
-  if ((style & 0xF) != 0) ADD_FAILURE() << "unexpected question " << ::testing::PrintToString(text);
-  return 1;
+  if ((style & kMbTypeMask) != kMbOk) ADD_FAILURE() << "unexpected question " << ::testing::PrintToString(text);
+  return kIdOk;
 }
 
 class RecordedMessages : public MessageService {

@@ -231,7 +231,7 @@ TEST_F(ImportTest, ExportThenImportGivesBackEveryValue) {
   s.MoveCuckoo(-20, 10);
   s.HScroll1.SetValue(0);
   s.HScroll6.SetValue(50);
-  source.logged.answers = {1, 7};
+  source.logged.answers = {kIdOk, kIdNo};
   iniout_Click(s, source.platform);
   ASSERT_EQ(source.logged.shown.size(), 2u);
 

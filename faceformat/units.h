@@ -1,0 +1,23 @@
+// Screen and font units: twips, points and HIMETRIC per inch, and the design scale of 96 DPI.
+#pragma once
+
+#include <cmath>
+
+namespace tkt {
+
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kPointsPerInch = 72;
+inline constexpr int kHimetricPerInch = 2540;  // hundredths of a millimetre
+inline constexpr int kDesignDpi = 96;
+inline constexpr int kDesignTwipsPerPixel = kTwipsPerInch / kDesignDpi;  // 15
+
+// Twips per pixel of a screen, rounded to a whole number; the design scale when the screen gives no DPI.
+inline int TwipsPerPixelAt(int dpi) {
+  return dpi > 0 ? int(std::lround(double(kTwipsPerInch) / dpi)) : kDesignTwipsPerPixel;
+}
+
+// A font's character height in pixels for its size in points, rounded; and back, unrounded.
+inline int PixelsFromPoints(double points, int dpi) { return int(std::lround(points * dpi / kPointsPerInch)); }
+inline double PointsFromPixels(double pixels, int dpi) { return pixels * kPointsPerInch / dpi; }
+
+}  // namespace tkt
