@@ -128,7 +128,8 @@ void Form1Window::Timer1_Timer(const ClockTime& now) {
 void Form1Window::Timer2_Timer() {
   const FaceScene before = Scene();
   const RECT readoutBefore = ReadoutRect();
-  const bool call = model_.Timer2_Timer();
+  // The doors move in the quiet states too; only the call stays silent.
+  const bool call = QuietChime(*notificationState_).Step(model_);
   if (!model_.timer2Enabled) KillTimer(hwnd_, kTimer2);
   RepaintChanges(before, readoutBefore);
   // Asynchronous; a missing file stays silent and a call still playing is not cut off or queued behind.

@@ -9,6 +9,7 @@
 #include "faceformat/region.h"
 #include "faceformat/settings.h"
 #include "form1_win.h"
+#include "quiet_chime_win.h"
 
 namespace {
 
@@ -92,6 +93,50 @@ TEST_F(Form1WindowTest, PaintsFaceReadoutHandsAndDot) {
   EXPECT_EQ(img.at(90, 178), kFaceColour);
   EXPECT_GT(Count(img, 115, 5, 180, 35, 0x00FFFF00), 10);
   EXPECT_EQ(form.model().Label1.caption, "09:00:30");
+}
+
+// Answers the states it was given, one a query, and fails on a query beyond them.
+class ScriptedStates : public tkt::NotificationStateSource {
+ public:
+  explicit ScriptedStates(std::vector<tkt::NotificationState> states) : states_(std::move(states)) {}
+  ~ScriptedStates() override { EXPECT_EQ(next_, states_.size()) << "states never asked for"; }
+  std::optional<tkt::NotificationState> Query() override {
+    if (next_ >= states_.size()) {
+      ADD_FAILURE() << "unexpected query";
+      return std::nullopt;
+    }
+    return states_[next_++];
+  }
+
+ private:
+  std::vector<tkt::NotificationState> states_;
+  size_t next_ = 0;
+};
+
+// The chime asks once a call, as the door opens; the door opens and shuts whatever the answer.
+TEST_F(Form1WindowTest, ChimeAsksTheNotificationStateOnceACall) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  ScriptedStates states({tkt::NotificationState::QuietTime, tkt::NotificationState::AcceptsNotifications});
+  form.SetNotificationStateSource(states);
+  form.Timer1_Timer({2024, 5, 6, 2, 0, 0, 0});  // two calls
+  std::string doors;
+  while (form.model().timer2Enabled) {
+    form.Timer2_Timer();
+    doors += form.model().hato2_open.visible && !form.model().hato2_close.visible ? "o" : "c";
+  }
+  EXPECT_EQ(doors, "ococ");
+}
+
+// Wine's shell answers "accepts notifications" always; Windows may answer any state, but answers.
+TEST(ShellNotificationState, AnswersAState) {
+  tkt::ShellNotificationState shell;
+  ASSERT_TRUE(shell.available());
+  const auto state = shell.Query();
+  ASSERT_TRUE(state.has_value());
+  EXPECT_GE(int(*state), int(tkt::NotificationState::NotPresent));
+  EXPECT_LE(int(*state), int(tkt::NotificationState::App));
 }
 
 }  // namespace
