@@ -59,6 +59,7 @@ bool Form1Window::Create(HINSTANCE instance) {
   const int first = DelayToNextSecondMs(LocalNow().millisecond);
   tickTimer_.Armed(first);
   SetTimer(hwnd_, kTimer1, UINT(first), nullptr);
+  fullScreen_.Start(hwnd_);
   return true;
 }
 
@@ -104,6 +105,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP: mouse_.Form_MouseUp(4, pt); return 0;
     case WM_CAPTURECHANGED: mouse_.OnCaptureLost(); return 0;
     case WM_DESTROY:
+      fullScreen_.Stop();
       KillTimer(hwnd_, kTimer1);
       KillTimer(hwnd_, kTimer2);
       PostQuitMessage(0);

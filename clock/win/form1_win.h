@@ -12,6 +12,7 @@
 #include "clock/tick_schedule.h"
 #include "faceformat/result.h"
 #include "form1_mouse_win.h"
+#include "fullscreen_win.h"
 #include "gdi_win.h"
 #include "quiet_chime_win.h"
 #include "wincommon/window.h"
@@ -46,6 +47,7 @@ class Form1Window : public Window<Form1Window> {
 
   // The quiet states come from the shell; a test puts a source of its own.
   void SetNotificationStateSource(NotificationStateSource& source) { notificationState_ = &source; }
+  FullScreenWatch& fullScreen() { return fullScreen_; }
 
  private:
   friend class Window<Form1Window>;
@@ -83,6 +85,7 @@ class Form1Window : public Window<Form1Window> {
   Form1Mouse mouse_;
   ShellNotificationState shellState_;
   NotificationStateSource* notificationState_ = &shellState_;
+  FullScreenWatch fullScreen_;
 
   friend class Form1Mouse;
 };
