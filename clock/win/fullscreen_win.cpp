@@ -15,7 +15,9 @@ std::vector<FullScreenWatch*>& ThreadWatches() {
 
 constexpr DWORD kHookFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
 
-HWINEVENTHOOK Hook(DWORD event, WINEVENTPROC proc) { return SetWinEventHook(event, event, nullptr, proc, 0, 0, kHookFlags); }
+HWINEVENTHOOK Hook(DWORD event, WINEVENTPROC proc) {
+  return SetWinEventHook(event, event, nullptr, proc, 0, 0, kHookFlags);
+}
 
 constexpr UINT kBandFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
