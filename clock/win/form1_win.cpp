@@ -43,9 +43,10 @@ Form1Window::~Form1Window() {
 
 bool Form1Window::Create(HINSTANCE instance) {
   cuckoos_ = LoadCuckooPictures(instance);
-  // A tool window has no taskbar button: a desktop clock, not a task.
-  if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kAppTitle, WS_POPUP, 0, 0, kDesignWidthPx, kDesignHeightPx,
-                      nullptr))
+  // A tool window has no taskbar button: a desktop clock, not a task. A press on it leaves the keyboard
+  // with the window in front.
+  if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kAppTitle, WS_POPUP, 0, 0,
+                      kDesignWidthPx, kDesignHeightPx, nullptr))
     return false;
 
   const faceformat::Status loaded = Form_Load();
@@ -58,10 +59,12 @@ bool Form1Window::Create(HINSTANCE instance) {
   const int first = DelayToNextSecondMs(LocalNow().millisecond);
   tickTimer_.Armed(first);
   SetTimer(hwnd_, kTimer1, UINT(first), nullptr);
+  fullScreen_.Start(hwnd_);
   return true;
 }
 
-void Form1Window::Show() { ShowWindow(hwnd_, SW_SHOWNORMAL); }
+// Started with the others at logon, the clock leaves the keyboard with the window in front.
+void Form1Window::Show() { ShowWindow(hwnd_, SW_SHOWNOACTIVATE); }
 
 void Form1Window::ShowStartupFailure() {
   MessageBoxW(nullptr,
@@ -86,15 +89,23 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == kTimer1) OnTimer1();
       if (wp == kTimer2) Timer2_Timer();
       return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
     case WM_LBUTTONDOWN: mouse_.Form_MouseDown(1, pt); return 0;
     case WM_RBUTTONDOWN: mouse_.Form_MouseDown(2, pt); return 0;
     case WM_MBUTTONDOWN: mouse_.Form_MouseDown(4, pt); return 0;
-    case WM_MOUSEMOVE: mouse_.Form_MouseMove(pt); return 0;
+    case WM_MOUSEMOVE:
+      // A release missed while the pointer was over another window (Wine routes a background window's
+      // captured pointer by position) ends the drag.
+      if (!(wp & MK_LBUTTON) && mouse_.Dragging()) mouse_.OnCaptureLost();
+      mouse_.Form_MouseMove(pt);
+      return 0;
     case WM_LBUTTONUP: mouse_.Form_MouseUp(1, pt); return 0;
     case WM_RBUTTONUP: mouse_.Form_MouseUp(2, pt); return 0;
     case WM_MBUTTONUP: mouse_.Form_MouseUp(4, pt); return 0;
     case WM_CAPTURECHANGED: mouse_.OnCaptureLost(); return 0;
     case WM_DESTROY:
+      fullScreen_.Stop();
       KillTimer(hwnd_, kTimer1);
       KillTimer(hwnd_, kTimer2);
       PostQuitMessage(0);
@@ -119,7 +130,8 @@ void Form1Window::Timer1_Timer(const ClockTime& now) {
 void Form1Window::Timer2_Timer() {
   const FaceScene before = Scene();
   const RECT readoutBefore = ReadoutRect();
-  const bool call = model_.Timer2_Timer();
+  // The doors move in the quiet states too; only the call stays silent.
+  const bool call = QuietChime(*notificationState_).Step(model_);
   if (!model_.timer2Enabled) KillTimer(hwnd_, kTimer2);
   RepaintChanges(before, readoutBefore);
   // Asynchronous; a missing file stays silent and a call still playing is not cut off or queued behind.

@@ -12,7 +12,9 @@
 #include "clock/tick_schedule.h"
 #include "faceformat/result.h"
 #include "form1_mouse_win.h"
+#include "fullscreen_win.h"
 #include "gdi_win.h"
+#include "quiet_chime_win.h"
 #include "wincommon/window.h"
 
 namespace tkt {
@@ -42,6 +44,10 @@ class Form1Window : public Window<Form1Window> {
   // The handlers of the timers, for tests that drive the window without waiting.
   void Timer1_Timer(const ClockTime& now);
   void Timer2_Timer();
+
+  // The quiet states come from the shell; a test puts a source of its own.
+  void SetNotificationStateSource(NotificationStateSource& source) { notificationState_ = &source; }
+  FullScreenWatch& fullScreen() { return fullScreen_; }
 
  private:
   friend class Window<Form1Window>;
@@ -77,6 +83,9 @@ class Form1Window : public Window<Form1Window> {
   GdiObject<HFONT> readoutFont_;
   BackBuffer back_;
   Form1Mouse mouse_;
+  ShellNotificationState shellState_;
+  NotificationStateSource* notificationState_ = &shellState_;
+  FullScreenWatch fullScreen_;
 
   friend class Form1Mouse;
 };

@@ -85,13 +85,18 @@ Form2* Form2::Create(ClockWindowLink& clock, MenuFormOptions options) {
 
 void Form2::ShowPopupMenu(POINT screen) {
   if (busy_) return;
-  // A menu of a window that is not in the foreground would not close when the user clicks elsewhere.
+  // A menu of a window that is not in the foreground would not close when the user clicks elsewhere, nor
+  // take the keys. The clock never comes to the front by a click, so its menu brings its owner there.
+  const HWND before = GetForegroundWindow();
   SetForegroundWindow(hwnd_);
   const UINT id = TrackPopupMenu(popup_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, screen.x,
                                  screen.y, 0, hwnd_, nullptr);
   PostMessageW(hwnd_, WM_NULL, 0, 0);
   if (id >= kFirstCommandId && id < kFirstCommandId + kMenuItems.size()) {
     Click(kMenuItems[id - kFirstCommandId].command);
+  } else if (before && before != hwnd_ && GetForegroundWindow() == hwnd_) {
+    // Closed without a command and without a click elsewhere: the keyboard goes back where it was.
+    SetForegroundWindow(before);
   }
 }
 

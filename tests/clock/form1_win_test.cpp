@@ -9,6 +9,7 @@
 #include "faceformat/region.h"
 #include "faceformat/settings.h"
 #include "form1_win.h"
+#include "quiet_chime_win.h"
 
 namespace {
 
@@ -92,6 +93,97 @@ TEST_F(Form1WindowTest, PaintsFaceReadoutHandsAndDot) {
   EXPECT_EQ(img.at(90, 178), kFaceColour);
   EXPECT_GT(Count(img, 115, 5, 180, 35, 0x00FFFF00), 10);
   EXPECT_EQ(form.model().Label1.caption, "09:00:30");
+}
+
+// Answers the states it was given, one a query, and fails on a query beyond them.
+class ScriptedStates : public tkt::NotificationStateSource {
+ public:
+  explicit ScriptedStates(std::vector<tkt::NotificationState> states) : states_(std::move(states)) {}
+  ~ScriptedStates() override { EXPECT_EQ(next_, states_.size()) << "states never asked for"; }
+  std::optional<tkt::NotificationState> Query() override {
+    if (next_ >= states_.size()) {
+      ADD_FAILURE() << "unexpected query";
+      return std::nullopt;
+    }
+    return states_[next_++];
+  }
+
+ private:
+  std::vector<tkt::NotificationState> states_;
+  size_t next_ = 0;
+};
+
+// The chime asks once a call, as the door opens; the door opens and shuts whatever the answer.
+TEST_F(Form1WindowTest, ChimeAsksTheNotificationStateOnceACall) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  ScriptedStates states({tkt::NotificationState::QuietTime, tkt::NotificationState::AcceptsNotifications});
+  form.SetNotificationStateSource(states);
+  form.Timer1_Timer({2024, 5, 6, 2, 0, 0, 0});  // two calls
+  std::string doors;
+  while (form.model().timer2Enabled) {
+    form.Timer2_Timer();
+    doors += form.model().hato2_open.visible && !form.model().hato2_close.visible ? "o" : "c";
+  }
+  EXPECT_EQ(doors, "ococ");
+}
+
+struct OwnedWindow {
+  explicit OwnedWindow(HWND w) : hwnd(w) {}
+  ~OwnedWindow() { DestroyWindow(hwnd); }
+  OwnedWindow(const OwnedWindow&) = delete;
+  OwnedWindow& operator=(const OwnedWindow&) = delete;
+  HWND hwnd;
+};
+
+bool Topmost(HWND w) { return (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+bool Below(HWND lower, HWND upper) {
+  for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (w == lower) return true;
+  return false;
+}
+
+// Wine 8 hooks these events but never sends them (only creation and focus): the test hands the watch what
+// the hooks would. The hooked window is a window of this process, which the real hooks would skip.
+TEST_F(Form1WindowTest, FullScreenWorkInFrontTakesTheClockOutOfTheTopmostBand) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  tkt::FullScreenWatch& watch = form.fullScreen();
+  EXPECT_TRUE(watch.hooked());
+  const HWND clock = form.hwnd();
+  ASSERT_TRUE(Topmost(clock));
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  OwnedWindow work(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, cx, cy, nullptr, nullptr,
+                                   nullptr, nullptr));
+  ASSERT_TRUE(work.hwnd);
+  SetForegroundWindow(work.hwnd);
+  ASSERT_EQ(GetForegroundWindow(), work.hwnd);
+
+  watch.OnWinEvent(EVENT_SYSTEM_FOREGROUND, work.hwnd);
+  EXPECT_FALSE(Topmost(clock));
+  EXPECT_TRUE(Below(clock, work.hwnd));
+  SetWindowPos(work.hwnd, nullptr, 0, 0, cx / 2, cy / 2, SWP_NOZORDER | SWP_NOACTIVATE);
+  watch.OnWinEvent(EVENT_OBJECT_LOCATIONCHANGE, work.hwnd);
+  EXPECT_TRUE(Topmost(clock)) << "no longer full-screen";
+  SetWindowPos(work.hwnd, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  watch.OnWinEvent(EVENT_OBJECT_LOCATIONCHANGE, work.hwnd);
+  EXPECT_FALSE(Topmost(clock)) << "full-screen again";
+  ShowWindow(work.hwnd, SW_HIDE);
+  watch.OnWinEvent(EVENT_OBJECT_HIDE, work.hwnd);
+  EXPECT_TRUE(Topmost(clock)) << "the full-screen window went away";
+}
+
+// Wine's shell answers "accepts notifications" always; Windows may answer any state, but answers.
+TEST(ShellNotificationState, AnswersAState) {
+  tkt::ShellNotificationState shell;
+  ASSERT_TRUE(shell.available());
+  const auto state = shell.Query();
+  ASSERT_TRUE(state.has_value());
+  EXPECT_GE(int(*state), int(tkt::NotificationState::NotPresent));
+  EXPECT_LE(int(*state), int(tkt::NotificationState::App));
 }
 
 }  // namespace

@@ -2,11 +2,15 @@
 // the registry.
 #include "driver.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "own_window.h"
 
 namespace tktdrive {
 
@@ -132,11 +136,22 @@ Driver::Driver(std::map<std::string, std::string> vars) : vars_(std::move(vars))
 }
 
 Driver::~Driver() {
+  ownWindows_.clear();
   programs_.clear();  // ends what still runs before its folders go
   for (const auto& dir : temps_) {
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
   }
+}
+
+HWND Driver::MakeOwnWindow() {
+  ownWindows_.push_back(std::make_unique<OwnWindow>());
+  if (!ownWindows_.back()->get()) throw Failure{"cannot make a window"};
+  return ownWindows_.back()->get();
+}
+
+void Driver::CloseOwnWindow(HWND window) {
+  std::erase_if(ownWindows_, [&](const auto& own) { return own->get() == window; });
 }
 
 int Driver::Run(const std::string& script) {

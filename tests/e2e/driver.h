@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct Failure {
 using Args = std::vector<std::string>;
 
 class Driver;
+class OwnWindow;
 
 struct Command {
   const char* name;
@@ -64,6 +66,9 @@ class Driver {
   harness::Process& Program(const std::string& name);
   // A new empty folder, removed at the end.
   std::filesystem::path MakeTempFolder();
+  // A window of the driver's own, brought to the front; closed by CloseOwnWindow or at the end.
+  HWND MakeOwnWindow();
+  void CloseOwnWindow(HWND window);
 
  private:
   Args Split(const std::string& line) const;
@@ -73,6 +78,7 @@ class Driver {
   std::map<std::string, std::string> vars_;
   std::map<std::string, harness::Process> programs_;
   std::vector<std::filesystem::path> temps_;
+  std::vector<std::unique_ptr<OwnWindow>> ownWindows_;
 };
 
 }  // namespace tktdrive

@@ -110,6 +110,28 @@ void ExStyle(Driver& d, const Args& a) {
   const LONG_PTR ex = GetWindowLongPtrW(Handle(a[2]), GWL_EXSTYLE);
   d.Set(a[1] + ".toolwindow", ex & WS_EX_TOOLWINDOW ? "1" : "0");
   d.Set(a[1] + ".topmost", ex & WS_EX_TOPMOST ? "1" : "0");
+  d.Set(a[1] + ".noactivate", ex & WS_EX_NOACTIVATE ? "1" : "0");
+}
+
+void OwnWindowCommand(Driver& d, const Args& a) {
+  const HWND w = d.MakeOwnWindow();
+  if (!WaitUntil([&] { return GetForegroundWindow() == w; }, Deadline(a, 2)))
+    throw Failure{"the window did not come to the front"};
+  d.Set(a[1], Hex(w));
+}
+
+void Key(const Args& a) {
+  static const std::pair<const char*, WORD> kKeys[] = {
+      {"down", VK_DOWN}, {"up", VK_UP}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
+  for (size_t i = 1; i < a.size(); ++i) {
+    const auto* key = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return a[i] == k.first; });
+    if (key == std::end(kKeys)) throw Failure{"no key " + a[i]};
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = key->second;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+  }
 }
 
 void WaitCapture(Driver&, const Args& a) {
@@ -188,7 +210,15 @@ const Command kWindowCommands[] = {
     {"press", 2, "DIALOG BUTTONTEXT: clicks a button of a dialog by its text (ampersands ignored)", Press},
     {"defaultbutton", 2, "VAR DIALOG: VAR = the text of the button Enter presses", DefaultButton},
     {"rect", 2, "VAR HWND: VAR.left .top .right .bottom .width .height (screen pixels)", Rect},
-    {"exstyle", 2, "VAR HWND: VAR.toolwindow, VAR.topmost (0 or 1)", ExStyle},
+    {"exstyle", 2, "VAR HWND: VAR.toolwindow, VAR.topmost, VAR.noactivate (0 or 1)", ExStyle},
+    {"ownwindow", 1, "VAR [DEADLINE]: a small window of tktdrive's own, brought to the front; VAR = its handle",
+     OwnWindowCommand},
+    {"closeown", 1, "HWND: closes a window of tktdrive's own",
+     [](Driver& d, const Args& a) { d.CloseOwnWindow(Handle(a[1])); }},
+    {"foreground", 1, "VAR: VAR = the handle of the window in front (0 for none)",
+     [](Driver& d, const Args& a) { d.Set(a[1], Hex(GetForegroundWindow())); }},
+    {"key", 1, "down|up|return|escape ...: real key presses through SendInput, in order",
+     [](Driver&, const Args& a) { Key(a); }},
     {"screen", 1, "VAR: VAR.width .height of the primary screen",
      [](Driver& d, const Args& a) {
        d.Set(a[1] + ".width", std::to_string(GetSystemMetrics(SM_CXSCREEN)));
