@@ -101,7 +101,7 @@ faceformat::Image ScalePicture(const faceformat::Image& picture, int dpi) {
   return out;
 }
 
-float SceneTwipsPerPixel(int dpi) { return 1440.0f / float(dpi > 0 ? dpi : kBaseDpi); }
+float SceneTwipsPerPixel(int dpi) { return float(kTwipsPerInch) / float(dpi > 0 ? dpi : kBaseDpi); }
 
 int ScaledLineWidth(int widthPx, int dpi) {
   if (dpi == kBaseDpi || dpi <= 0) return widthPx;
@@ -110,7 +110,7 @@ int ScaledLineWidth(int widthPx, int dpi) {
 
 int ScaledPixels(float twips, int dpi) { return int(std::lround(twips / SceneTwipsPerPixel(dpi))); }
 
-int ReadoutFontHeight(double points, int dpi) { return -std::max(1, int(std::lround(points * dpi / 72.0))); }
+int ReadoutFontHeight(double points, int dpi) { return -std::max(1, PixelsFromPoints(points, dpi)); }
 
 FaceScene ScaleScene(FaceScene scene, int dpi) {
   if (dpi <= 0) dpi = kBaseDpi;

@@ -8,10 +8,11 @@
 #include "clock/face_render.h"
 #include "faceformat/image.h"
 #include "faceformat/region.h"
+#include "faceformat/units.h"
 
 namespace tkt {
 
-inline constexpr int kBaseDpi = 96;
+inline constexpr int kBaseDpi = kDesignDpi;
 
 // Scaled pixels whose centres fall before source position n; the scaled size of n source pixels.
 int ScaledSize(int n, int dpi);
