@@ -4,6 +4,8 @@
 
 #include <objbase.h>
 
+#include <cstddef>
+
 #include "wincommon/handle.h"
 
 namespace tkt {
@@ -15,12 +17,28 @@ struct FreeCoTaskMem {
   void operator()(void* memory) const { CoTaskMemFree(memory); }
 };
 
+// Constructed from a pointer, it takes over a reference the caller already owns; Share adds one of its own.
 template <class T>
 class ComPtr : public UniqueAny<T*, ReleaseInterface> {
  public:
   using UniqueAny<T*, ReleaseInterface>::UniqueAny;
+  ComPtr(std::nullptr_t) {}
+  static ComPtr Share(T* p) {
+    if (p) p->AddRef();
+    return ComPtr(p);
+  }
   T* operator->() const { return this->get(); }
   void** put_void() { return reinterpret_cast<void**>(this->put()); }
+  // A new reference for an out-parameter.
+  T* Copy() const {
+    if (T* p = this->get()) p->AddRef();
+    return this->get();
+  }
+  template <class U>
+  HRESULT As(ComPtr<U>& out, REFIID iid) const {
+    if (!this->get()) return E_POINTER;
+    return this->get()->QueryInterface(iid, out.put_void());
+  }
 };
 
 // A string or block the callee allocated, such as SHGetKnownFolderPath's path.

@@ -18,7 +18,7 @@ class Dereferenced {
   Dereferenced(const Dereferenced&) = delete;
   Dereferenced& operator=(const Dereferenced&) = delete;
   HRESULT Result() const { return hr_; }
-  VARIANT* Get() { return &value_; }
+  VARIANT* get() { return &value_; }
 
  private:
   VARIANT value_;
@@ -32,12 +32,12 @@ HRESULT VariantToBits32(const VARIANT& v, std::uint32_t* out) noexcept {
   if (FAILED(in.Result())) return DISP_E_TYPEMISMATCH;
   VARIANT tmp;
   VariantInit(&tmp);
-  HRESULT hr = VariantChangeType(&tmp, in.Get(), 0, VT_UI4);
+  HRESULT hr = VariantChangeType(&tmp, in.get(), 0, VT_UI4);
   if (SUCCEEDED(hr)) {
     *out = V_UI4(&tmp);
     return S_OK;
   }
-  hr = VariantChangeType(&tmp, in.Get(), 0, VT_I4);
+  hr = VariantChangeType(&tmp, in.get(), 0, VT_I4);
   if (SUCCEEDED(hr)) {
     *out = static_cast<std::uint32_t>(V_I4(&tmp));
     return S_OK;
@@ -51,7 +51,7 @@ HRESULT VariantToBool(const VARIANT& v, bool* out) noexcept {
   if (FAILED(in.Result())) return DISP_E_TYPEMISMATCH;
   VARIANT tmp;
   VariantInit(&tmp);
-  const HRESULT hr = VariantChangeType(&tmp, in.Get(), 0, VT_BOOL);
+  const HRESULT hr = VariantChangeType(&tmp, in.get(), 0, VT_BOOL);
   if (FAILED(hr)) return hr == DISP_E_OVERFLOW ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
   *out = V_BOOL(&tmp) != VARIANT_FALSE;
   return S_OK;

@@ -99,8 +99,8 @@ STDMETHODIMP OleControl::SetClientSite(IOleClientSite* site) noexcept {
   if (!site) {
     // The container lets go: it must not be called any more.
     InPlaceDeactivate();
-    controlSite_.Reset();
-    clientSite_.Reset();
+    controlSite_.reset();
+    clientSite_.reset();
     return S_OK;
   }
   clientSite_ = ComPtr<IOleClientSite>::Share(site);
@@ -206,7 +206,7 @@ STDMETHODIMP OleControl::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
   if (!cookie) return E_POINTER;
   *cookie = 0;
   if (!adviseHolder_) {
-    const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.Put());
+    const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.put());
     if (FAILED(hr)) return hr;
   }
   return adviseHolder_->Advise(sink, cookie);
@@ -221,7 +221,7 @@ STDMETHODIMP OleControl::EnumAdvise(IEnumSTATDATA** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (!adviseHolder_) {
-    const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.Put());
+    const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.put());
     if (FAILED(hr)) return hr;
   }
   return adviseHolder_->EnumAdvise(out);
@@ -253,7 +253,7 @@ void OleControl::FireEvent(DISPID id, VARIANTARG* argsLastFirst, UINT count) {
   Guarded([&]() -> HRESULT {
     for (const ComPtr<IUnknown>& sink : events_.Sinks()) {
       // Sinks were connected through the event dispinterface, whose table is IDispatch's.
-      auto* d = reinterpret_cast<IDispatch*>(sink.Get());
+      auto* d = reinterpret_cast<IDispatch*>(sink.get());
       d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
     }
     return S_OK;
@@ -264,7 +264,7 @@ void OleControl::PropertyChanged(DISPID id) {
   ComPtr<IUnknown> self = ComPtr<IUnknown>::Share(Identity());
   Guarded([&]() -> HRESULT {
     for (const ComPtr<IUnknown>& sink : propertyNotify_.Sinks()) {
-      reinterpret_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(id);  // connected through that interface
+      reinterpret_cast<IPropertyNotifySink*>(sink.get())->OnChanged(id);  // connected through that interface
     }
     return S_OK;
   });
@@ -275,7 +275,7 @@ void OleControl::EnableFrameModeless(bool enable) {
   // even if deactivation dropped it meanwhile.
   if (!enable) {
     if (modalDepth_++ > 0) return;
-    modalFrame_ = ComPtr<IOleInPlaceFrame>::Share(frame_.Get());
+    modalFrame_ = ComPtr<IOleInPlaceFrame>::Share(frame_.get());
     if (modalFrame_) modalFrame_->EnableModeless(FALSE);
   } else if (modalDepth_ > 0 && --modalDepth_ == 0 && modalFrame_) {
     ComPtr<IOleInPlaceFrame> frame = std::move(modalFrame_);

@@ -177,7 +177,7 @@ STDMETHODIMP OleControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported,
   if (!supported || !enabled) return E_POINTER;
   *supported = *enabled = 0;
   ComPtr<IUnknown> served;
-  if (FAILED(QueryInterface(iid, served.PutVoid()))) return E_NOINTERFACE;
+  if (FAILED(QueryInterface(iid, served.put_void()))) return E_NOINTERFACE;
   *supported = SafetyOptionsFor(iid);
   *enabled = (callerSafety_ | dataSafety_) & *supported;
   return S_OK;
@@ -185,7 +185,7 @@ STDMETHODIMP OleControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported,
 
 STDMETHODIMP OleControl::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) noexcept {
   ComPtr<IUnknown> served;
-  if (FAILED(QueryInterface(iid, served.PutVoid()))) return E_NOINTERFACE;
+  if (FAILED(QueryInterface(iid, served.put_void()))) return E_NOINTERFACE;
   const DWORD supported = SafetyOptionsFor(iid);
   if (mask & ~supported) return E_FAIL;  // asked to be safe in a way the control is not
   DWORD& options = (supported & INTERFACESAFE_FOR_UNTRUSTED_CALLER) ? callerSafety_ : dataSafety_;
@@ -212,9 +212,9 @@ STDMETHODIMP OleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, 
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   if (!names || !ids) return E_POINTER;
   ComPtr<ITypeInfo> info;
-  const HRESULT hr = GetTypeInfo(0, lcid, info.Put());
+  const HRESULT hr = GetTypeInfo(0, lcid, info.put());
   if (FAILED(hr)) return hr;
-  return DispGetIDsOfNames(info.Get(), names, count, ids);
+  return DispGetIDsOfNames(info.get(), names, count, ids);
 }
 
 STDMETHODIMP OleControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,

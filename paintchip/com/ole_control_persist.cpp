@@ -113,19 +113,19 @@ STDMETHODIMP OleControl::InitNew(IStorage* storage) noexcept {
 STDMETHODIMP OleControl::Load(IStorage* storage) noexcept {
   if (!storage) return E_POINTER;
   ComPtr<IStream> stream;
-  const HRESULT hr = storage->OpenStream(kContents, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put());
+  const HRESULT hr = storage->OpenStream(kContents, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.put());
   if (FAILED(hr)) return hr;
-  return Load(stream.Get());
+  return Load(stream.get());
 }
 
 STDMETHODIMP OleControl::Save(IStorage* storage, BOOL) noexcept {
   if (!storage) return E_POINTER;
   ComPtr<IStream> stream;
   const HRESULT hr = storage->CreateStream(kContents, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
-                                           stream.Put());
+                                           stream.put());
   if (FAILED(hr)) return hr;
   // The dirty flag clears in SaveCompleted, when the container has committed.
-  return Save(stream.Get(), FALSE);
+  return Save(stream.get(), FALSE);
 }
 
 STDMETHODIMP OleControl::SaveCompleted(IStorage*) noexcept {

@@ -59,7 +59,7 @@ HRESULT OleControl::InPlaceActivate(bool uiActivate) {
     frameInfo.cb = sizeof frameInfo;
     hr = inPlaceSite_->GetWindow(&parent);
     if (SUCCEEDED(hr)) {
-      hr = inPlaceSite_->GetWindowContext(frame_.Put(), uiWindow_.Put(), &pos, &clip, &frameInfo);
+      hr = inPlaceSite_->GetWindowContext(frame_.put(), uiWindow_.put(), &pos, &clip, &frameInfo);
     }
     if (SUCCEEDED(hr)) hr = CreateControlWindow(parent, pos, clip);
     if (FAILED(hr)) {
@@ -102,8 +102,8 @@ STDMETHODIMP OleControl::InPlaceDeactivate() noexcept {
   UIDeactivate();
   inPlaceActive_ = false;
   DestroyControlWindow();
-  frame_.Reset();
-  uiWindow_.Reset();
+  frame_.reset();
+  uiWindow_.reset();
   ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
   if (site) site->OnInPlaceDeactivate();
   return S_OK;

@@ -68,7 +68,7 @@ HRESULT UpdateClassCategories(REFCLSID clsid, const GUID* categories, ULONG coun
   {
     ComPtr<ICatRegister> cats;
     hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatRegister,
-                          cats.PutVoid());
+                          cats.put_void());
     if (SUCCEEDED(hr)) {
       auto* ids = const_cast<CATID*>(categories);
       if (doRegister) {

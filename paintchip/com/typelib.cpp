@@ -49,9 +49,9 @@ HRESULT RegisterModuleTypeLib() noexcept {
   wchar_t path[MAX_PATH];
   if (!ModulePath(path, MAX_PATH)) return HRESULT_FROM_WIN32(GetLastError());
   ComPtr<ITypeLib> lib;
-  HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, lib.Put());
+  HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, lib.put());
   if (FAILED(hr)) return hr;
-  return RegisterTypeLib(lib.Get(), path, nullptr);
+  return RegisterTypeLib(lib.get(), path, nullptr);
 }
 
 HRESULT UnregisterTypeLibrary(REFGUID libid, WORD major, WORD minor) noexcept {
@@ -75,7 +75,7 @@ HRESULT GetTypeInfoOfGuid(REFGUID libid, WORD major, WORD minor, REFGUID guid, I
   if (!out) return E_POINTER;
   *out = nullptr;
   ComPtr<ITypeLib> lib;
-  const HRESULT hr = GetTypeLib(libid, major, minor, LOCALE_USER_DEFAULT, lib.Put());
+  const HRESULT hr = GetTypeLib(libid, major, minor, LOCALE_USER_DEFAULT, lib.put());
   if (FAILED(hr)) return hr;
   return lib->GetTypeInfoOfGuid(guid, out);
 }

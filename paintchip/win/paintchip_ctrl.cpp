@@ -144,7 +144,7 @@ HRESULT CPaintChipCtrl::InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, 
 }
 
 void CPaintChipCtrl::OnCreate() {
-  if (m_dropTarget) m_dropRegistered = SUCCEEDED(RegisterDragDrop(ControlWindow(), m_dropTarget.Get()));
+  if (m_dropTarget) m_dropRegistered = SUCCEEDED(RegisterDragDrop(ControlWindow(), m_dropTarget.get()));
 }
 
 void CPaintChipCtrl::OnDestroyWindow() {

@@ -47,14 +47,14 @@ void RegisteredModule::TearDown() {
 
 ComPtr<IOleObject> NewControl() {
   ComPtr<IOleObject> obj;
-  EXPECT_EQ(CoCreateInstance(paintchip::CLSID_PaintChip, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, obj.PutVoid()),
+  EXPECT_EQ(CoCreateInstance(paintchip::CLSID_PaintChip, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, obj.put_void()),
             S_OK);
   return obj;
 }
 
 HRESULT PutProperty(IUnknown* control, DISPID id, VARIANT value) {
   ComPtr<IDispatch> disp;
-  HRESULT hr = control->QueryInterface(IID_IDispatch, disp.PutVoid());
+  HRESULT hr = control->QueryInterface(IID_IDispatch, disp.put_void());
   if (FAILED(hr)) return hr;
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{&value, &named, 1, 1};
@@ -63,7 +63,7 @@ HRESULT PutProperty(IUnknown* control, DISPID id, VARIANT value) {
 
 HRESULT GetProperty(IUnknown* control, DISPID id, VARIANT* value) {
   ComPtr<IDispatch> disp;
-  HRESULT hr = control->QueryInterface(IID_IDispatch, disp.PutVoid());
+  HRESULT hr = control->QueryInterface(IID_IDispatch, disp.put_void());
   if (FAILED(hr)) return hr;
   DISPPARAMS none{nullptr, nullptr, 0, 0};
   VariantInit(value);
@@ -89,10 +89,10 @@ LONG GetColor(IUnknown* control) {
 // --- ActiveControl ---
 
 ActiveControl::ActiveControl(bool messageReflect, RECT pos, int hostX, int hostY)
-    : host_(hostX, hostY), site_(new TestSite(host_.Get(), pos, messageReflect)), object_(NewControl()) {
+    : host_(hostX, hostY), site_(new TestSite(host_.get(), pos, messageReflect)), object_(NewControl()) {
   if (!object_) return;
   EXPECT_EQ(object_->SetClientSite(site_), S_OK);
-  EXPECT_EQ(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, host_.Get(), &pos), S_OK);
+  EXPECT_EQ(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, host_.get(), &pos), S_OK);
   PumpPending();
 }
 
@@ -107,7 +107,7 @@ void ActiveControl::Deactivate() {
   if (!object_) return;
   EXPECT_EQ(object_->Close(OLECLOSE_NOSAVE), S_OK);
   EXPECT_EQ(object_->SetClientSite(nullptr), S_OK);
-  object_.Reset();
+  object_.reset();
 }
 
 ActiveControl::~ActiveControl() {

@@ -38,9 +38,9 @@ class ActiveControl {
   ActiveControl(const ActiveControl&) = delete;
   ActiveControl& operator=(const ActiveControl&) = delete;
   HWND Window() const;  // the control's window
-  IOleObject* Object() const { return object_.Get(); }
+  IOleObject* Object() const { return object_.get(); }
   TestSite& Site() { return *site_; }
-  HWND Host() const { return host_.Get(); }
+  HWND Host() const { return host_.get(); }
   void Deactivate();  // IOleObject::Close and the site let go
 
  private:

@@ -24,14 +24,14 @@ TEST_F(Creation, ByClsidAndByProgIdServingTheInterfacesContainersAskFor) {
   ASSERT_EQ(CLSIDFromProgID(L"PAINTCHIP.PaintChipCtrl.1", &fromProgId), S_OK);
   EXPECT_EQ(fromProgId, CLSID_PaintChip);
   ComPtr<IOleObject> byProgId;
-  ASSERT_EQ(CoCreateInstance(fromProgId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, byProgId.PutVoid()), S_OK);
+  ASSERT_EQ(CoCreateInstance(fromProgId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, byProgId.put_void()), S_OK);
   ComPtr<IOleObject> byClsid = NewControl();
   ASSERT_TRUE(byClsid);
 
   CLSID user{};
   EXPECT_EQ(byProgId->GetUserClassID(&user), S_OK);
   EXPECT_EQ(user, CLSID_PaintChip);
-  EXPECT_EQ(GetColor(byClsid.Get()), 0);  // a new control is black
+  EXPECT_EQ(GetColor(byClsid.get()), 0);  // a new control is black
 
   // The interfaces containers ask for, and no others.
   ComPtr<IOleObject>& ctl = byClsid;
@@ -42,10 +42,10 @@ TEST_F(Creation, ByClsidAndByProgIdServingTheInterfacesContainersAskFor) {
                          &IID_IConnectionPointContainer, &IID_IObjectSafety};
   for (const IID* iid : served) {
     ComPtr<IUnknown> p;
-    EXPECT_EQ(ctl->QueryInterface(*iid, p.PutVoid()), S_OK);
+    EXPECT_EQ(ctl->QueryInterface(*iid, p.put_void()), S_OK);
   }
   ComPtr<IUnknown> none;
-  EXPECT_EQ(ctl->QueryInterface(IID_IDropTarget, none.PutVoid()), E_NOINTERFACE);
+  EXPECT_EQ(ctl->QueryInterface(IID_IDropTarget, none.put_void()), E_NOINTERFACE);
   ComPtr<IPointerInactive> pointer;
   ASSERT_EQ(ctl.As(pointer, IID_IPointerInactive), S_OK);
   DWORD policy = 0;
@@ -88,7 +88,7 @@ TEST_F(Creation, ControlsInTwoApartmentsAtOnceDrawTheirGlyphAndFindTheirNames) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     for (int i = 0; i < 20; ++i) {
       ComPtr<IViewObject> view;
-      if (FAILED(CoCreateInstance(CLSID_PaintChip, nullptr, CLSCTX_INPROC_SERVER, IID_IViewObject, view.PutVoid()))) {
+      if (FAILED(CoCreateInstance(CLSID_PaintChip, nullptr, CLSCTX_INPROC_SERVER, IID_IViewObject, view.put_void()))) {
         ++notCreated;
         continue;
       }
@@ -142,7 +142,7 @@ TEST_F(Activation, InPlaceMakesAnOwnerDrawnButtonAtThePositionAndUiActivationTel
   EXPECT_EQ(c.Site().focusIn, 1);
 
   ComPtr<IOleInPlaceObject> ip;
-  ASSERT_EQ(c.Object()->QueryInterface(IID_IOleInPlaceObject, ip.PutVoid()), S_OK);
+  ASSERT_EQ(c.Object()->QueryInterface(IID_IOleInPlaceObject, ip.put_void()), S_OK);
   const RECT moved{5, 6, 85, 26};
   EXPECT_EQ(ip->SetObjectRects(&moved, &moved), S_OK);
   GetWindowRect(wnd, &r);
@@ -154,7 +154,7 @@ TEST_F(Activation, InPlaceMakesAnOwnerDrawnButtonAtThePositionAndUiActivationTel
   EXPECT_EQ(c.Site().inPlaceDeactivated, 1);
   EXPECT_FALSE(c.Site().frame->active);
   EXPECT_FALSE(IsWindow(wnd));
-  ip.Reset();
+  ip.reset();
 }
 
 TEST_F(Activation, WithoutReflectionByTheContainerAReflectorWindowCarriesTheButton) {
@@ -213,12 +213,12 @@ TEST_F(Activation, CloseDeactivatesAndSavesWhenAskedAndDirty) {
 
 TEST_F(Activation, AControlReleasedWhileActiveTakesItsWindowAndDropTargetAlong) {
   HostWindow host;
-  auto* site = new TestSite(host.Get(), {0, 0, 80, 20}, true);
+  auto* site = new TestSite(host.get(), {0, 0, 80, 20}, true);
   HWND wnd = nullptr;
   {
     ComPtr<IOleObject> c = NewControl();
     ASSERT_EQ(c->SetClientSite(site), S_OK);
-    ASSERT_EQ(c->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, host.Get(), nullptr), S_OK);
+    ASSERT_EQ(c->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, host.get(), nullptr), S_OK);
     ComPtr<IOleWindow> w;
     ASSERT_EQ(c.As(w, IID_IOleWindow), S_OK);
     w->GetWindow(&wnd);
@@ -252,34 +252,34 @@ TEST_F(Automation, NamesComeFromTheTypeLibraryAndTheEventsInterfaceIsNamed) {
 
 TEST_F(Automation, ColorAcceptsTheIntegerShapesScriptsPassAndKeepsSystemColours) {
   ComPtr<IOleObject> ctl = NewControl();
-  ASSERT_EQ(PutColor(ctl.Get(), 0x0000FF00), S_OK);
-  EXPECT_EQ(GetColor(ctl.Get()), 0x0000FF00);
+  ASSERT_EQ(PutColor(ctl.get(), 0x0000FF00), S_OK);
+  EXPECT_EQ(GetColor(ctl.get()), 0x0000FF00);
 
   VARIANT v;
   VariantInit(&v);
   V_VT(&v) = VT_UI4;
   V_UI4(&v) = 0x80000005;
-  ASSERT_EQ(PutProperty(ctl.Get(), 1, v), S_OK);
-  EXPECT_EQ(static_cast<ULONG>(GetColor(ctl.Get())), 0x80000005u);
+  ASSERT_EQ(PutProperty(ctl.get(), 1, v), S_OK);
+  EXPECT_EQ(static_cast<ULONG>(GetColor(ctl.get())), 0x80000005u);
 
   V_VT(&v) = VT_R8;  // JScript's 0x80000008
   V_R8(&v) = 2147483656.0;
-  ASSERT_EQ(PutProperty(ctl.Get(), 1, v), S_OK);
-  EXPECT_EQ(static_cast<ULONG>(GetColor(ctl.Get())), 0x80000008u);
+  ASSERT_EQ(PutProperty(ctl.get(), 1, v), S_OK);
+  EXPECT_EQ(static_cast<ULONG>(GetColor(ctl.get())), 0x80000008u);
 
   // By reference, as VBScript passes a variable, also inside a variant.
   LONG red = 0x000000FF;
   V_VT(&v) = VT_BYREF | VT_I4;
   V_I4REF(&v) = &red;
-  ASSERT_EQ(PutProperty(ctl.Get(), 1, v), S_OK);
-  EXPECT_EQ(GetColor(ctl.Get()), 0x000000FF);
+  ASSERT_EQ(PutProperty(ctl.get(), 1, v), S_OK);
+  EXPECT_EQ(GetColor(ctl.get()), 0x000000FF);
   VARIANT inner;
   V_VT(&inner) = VT_I4;
   V_I4(&inner) = 0x00FF0000;
   V_VT(&v) = VT_BYREF | VT_VARIANT;
   V_VARIANTREF(&v) = &inner;
-  ASSERT_EQ(PutProperty(ctl.Get(), 1, v), S_OK);
-  EXPECT_EQ(GetColor(ctl.Get()), 0x00FF0000);
+  ASSERT_EQ(PutProperty(ctl.get(), 1, v), S_OK);
+  EXPECT_EQ(GetColor(ctl.get()), 0x00FF0000);
 }
 
 TEST_F(Automation, BadCallsAreRefused) {
@@ -321,7 +321,7 @@ TEST_F(Automation, BadCallsAreRefused) {
     EXPECT_EQ(argErr, 0u);
     VariantClear(&arg);
   }
-  EXPECT_EQ(GetColor(ctl.Get()), 0);
+  EXPECT_EQ(GetColor(ctl.get()), 0);
 
   // A named argument other than the put value is not found, for a put and for a get.
   V_VT(&arg) = VT_I4;
@@ -368,35 +368,35 @@ TEST_F(Events, ColorChangedFiresThroughTheConnectionPointOnlyForNewValues) {
   ComPtr<IConnectionPointContainer> cpc;
   ASSERT_EQ(ctl.As(cpc, IID_IConnectionPointContainer), S_OK);
   ComPtr<IConnectionPoint> cp;
-  ASSERT_EQ(cpc->FindConnectionPoint(DIID__DPaintChipEvents, cp.Put()), S_OK);
+  ASSERT_EQ(cpc->FindConnectionPoint(DIID__DPaintChipEvents, cp.put()), S_OK);
   ComPtr<IConnectionPoint> none;
-  EXPECT_EQ(cpc->FindConnectionPoint(IID_IDispatch, none.Put()), CONNECT_E_NOCONNECTION);
+  EXPECT_EQ(cpc->FindConnectionPoint(IID_IDispatch, none.put()), CONNECT_E_NOCONNECTION);
 
   EventSink sink;
   DWORD cookie = 0;
   ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
   EXPECT_EQ(cookie, 1u);
 
-  ASSERT_EQ(PutColor(ctl.Get(), 0x123456), S_OK);
+  ASSERT_EQ(PutColor(ctl.get(), 0x123456), S_OK);
   ASSERT_EQ(sink.calls.size(), 1u);
   EXPECT_EQ(sink.calls[0].id, 1);
   EXPECT_EQ(sink.calls[0].vt, VT_I4);
   EXPECT_EQ(sink.calls[0].value, 0x123456);
 
-  ASSERT_EQ(PutColor(ctl.Get(), 0x123456), S_OK);  // same value: no event
+  ASSERT_EQ(PutColor(ctl.get(), 0x123456), S_OK);  // same value: no event
   EXPECT_EQ(sink.calls.size(), 1u);
 
   ComPtr<IOleControl> oc;
   ASSERT_EQ(ctl.As(oc, IID_IOleControl), S_OK);
   oc->FreezeEvents(TRUE);
-  ASSERT_EQ(PutColor(ctl.Get(), 0x654321), S_OK);  // a frozen container gets none
+  ASSERT_EQ(PutColor(ctl.get(), 0x654321), S_OK);  // a frozen container gets none
   oc->FreezeEvents(FALSE);
   EXPECT_EQ(sink.calls.size(), 1u);
-  EXPECT_EQ(GetColor(ctl.Get()), 0x654321);
+  EXPECT_EQ(GetColor(ctl.get()), 0x654321);
 
   ASSERT_EQ(cp->Unadvise(cookie), S_OK);
   EXPECT_EQ(cp->Unadvise(cookie), CONNECT_E_NOCONNECTION);
-  ASSERT_EQ(PutColor(ctl.Get(), 0x111111), S_OK);
+  ASSERT_EQ(PutColor(ctl.get(), 0x111111), S_OK);
   EXPECT_EQ(sink.calls.size(), 1u);
   EXPECT_EQ(sink.refs, 1u);
 }
@@ -406,7 +406,7 @@ TEST_F(Events, EnumeratorsListThePointAndItsConnections) {
   ComPtr<IConnectionPointContainer> cpc;
   ASSERT_EQ(ctl.As(cpc, IID_IConnectionPointContainer), S_OK);
   ComPtr<IEnumConnectionPoints> points;
-  ASSERT_EQ(cpc->EnumConnectionPoints(points.Put()), S_OK);
+  ASSERT_EQ(cpc->EnumConnectionPoints(points.put()), S_OK);
   IConnectionPoint* got[3] = {};
   ULONG n = 0;
   EXPECT_EQ(points->Next(3, got, &n), S_FALSE);
@@ -426,9 +426,9 @@ TEST_F(Events, EnumeratorsListThePointAndItsConnections) {
   ASSERT_EQ(got[0]->Advise(&b, &cb), S_OK);
   EXPECT_EQ(got[0]->Advise(&refuses, &cr), CONNECT_E_CANNOTCONNECT);
   ComPtr<IEnumConnections> conns;
-  ASSERT_EQ(got[0]->EnumConnections(conns.Put()), S_OK);
+  ASSERT_EQ(got[0]->EnumConnections(conns.put()), S_OK);
   ComPtr<IEnumConnections> clone;
-  ASSERT_EQ(conns->Clone(clone.Put()), S_OK);
+  ASSERT_EQ(conns->Clone(clone.put()), S_OK);
   CONNECTDATA cd[3] = {};
   ASSERT_EQ(clone->Next(3, cd, &n), S_FALSE);
   ASSERT_EQ(n, 2u);
@@ -438,14 +438,14 @@ TEST_F(Events, EnumeratorsListThePointAndItsConnections) {
   EXPECT_EQ(conns->Skip(5), S_FALSE);
   EXPECT_EQ(conns->Reset(), S_OK);
 
-  ASSERT_EQ(PutColor(ctl.Get(), 7), S_OK);
+  ASSERT_EQ(PutColor(ctl.get(), 7), S_OK);
   EXPECT_EQ(a.calls.size(), 1u);
   EXPECT_EQ(b.calls.size(), 1u);
   got[0]->Unadvise(ca);
   got[0]->Unadvise(cb);
   got[0]->Release();
-  conns.Reset();
-  clone.Reset();
+  conns.reset();
+  clone.reset();
   EXPECT_EQ(a.refs, 1u);
   EXPECT_EQ(b.refs, 1u);
   EXPECT_EQ(refuses.refs, 1u);
@@ -457,7 +457,7 @@ TEST_F(Events, PropertyNotifySinksHearOfColorAndEnabledChanges) {
   ComPtr<IConnectionPointContainer> cpc;
   ASSERT_EQ(ctl.As(cpc, IID_IConnectionPointContainer), S_OK);
   ComPtr<IConnectionPoint> cp;
-  ASSERT_EQ(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()), S_OK);
+  ASSERT_EQ(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.put()), S_OK);
   PropertySink sink;
   DWORD cookie = 0;
   ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
@@ -466,8 +466,8 @@ TEST_F(Events, PropertyNotifySinksHearOfColorAndEnabledChanges) {
   V_VT(&off) = VT_BOOL;
   V_BOOL(&off) = VARIANT_FALSE;
   for (int twice = 0; twice < 2; ++twice) {
-    ASSERT_EQ(PutColor(ctl.Get(), 0x00123456), S_OK);
-    ASSERT_EQ(PutProperty(ctl.Get(), DISPID_ENABLED, off), S_OK);
+    ASSERT_EQ(PutColor(ctl.get(), 0x00123456), S_OK);
+    ASSERT_EQ(PutProperty(ctl.get(), DISPID_ENABLED, off), S_OK);
   }
   EXPECT_EQ(sink.changed, (std::vector<DISPID>{1, DISPID_ENABLED}));
   ASSERT_EQ(cp->Unadvise(cookie), S_OK);

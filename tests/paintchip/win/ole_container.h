@@ -74,7 +74,7 @@ class HostWindow {
   ~HostWindow() { DestroyWindow(wnd_); }
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
-  HWND Get() const { return wnd_; }
+  HWND get() const { return wnd_; }
 
  private:
   HWND wnd_ = nullptr;

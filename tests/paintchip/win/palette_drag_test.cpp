@@ -31,8 +31,8 @@ COLORREF PrintedPixel(HWND wnd, int x, int y) {
 struct Advised {
   explicit Advised(IUnknown* control) {
     ComPtr<IConnectionPointContainer> cpc;
-    control->QueryInterface(IID_IConnectionPointContainer, cpc.PutVoid());
-    cpc->FindConnectionPoint(paintchip::DIID__DPaintChipEvents, point.Put());
+    control->QueryInterface(IID_IConnectionPointContainer, cpc.put_void());
+    cpc->FindConnectionPoint(paintchip::DIID__DPaintChipEvents, point.put());
     point->Advise(&sink, &cookie);
   }
   ~Advised() { point->Unadvise(cookie); }

@@ -22,7 +22,7 @@ std::vector<BYTE> StreamBytes(IStream* stream) {
 
 ComPtr<IStream> StreamOf(const std::vector<BYTE>& bytes) {
   ComPtr<IStream> s;
-  CreateStreamOnHGlobal(nullptr, TRUE, s.Put());
+  CreateStreamOnHGlobal(nullptr, TRUE, s.put());
   ULONG n = 0;
   s->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &n);
   LARGE_INTEGER zero{};
@@ -56,17 +56,17 @@ TEST_F(Persistence, StreamHoldsVersionExtentEnabledAndColourAndLoadsBack) {
   ASSERT_EQ(a.As(pa, IID_IPersistStreamInit), S_OK);
   ASSERT_EQ(pa->InitNew(), S_OK);
   EXPECT_EQ(pa->IsDirty(), S_FALSE);
-  ASSERT_EQ(PutColor(a.Get(), 0x00ABCDEF), S_OK);
-  SetEnabled(a.Get(), false);
+  ASSERT_EQ(PutColor(a.get(), 0x00ABCDEF), S_OK);
+  SetEnabled(a.get(), false);
   SIZEL extent{3000, 700};
   ASSERT_EQ(a->SetExtent(DVASPECT_CONTENT, &extent), S_OK);
   EXPECT_EQ(pa->IsDirty(), S_OK);
 
   ComPtr<IStream> stream;
-  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()), S_OK);
-  ASSERT_EQ(pa->Save(stream.Get(), TRUE), S_OK);
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
+  ASSERT_EQ(pa->Save(stream.get(), TRUE), S_OK);
   EXPECT_EQ(pa->IsDirty(), S_FALSE);
-  const std::vector<BYTE> bytes = StreamBytes(stream.Get());
+  const std::vector<BYTE> bytes = StreamBytes(stream.get());
   ASSERT_EQ(bytes.size(), 20u);
   EXPECT_EQ(Le32(bytes, 0), 0x00010000u);
   EXPECT_EQ(Le32(bytes, 4), 3000u);
@@ -80,9 +80,9 @@ TEST_F(Persistence, StreamHoldsVersionExtentEnabledAndColourAndLoadsBack) {
   ComPtr<IOleObject> b = NewControl();
   ComPtr<IPersistStreamInit> pb;
   ASSERT_EQ(b.As(pb, IID_IPersistStreamInit), S_OK);
-  ASSERT_EQ(pb->Load(StreamOf(bytes).Get()), S_OK);
-  EXPECT_EQ(GetColor(b.Get()), 0x00ABCDEF);
-  EXPECT_FALSE(IsEnabled(b.Get()));
+  ASSERT_EQ(pb->Load(StreamOf(bytes).get()), S_OK);
+  EXPECT_EQ(GetColor(b.get()), 0x00ABCDEF);
+  EXPECT_FALSE(IsEnabled(b.get()));
   SIZEL got{};
   ASSERT_EQ(b->GetExtent(DVASPECT_CONTENT, &got), S_OK);
   EXPECT_EQ(got.cx, 3000);
@@ -93,26 +93,26 @@ TEST_F(Persistence, AShortStreamChangesNothingAndAnotherVersionIsSavedBackAsOneP
   ComPtr<IOleObject> c = NewControl();
   ComPtr<IPersistStreamInit> p;
   ASSERT_EQ(c.As(p, IID_IPersistStreamInit), S_OK);
-  ASSERT_EQ(PutColor(c.Get(), 0x00112233), S_OK);
+  ASSERT_EQ(PutColor(c.get(), 0x00112233), S_OK);
   std::vector<BYTE> bytes = {0, 0, 2, 0, 0x10, 0, 0, 0, 0x20, 0, 0, 0, 1, 0, 0, 0, 0x44, 0x55};
-  EXPECT_TRUE(FAILED(p->Load(StreamOf(bytes).Get())));
-  EXPECT_EQ(GetColor(c.Get()), 0x00112233);
+  EXPECT_TRUE(FAILED(p->Load(StreamOf(bytes).get())));
+  EXPECT_EQ(GetColor(c.get()), 0x00112233);
   SIZEL got{};
   c->GetExtent(DVASPECT_CONTENT, &got);
   EXPECT_NE(got.cx, 0x10);
 
   bytes.insert(bytes.end(), {0x66, 0});  // now complete, stored by version 2.0
-  ASSERT_EQ(p->Load(StreamOf(bytes).Get()), S_OK);
-  EXPECT_EQ(GetColor(c.Get()), 0x00665544);
+  ASSERT_EQ(p->Load(StreamOf(bytes).get()), S_OK);
+  EXPECT_EQ(GetColor(c.get()), 0x00665544);
   ComPtr<IStream> out;
-  CreateStreamOnHGlobal(nullptr, TRUE, out.Put());
-  ASSERT_EQ(p->Save(out.Get(), TRUE), S_OK);
-  EXPECT_EQ(Le32(StreamBytes(out.Get()), 0), 0x00010000u);
+  CreateStreamOnHGlobal(nullptr, TRUE, out.put());
+  ASSERT_EQ(p->Save(out.get(), TRUE), S_OK);
+  EXPECT_EQ(Le32(StreamBytes(out.get()), 0), 0x00010000u);
 }
 
 TEST_F(Persistence, PropertyBagGetsNamedValuesInOrderLoadsBackAndDefaultsEnabled) {
   ComPtr<IOleObject> a = NewControl();
-  ASSERT_EQ(PutColor(a.Get(), static_cast<LONG>(0x80000005)), S_OK);
+  ASSERT_EQ(PutColor(a.get(), static_cast<LONG>(0x80000005)), S_OK);
   ComPtr<IPersistPropertyBag> pa;
   ASSERT_EQ(a.As(pa, IID_IPersistPropertyBag), S_OK);
   PropertyBag bag;
@@ -129,16 +129,16 @@ TEST_F(Persistence, PropertyBagGetsNamedValuesInOrderLoadsBackAndDefaultsEnabled
   ComPtr<IPersistPropertyBag> pb;
   ASSERT_EQ(b.As(pb, IID_IPersistPropertyBag), S_OK);
   ASSERT_EQ(pb->Load(&bag, nullptr), S_OK);
-  EXPECT_EQ(static_cast<ULONG>(GetColor(b.Get())), 0x80000005u);
-  EXPECT_TRUE(IsEnabled(b.Get()));
+  EXPECT_EQ(static_cast<ULONG>(GetColor(b.get())), 0x80000005u);
+  EXPECT_TRUE(IsEnabled(b.get()));
   EXPECT_EQ(bag.refs, 1u);
 
   // An empty bag keeps the colour, which has no default, and resets Enabled to true.
-  SetEnabled(b.Get(), false);
+  SetEnabled(b.get(), false);
   PropertyBag empty;
   ASSERT_EQ(pb->Load(&empty, nullptr), S_OK);
-  EXPECT_EQ(static_cast<ULONG>(GetColor(b.Get())), 0x80000005u);
-  EXPECT_TRUE(IsEnabled(b.Get()));
+  EXPECT_EQ(static_cast<ULONG>(GetColor(b.get())), 0x80000005u);
+  EXPECT_TRUE(IsEnabled(b.get()));
   // A form stored by hand holds text.
   PropertyBag text;
   VARIANT v;
@@ -147,22 +147,22 @@ TEST_F(Persistence, PropertyBagGetsNamedValuesInOrderLoadsBackAndDefaultsEnabled
   text.Write(L"Color", &v);
   VariantClear(&v);
   ASSERT_EQ(pb->Load(&text, nullptr), S_OK);
-  EXPECT_EQ(GetColor(b.Get()), 0x0000FF00);
+  EXPECT_EQ(GetColor(b.get()), 0x0000FF00);
 }
 
 TEST_F(Persistence, StorageKeepsTheSameDataInItsContentsStream) {
   ComPtr<ILockBytes> bytes;
-  ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, bytes.Put()), S_OK);
+  ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, bytes.put()), S_OK);
   ComPtr<IStorage> storage;
-  ASSERT_EQ(StgCreateDocfileOnILockBytes(bytes.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                         storage.Put()),
+  ASSERT_EQ(StgCreateDocfileOnILockBytes(bytes.get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                                         storage.put()),
             S_OK);
   ComPtr<IOleObject> a = NewControl();
   ComPtr<IPersistStorage> pa;
   ASSERT_EQ(a.As(pa, IID_IPersistStorage), S_OK);
-  ASSERT_EQ(pa->InitNew(storage.Get()), S_OK);
-  ASSERT_EQ(PutColor(a.Get(), 0x00C0FFEE), S_OK);
-  ASSERT_EQ(pa->Save(storage.Get(), TRUE), S_OK);
+  ASSERT_EQ(pa->InitNew(storage.get()), S_OK);
+  ASSERT_EQ(PutColor(a.get(), 0x00C0FFEE), S_OK);
+  ASSERT_EQ(pa->Save(storage.get(), TRUE), S_OK);
   EXPECT_EQ(pa->IsDirty(), S_OK);  // clean only once the container says so
   ASSERT_EQ(pa->SaveCompleted(nullptr), S_OK);
   EXPECT_EQ(pa->IsDirty(), S_FALSE);
@@ -170,8 +170,8 @@ TEST_F(Persistence, StorageKeepsTheSameDataInItsContentsStream) {
   ComPtr<IOleObject> b = NewControl();
   ComPtr<IPersistStorage> pb;
   ASSERT_EQ(b.As(pb, IID_IPersistStorage), S_OK);
-  ASSERT_EQ(pb->Load(storage.Get()), S_OK);
-  EXPECT_EQ(GetColor(b.Get()), 0x00C0FFEE);
+  ASSERT_EQ(pb->Load(storage.get()), S_OK);
+  EXPECT_EQ(GetColor(b.get()), 0x00C0FFEE);
 }
 
 class Drawing : public ControlTest {};
@@ -180,7 +180,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 TEST_F(Drawing, RaisedPartsColourWellAndGlyphOfAnEightyByTwentyControl) {
   ComPtr<IOleObject> c = NewControl();
-  ASSERT_EQ(PutColor(c.Get(), 0x000000FF), S_OK);
+  ASSERT_EQ(PutColor(c.get(), 0x000000FF), S_OK);
   ComPtr<IViewObject2> view;
   ASSERT_EQ(c.As(view, IID_IViewObject2), S_OK);
   Canvas canvas(80, 20);
@@ -210,8 +210,8 @@ TEST_F(Drawing, RaisedPartsColourWellAndGlyphOfAnEightyByTwentyControl) {
 
 TEST_F(Drawing, DisabledShowsAnEtchedEmptyWellAndAnEmbossedGlyphAtAnyOffset) {
   ComPtr<IOleObject> c = NewControl();
-  ASSERT_EQ(PutColor(c.Get(), 0x000000FF), S_OK);
-  SetEnabled(c.Get(), false);
+  ASSERT_EQ(PutColor(c.get(), 0x000000FF), S_OK);
+  SetEnabled(c.get(), false);
   ComPtr<IViewObject> view;
   ASSERT_EQ(c.As(view, IID_IViewObject), S_OK);
   Canvas canvas(100, 40);
@@ -233,7 +233,7 @@ TEST_F(Drawing, DisabledShowsAnEtchedEmptyWellAndAnEmbossedGlyphAtAnyOffset) {
 
 TEST_F(Drawing, SystemColoursAreShownAsTheSystemDrawsThem) {
   ComPtr<IOleObject> c = NewControl();
-  ASSERT_EQ(PutColor(c.Get(), static_cast<LONG>(0x80000000 | COLOR_HIGHLIGHT)), S_OK);
+  ASSERT_EQ(PutColor(c.get(), static_cast<LONG>(0x80000000 | COLOR_HIGHLIGHT)), S_OK);
   ComPtr<IViewObject> view;
   ASSERT_EQ(c.As(view, IID_IViewObject), S_OK);
   Canvas canvas(80, 20);
@@ -242,7 +242,7 @@ TEST_F(Drawing, SystemColoursAreShownAsTheSystemDrawsThem) {
             S_OK);
   EXPECT_EQ(canvas.At(30, 10), GetSysColor(COLOR_HIGHLIGHT));
   // A well in the button-face colour gets a frame so it stays visible.
-  ASSERT_EQ(PutColor(c.Get(), static_cast<LONG>(GetSysColor(COLOR_BTNFACE))), S_OK);
+  ASSERT_EQ(PutColor(c.get(), static_cast<LONG>(GetSysColor(COLOR_BTNFACE))), S_OK);
   view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.Dc(), &bounds, nullptr, nullptr, 0);
   EXPECT_EQ(canvas.At(4, 10), GetSysColor(COLOR_BTNTEXT));
   EXPECT_EQ(canvas.At(30, 10), GetSysColor(COLOR_BTNFACE));

@@ -148,19 +148,19 @@ class Resources : public ControlTest {};
 // Typed clients (.NET's wrapper generator, property grids) show a colour only for stdole's OLE_COLOR.
 TEST_F(Resources, TheTypeLibraryTypesColorAsStdoleOleColorEnabledAsBoolAndTheEvent) {
   ComPtr<ITypeLib> lib;
-  ASSERT_EQ(LoadTypeLibEx(OcxPath().c_str(), REGKIND_NONE, lib.Put()), S_OK);
+  ASSERT_EQ(LoadTypeLibEx(OcxPath().c_str(), REGKIND_NONE, lib.put()), S_OK);
   const GUID stdole = {0x00020430, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
   auto expectOleColor = [&](ITypeInfo* owner, const TYPEDESC& type, const char* what) {
     ASSERT_EQ(type.vt, VT_USERDEFINED) << what;
     ComPtr<ITypeInfo> ref;
-    ASSERT_EQ(owner->GetRefTypeInfo(type.hreftype, ref.Put()), S_OK) << what;
+    ASSERT_EQ(owner->GetRefTypeInfo(type.hreftype, ref.put()), S_OK) << what;
     BSTR name = nullptr;
     ASSERT_EQ(ref->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
     EXPECT_STREQ(name, L"OLE_COLOR") << what;
     SysFreeString(name);
     ComPtr<ITypeLib> container;
     UINT index = 0;
-    ASSERT_EQ(ref->GetContainingTypeLib(container.Put(), &index), S_OK);
+    ASSERT_EQ(ref->GetContainingTypeLib(container.put(), &index), S_OK);
     TLIBATTR* attr = nullptr;
     ASSERT_EQ(container->GetLibAttr(&attr), S_OK);
     EXPECT_EQ(attr->guid, stdole) << what << " does not come from stdole2";
@@ -168,13 +168,13 @@ TEST_F(Resources, TheTypeLibraryTypesColorAsStdoleOleColorEnabledAsBoolAndTheEve
   };
 
   ComPtr<ITypeInfo> disp;
-  ASSERT_EQ(lib->GetTypeInfoOfGuid(paintchip::DIID__DPaintChip, disp.Put()), S_OK);
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(paintchip::DIID__DPaintChip, disp.put()), S_OK);
   int seen = 0;
   for (UINT i = 0; i < 2; ++i) {
     VARDESC* var = nullptr;
     ASSERT_EQ(disp->GetVarDesc(i, &var), S_OK);
     if (var->memid == 1) {
-      expectOleColor(disp.Get(), var->elemdescVar.tdesc, "Color");
+      expectOleColor(disp.get(), var->elemdescVar.tdesc, "Color");
       ++seen;
     } else if (var->memid == DISPID_ENABLED) {
       EXPECT_EQ(var->elemdescVar.tdesc.vt, VT_BOOL) << "Enabled";
@@ -185,14 +185,14 @@ TEST_F(Resources, TheTypeLibraryTypesColorAsStdoleOleColorEnabledAsBoolAndTheEve
   EXPECT_EQ(seen, 2);
 
   ComPtr<ITypeInfo> events;
-  ASSERT_EQ(lib->GetTypeInfoOfGuid(paintchip::DIID__DPaintChipEvents, events.Put()), S_OK);
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(paintchip::DIID__DPaintChipEvents, events.put()), S_OK);
   FUNCDESC* fn = nullptr;
   ASSERT_EQ(events->GetFuncDesc(0, &fn), S_OK);
   EXPECT_EQ(fn->memid, 1);
   EXPECT_EQ(fn->invkind, INVOKE_FUNC);
   EXPECT_EQ(fn->elemdescFunc.tdesc.vt, VT_VOID);
   ASSERT_EQ(fn->cParams, 1);
-  expectOleColor(events.Get(), fn->lprgelemdescParam[0].tdesc, "ColorChanged's argument");
+  expectOleColor(events.get(), fn->lprgelemdescParam[0].tdesc, "ColorChanged's argument");
   BSTR name = nullptr;
   events->GetDocumentation(fn->memid, &name, nullptr, nullptr, nullptr);
   EXPECT_STREQ(name, L"ColorChanged");

@@ -18,7 +18,7 @@ class Verbs : public ControlTest {};
 TEST_F(Verbs, EnumVerbsOffersPropertiesOnTheContainerMenu) {
   ComPtr<IOleObject> c = NewControl();
   ComPtr<IEnumOLEVERB> verbs;
-  ASSERT_EQ(c->EnumVerbs(verbs.Put()), S_OK);
+  ASSERT_EQ(c->EnumVerbs(verbs.put()), S_OK);
   OLEVERB got[2] = {};
   ULONG n = 0;
   EXPECT_EQ(verbs->Next(2, got, &n), S_FALSE);
@@ -31,7 +31,7 @@ TEST_F(Verbs, EnumVerbsOffersPropertiesOnTheContainerMenu) {
 
   // No advise sink yet: still an enumerator, an empty one.
   ComPtr<IEnumSTATDATA> advises;
-  ASSERT_EQ(c->EnumAdvise(advises.Put()), S_OK);
+  ASSERT_EQ(c->EnumAdvise(advises.put()), S_OK);
   ASSERT_TRUE(advises);
   STATDATA sd{};
   EXPECT_EQ(advises->Next(1, &sd, nullptr), S_FALSE);
@@ -125,7 +125,7 @@ TEST_F(Verbs, TheClickThatActivatesTheControlReachesIt) {
 TEST_F(Verbs, QuickActivationSetsTheSiteConnectsEventsAndReportsStatus) {
   ComPtr<IOleObject> c = NewControl();
   HostWindow host;
-  auto* site = new TestSite(host.Get(), {0, 0, 80, 20}, true);
+  auto* site = new TestSite(host.get(), {0, 0, 80, 20}, true);
   EventSink sink;
   PropertySink props;
   ComPtr<IQuickActivate> quick;
@@ -142,10 +142,10 @@ TEST_F(Verbs, QuickActivationSetsTheSiteConnectsEventsAndReportsStatus) {
   EXPECT_NE(qo.dwEventCookie, 0u);
   EXPECT_EQ(qo.dwPointerActivationPolicy, static_cast<DWORD>(POINTERINACTIVE_ACTIVATEONENTRY));
   ComPtr<IOleClientSite> got;
-  ASSERT_EQ(c->GetClientSite(got.Put()), S_OK);
-  EXPECT_EQ(got.Get(), static_cast<IOleClientSite*>(site));
-  got.Reset();
-  ASSERT_EQ(PutColor(c.Get(), 0x00ABCDEF), S_OK);
+  ASSERT_EQ(c->GetClientSite(got.put()), S_OK);
+  EXPECT_EQ(got.get(), static_cast<IOleClientSite*>(site));
+  got.reset();
+  ASSERT_EQ(PutColor(c.get(), 0x00ABCDEF), S_OK);
   ASSERT_EQ(sink.calls.size(), 1u);
   EXPECT_EQ(props.changed, std::vector<DISPID>{1});
   SIZEL size{1000, 500};
@@ -157,14 +157,14 @@ TEST_F(Verbs, QuickActivationSetsTheSiteConnectsEventsAndReportsStatus) {
   ComPtr<IConnectionPointContainer> cpc;
   ComPtr<IConnectionPoint> cp;
   ASSERT_EQ(c.As(cpc, IID_IConnectionPointContainer), S_OK);
-  ASSERT_EQ(cpc->FindConnectionPoint(paintchip::DIID__DPaintChipEvents, cp.Put()), S_OK);
+  ASSERT_EQ(cpc->FindConnectionPoint(paintchip::DIID__DPaintChipEvents, cp.put()), S_OK);
   EXPECT_EQ(cp->Unadvise(qo.dwEventCookie), S_OK);
-  ASSERT_EQ(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()), S_OK);
+  ASSERT_EQ(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.put()), S_OK);
   EXPECT_EQ(cp->Unadvise(qo.dwPropNotifyCookie), S_OK);
-  cp.Reset();
-  cpc.Reset();
+  cp.reset();
+  cpc.reset();
   EXPECT_EQ(c->SetClientSite(nullptr), S_OK);
-  c.Reset();
+  c.reset();
   EXPECT_EQ(sink.refs, 1u);
   EXPECT_EQ(props.refs, 1u);
   EXPECT_EQ(site->Release(), 0u);
