@@ -6,7 +6,11 @@
 //     static constexpr const wchar_t* kClassName = L"TktSplash";
 //     static void DescribeClass(WNDCLASSEXW& wc);             // optional: cursor, icon, background, style
 //     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);  // DefWindowProcW for what it leaves
+//     void OnDpiChanged(int oldDpi, const RECT& suggested);   // optional: lay out again at dpi()
 //   };
+//
+// dpi() is the scale the window is drawn at, kept current on WM_DPICHANGED; a window without OnDpiChanged
+// just takes the rectangle the system suggests.
 //
 // The object outlives its window unless made by CreateOwned, whose window deletes it on WM_NCDESTROY.
 #pragma once
@@ -17,6 +21,7 @@
 #include <new>
 #include <utility>
 
+#include "wincommon/dpi.h"
 #include "wincommon/gdi.h"
 
 namespace tkt {
@@ -36,6 +41,9 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND hwnd() const { return hwnd_; }
+  int dpi() const { return dpi_; }
+  // A length in 96-DPI pixels at this window's scale.
+  int Scaled(int pixels96) const { return Scale(pixels96, dpi_); }
 
  protected:
   Window() = default;
@@ -111,12 +119,14 @@ class Window {
       base.hwnd_ = wnd;
       if (base.taken_) *std::exchange(base.taken_, nullptr) = true;
       SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      base.dpi_ = DpiOfWindow(wnd);
     } else {
       self = reinterpret_cast<Derived*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcW(wnd, msg, wp, lp);
     LRESULT result = 0;
     try {
+      if (msg == WM_DPICHANGED) return self->DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       result = self->HandleMessage(msg, wp, lp);
     } catch (const std::bad_alloc&) {
       ExitOnUncaughtException(true);
@@ -132,6 +142,18 @@ class Window {
     return result;
   }
 
+  LRESULT DpiChanged(int newDpi, const RECT& suggested) {
+    const int old = std::exchange(dpi_, newDpi > 0 ? newDpi : DpiOfWindow(hwnd_));
+    if constexpr (requires(Derived& d) { d.OnDpiChanged(old, suggested); }) {
+      static_cast<Derived*>(this)->OnDpiChanged(old, suggested);
+    } else {
+      SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return 0;
+  }
+
+  int dpi_ = kDefaultDpi;
   bool ownedByWindow_ = false;
   bool* taken_ = nullptr;  // CreateOwned's note that WM_NCCREATE came
 };
