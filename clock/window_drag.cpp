@@ -1,5 +1,7 @@
 #include "window_drag.h"
 
+#include <cmath>
+
 namespace tkt {
 
 WindowDrag::Action WindowDrag::Form_MouseDown(int button, DragPoint pointer) {
@@ -22,5 +24,11 @@ std::optional<DragPoint> WindowDrag::Form_MouseMove(DragPoint windowTopLeft, Dra
 }
 
 void WindowDrag::Form_MouseUp() { dragging = 0; }
+
+void WindowDrag::Rescale(int from, int to) {
+  if (from <= 0 || to <= 0) return;
+  dragStartX = int(std::lround(double(dragStartX) * to / from));
+  dragStartY = int(std::lround(double(dragStartY) * to / from));
+}
 
 }  // namespace tkt

@@ -27,6 +27,10 @@ class WindowDrag {
   void Form_MouseUp();
 
   bool Dragging() const { return dragging != 0; }
+  // The face was made again at another scale (from and to in DPI): the grabbed point moves with it.
+  void Rescale(int from, int to);
+  // Where the face was grabbed, relative to the window's top-left corner.
+  DragPoint Grabbed() const { return {dragStartX, dragStartY}; }
 
  private:
   short dragging = 0;

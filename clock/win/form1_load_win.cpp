@@ -3,6 +3,7 @@
 #include <new>
 #include <vector>
 
+#include "clock/display_scale.h"
 #include "faceformat/bmp.h"
 #include "faceformat/settings.h"
 #include "form1_win.h"
@@ -54,6 +55,33 @@ CuckooPictures LoadCuckooPictures(HINSTANCE instance) {
           LoadPictureResource(instance, IDR_HATO2_CLOSE), LoadPictureResource(instance, IDR_HATO2_OPEN)};
 }
 
+CuckooPictures ScaleCuckooPictures(const CuckooPictures& pictures, int dpi) {
+  return {ScalePicture(pictures.hato1_close, dpi), ScalePicture(pictures.hato1_open, dpi),
+          ScalePicture(pictures.hato2_close, dpi), ScalePicture(pictures.hato2_open, dpi)};
+}
+
+faceformat::Status Form1Window::ApplyScale() {
+  auto shaped = ApplyFaceRegion(hwnd_, faceSource_, dpi(), face_);
+  if (!shaped) return shaped.error();
+  cuckoos_ = ScaleCuckooPictures(cuckooSource_, dpi());
+  CreateReadoutFont();
+  return faceformat::Success();
+}
+
+// Moved to a monitor of another scale: the face, its outline, the pictures and the read-out are made again
+// at the new scale. A face being dragged keeps the grabbed point under the pointer; otherwise the window
+// takes the corner the system suggests.
+void Form1Window::OnDpiChanged(int oldDpi, const RECT& suggested) {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  POINT corner{suggested.left, suggested.top};
+  if (const auto grabbed = mouse_.RescaleGrab(oldDpi, dpi())) corner = *grabbed;
+  if (!ApplyScale()) return;  // out of memory: the old shape stays
+  SetWindowPos(hwnd_, nullptr, corner.x, corner.y, MulDiv(r.right - r.left, dpi(), oldDpi),
+               MulDiv(r.bottom - r.top, dpi(), oldDpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 // Running out of memory (large files on the 32-bit clock) is a start-up failure like any other.
 faceformat::Status Form1Window::Form_Load() try {
   const std::wstring dir = CurrentDirectory();
@@ -62,18 +90,21 @@ faceformat::Status Form1Window::Form_Load() try {
   auto settings = faceformat::ReadSettingsFile(std::filesystem::path(dir + L"\\tkt.ini"));  // 3, 4
   if (!settings) return faceformat::Error{"settings: " + settings.error().what, settings.error().where};
   model_.LayOut(*settings);                                                     // 5 to 13
-  CreateReadoutFont();
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);        // 14
-  const int tpp = ScreenTwipsPerPixel();                                        // 15, 17
-  model_.SetScreenScale(tpp);
-  const TwipPoint pos = model_.DefaultPosition(float(GetSystemMetrics(SM_CXSCREEN) * tpp),  // 16
-                                               float(GetSystemMetrics(SM_CYSCREEN) * tpp));
-  SetWindowPos(hwnd_, nullptr, int(std::lround(pos.x / float(tpp))), int(std::lround(pos.y / float(tpp))), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // 15, 17: the face is laid out in its own 96-DPI twips and drawn at the monitor's scale.
+  model_.SetScreenScale(kDesignTwipsPerPixel);
+  // 16: the default corner from the screen's size in the face's twips, so that the whole scaled face shows.
+  const float tpp = SceneTwipsPerPixel(dpi());
+  const TwipPoint pos = model_.DefaultPosition(float(GetSystemMetrics(SM_CXSCREEN)) * tpp,
+                                               float(GetSystemMetrics(SM_CYSCREEN)) * tpp);
+  SetWindowPos(hwnd_, nullptr, int(std::lround(pos.x / tpp)), int(std::lround(pos.y / tpp)),
+               ScaledSize(kDesignWidthPx, dpi()), ScaledSize(kDesignHeightPx, dpi()), SWP_NOZORDER | SWP_NOACTIVATE);
   // 18: the title "Tock Tide" is the window's own and every later message box's.
-  auto shaped = ApplyFaceRegion(hwnd_, settings->regionFilePath.value_or(""),  // 19
-                                settings->faceBitmapPath.value_or(""), face_);
-  if (!shaped) return shaped.error();
+  auto source = LoadFaceSource(settings->regionFilePath.value_or(""),          // 19
+                               settings->faceBitmapPath.value_or(""));
+  if (!source) return source.error();
+  faceSource_ = std::move(*source);
+  if (auto shaped = ApplyScale(); !shaped) return shaped.error();
   RestoreWindowPos(hwnd_, L"Clock");                                             // 20
   return faceformat::Success();
 } catch (const std::bad_alloc&) {

@@ -72,6 +72,15 @@ void Form1Mouse::Form_MouseUp(int, POINT pt) {
 // sticking to a pointer whose button is up.
 void Form1Mouse::OnCaptureLost() { drag_.Form_MouseUp(); }
 
+std::optional<POINT> Form1Mouse::RescaleGrab(int fromDpi, int toDpi) {
+  if (!drag_.Dragging()) return std::nullopt;
+  drag_.Rescale(fromDpi, toDpi);
+  POINT pointer{};
+  if (!GetCursorPos(&pointer)) return std::nullopt;
+  const DragPoint grabbed = drag_.Grabbed();
+  return POINT{pointer.x - grabbed.x, pointer.y - grabbed.y};
+}
+
 HWND Form1Mouse::ClockWindow() const { return form_.hwnd(); }
 
 void Form1Mouse::SetTzLabel(const std::wstring& caption) { form_.model().lblLabel2 = WideToAnsi(caption); }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "form2.h"
@@ -31,6 +32,9 @@ class Form1Mouse : private ClockWindowLink {
   Form2* MenuForm() const { return IsWindow(form2Window_) ? form2_ : nullptr; }
   void SetMenuFormOptions(MenuFormOptions options) { options_ = std::move(options); }
   bool Dragging() const { return drag_.Dragging(); }
+  // The face is being drawn at another scale. While dragging, the grabbed point is scaled with it and the
+  // result is the corner that keeps it under the pointer; nothing otherwise.
+  std::optional<POINT> RescaleGrab(int fromDpi, int toDpi);
 
  private:
   // ClockWindowLink: what the menu form does to the clock window.

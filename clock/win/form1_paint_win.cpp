@@ -1,6 +1,7 @@
 // Painting of the clock window: one PaintContent for the screen, WM_PRINTCLIENT and tests.
 #include <cmath>
 
+#include "clock/display_scale.h"
 #include "faceformat/units.h"
 #include "form1_win.h"
 #include "wincommon/font.h"
@@ -16,16 +17,15 @@ uint32_t FormBackground() {
   return faceformat::PixelFromColorRef(int32_t(c));
 }
 
-int ToPixels(float twips, int tpp) { return int(std::lround(twips / float(tpp > 0 ? tpp : kDesignTwipsPerPixel))); }
-
 }  // namespace
 
-FaceScene Form1Window::Scene() const { return SceneOf(model_, face_.width ? &face_ : nullptr, cuckoos_, FormBackground()); }
+FaceScene Form1Window::Scene() const {
+  return ScaleScene(SceneOf(model_, face_.width ? &face_ : nullptr, cuckoos_, FormBackground()), dpi());
+}
 
 void Form1Window::CreateReadoutFont() {
   const FontSpec& f = model_.Label1.font;
-  const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
-  LOGFONTW lf = LogFontFor(AnsiToWide(f.name), f.size, {f.bold, f.italic, f.underline, f.strikethru}, dpi);
+  LOGFONTW lf = LogFontFor(AnsiToWide(f.name), f.size, {f.bold, f.italic, f.underline, f.strikethru}, dpi());
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfQuality = ANTIALIASED_QUALITY;
   readoutFont_.reset(CreateFontIndirectW(&lf));
@@ -45,7 +45,7 @@ RECT Form1Window::ReadoutRect() {
     SelectGuard font(dc, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
     GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
   }
-  const int x = ToPixels(model_.Label1.left, model_.twipsPerPixel), y = ToPixels(model_.Label1.top, model_.twipsPerPixel);
+  const int x = ScaledPixels(model_.Label1.left, dpi()), y = ScaledPixels(model_.Label1.top, dpi());
   const int slack = size.cy / 4 + 2;
   return {x - 2, y, x + size.cx + slack, y + size.cy + 1};
 }
@@ -79,8 +79,8 @@ void Form1Window::PaintScene(HDC dc, const RECT& area, const FaceScene& scene) {
     SelectObject(mem, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(mem, TRANSPARENT);
     SetTextColor(mem, COLORREF(model_.Label1.color) & 0x00FFFFFF);
-    TextOutW(mem, ToPixels(model_.Label1.left, model_.twipsPerPixel), ToPixels(model_.Label1.top, model_.twipsPerPixel),
-             text.c_str(), int(text.size()));
+    TextOutW(mem, ScaledPixels(model_.Label1.left, dpi()), ScaledPixels(model_.Label1.top, dpi()), text.c_str(),
+             int(text.size()));
     RestoreDC(mem, saved);
     GdiFlush();  // GDI's text must be in the pixels before the hands go over it
   }

@@ -42,7 +42,7 @@ Form1Window::~Form1Window() {
 }
 
 bool Form1Window::Create(HINSTANCE instance) {
-  cuckoos_ = LoadCuckooPictures(instance);
+  cuckooSource_ = LoadCuckooPictures(instance);
   // A tool window has no taskbar button: a desktop clock, not a task. A press on it leaves the keyboard
   // with the window in front.
   if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kAppTitle, WS_POPUP, 0, 0,

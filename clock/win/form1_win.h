@@ -15,6 +15,7 @@
 #include "fullscreen_win.h"
 #include "gdi_win.h"
 #include "quiet_chime_win.h"
+#include "region_win.h"
 #include "wincommon/window.h"
 
 namespace tkt {
@@ -58,6 +59,9 @@ class Form1Window : public Window<Form1Window> {
   // Form_Load steps 1 to 20 (form1_load_win.cpp). Errors say which step failed.
   faceformat::Status Form_Load();
   void ShowStartupFailure();
+  // Shape, face and cuckoo pictures and the read-out's font at dpi().
+  faceformat::Status ApplyScale();
+  void OnDpiChanged(int oldDpi, const RECT& suggested);
   void OnTimer1();
   ClockTime LocalNow();
 
@@ -73,7 +77,9 @@ class Form1Window : public Window<Form1Window> {
   void PaintScene(HDC dc, const RECT& area, const FaceScene& scene);
 
   Form1Model model_;
-  faceformat::Image face_;
+  FaceSource faceSource_;       // at 96 DPI, as the files hold it
+  CuckooPictures cuckooSource_;
+  faceformat::Image face_;      // both at dpi()
   CuckooPictures cuckoos_;
   std::wstring helpPath_;
   TickGate tickGate_;
@@ -92,5 +98,6 @@ class Form1Window : public Window<Form1Window> {
 
 // Loads the four cuckoo pictures compiled into the program; a missing one stays empty.
 CuckooPictures LoadCuckooPictures(HINSTANCE instance);
+CuckooPictures ScaleCuckooPictures(const CuckooPictures& pictures, int dpi);
 
 }  // namespace tkt

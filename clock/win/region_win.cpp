@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "clock/display_scale.h"
 #include "faceformat/bmp.h"
 #include "wincommon/text.h"
 
@@ -75,20 +76,32 @@ GdiObject<HRGN> BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs)
   return face;
 }
 
-faceformat::Result<int> ApplyFaceRegion(HWND window, const std::string& regionPath, const std::string& bitmapPath,
-                                        faceformat::Image& face) {
+faceformat::Result<FaceSource> LoadFaceSource(const std::string& regionPath, const std::string& bitmapPath) {
   auto picture = faceformat::ReadBmpFile(std::filesystem::path(AnsiToWide(bitmapPath)));
   if (!picture) return faceformat::Error{"face picture: " + picture.error().what, picture.error().where};
   auto runs = faceformat::ReadRegionFile(std::filesystem::path(AnsiToWide(regionPath)));
   if (!runs) return faceformat::Error{"region file: " + runs.error().what, runs.error().where};
-  auto bands = faceformat::BuildRegionBands(*runs);
+  return FaceSource{std::move(*picture), std::move(*runs)};
+}
+
+faceformat::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, int dpi, faceformat::Image& face) {
+  auto bands = dpi == kBaseDpi ? faceformat::BuildRegionBands(source.runs)
+                               : faceformat::BuildRegionBands(ScaleRegionRuns(source.runs, dpi));
   if (!bands) return faceformat::Error{"region file: " + bands.error().what, bands.error().where};
   GdiObject<HRGN> region = BuildWindowRegion(*bands);
   if (!region) return faceformat::Error{"the window region could not be built"};
-  face = std::move(*picture);
+  faceformat::Image scaled = ScalePicture(source.picture, dpi);
   const int result = SetWindowRgn(window, region.get(), TRUE);
   if (result) region.release();  // the window owns it now
+  face = std::move(scaled);
   return result;
+}
+
+faceformat::Result<int> ApplyFaceRegion(HWND window, const std::string& regionPath, const std::string& bitmapPath,
+                                        faceformat::Image& face, int dpi) {
+  auto source = LoadFaceSource(regionPath, bitmapPath);
+  if (!source) return source.error();
+  return ApplyFaceRegion(window, *source, dpi, face);
 }
 
 }  // namespace tkt

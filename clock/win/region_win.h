@@ -5,10 +5,12 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "faceformat/image.h"
 #include "faceformat/region.h"
 #include "faceformat/result.h"
+#include "faceformat/units.h"
 #include "wincommon/gdi.h"
 
 namespace tkt {
@@ -24,10 +26,22 @@ GdiObject<HRGN> BuildWindowRegion(std::span<const faceformat::RegionRect> bands,
 // and benchmarks.
 GdiObject<HRGN> BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs);
 
-// Loads the face picture (returned in `face`, to be drawn unscaled at the window's top-left corner),
-// reads the region file, builds the region and hands it to the window. Paths are ANSI bytes as the
-// settings file holds them. The result is SetWindowRgn's; any failure is an error for the caller.
+// The face as its files hold it, at 96 DPI: kept, so the window can be shaped again at another scale.
+struct FaceSource {
+  faceformat::Image picture;
+  std::vector<faceformat::RegionRun> runs;
+};
+
+// Reads the face picture and the region file; paths are ANSI bytes as the settings file holds them.
+faceformat::Result<FaceSource> LoadFaceSource(const std::string& regionPath, const std::string& bitmapPath);
+
+// Shapes the window with the source's runs scaled to `dpi` and returns the picture at that scale in `face`,
+// to be drawn unscaled at the window's top-left corner. The result is SetWindowRgn's; any failure is an
+// error and leaves `face` and the window as they were.
+faceformat::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, int dpi, faceformat::Image& face);
+
+// Both steps at once.
 faceformat::Result<int> ApplyFaceRegion(HWND window, const std::string& regionPath, const std::string& bitmapPath,
-                                        faceformat::Image& face);
+                                        faceformat::Image& face, int dpi = kDesignDpi);
 
 }  // namespace tkt
