@@ -51,17 +51,17 @@ class Form1WindowTest : public ::testing::Test {
     return s;
   }
 
-  faceformat::Image Paint(tkt::Form1Window& form) {
-    faceformat::Image img(314, 335, 0);
-    const tkt::DibSection dib = tkt::DibSection::Create(314, 335);
+  faceformat::Image Paint(tkt::Form1Window& form, int width = 314, int height = 335) {
+    faceformat::Image img(width, height, 0);
+    const tkt::DibSection dib = tkt::DibSection::Create(width, height);
     {
       tkt::MemoryDc dc(nullptr);
       dc.Select(dib.bitmap.get());
-      form.PaintContent(dc.get(), RECT{0, 0, 314, 335});
+      form.PaintContent(dc.get(), RECT{0, 0, width, height});
     }
     GdiFlush();
-    for (int y = 0; y < 335; ++y)
-      for (int x = 0; x < 314; ++x) img.pixels[size_t(y) * 314 + x] = dib.At(x, y);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) img.pixels[size_t(y) * width + x] = dib.At(x, y);
     return img;
   }
 
@@ -93,6 +93,43 @@ TEST_F(Form1WindowTest, PaintsFaceReadoutHandsAndDot) {
   EXPECT_EQ(img.at(90, 178), kFaceColour);
   EXPECT_GT(Count(img, 115, 5, 180, 35, 0x00FFFF00), 10);
   EXPECT_EQ(form.model().Label1.caption, "09:00:30");
+}
+
+// Moved to a monitor at 150 %, the clock makes its face, outline and read-out again at that scale around
+// the same face pixels, and back at 100 % it is exactly as it was. (The system sends WM_DPICHANGED only
+// where monitors differ in scale, so the test sends it.)
+TEST_F(Form1WindowTest, AnotherMonitorScaleMakesTheFaceAgainAndBackExactly) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  form.Timer1_Timer({2024, 5, 6, 9, 0, 30, 0});
+  const faceformat::Image at96 = Paint(form);
+  auto sendScale = [&form](int dpi, RECT suggested) {
+    SendMessageW(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  };
+
+  sendScale(144, {500, 400, 0, 0});
+  RECT r{};
+  GetWindowRect(form.hwnd(), &r);
+  EXPECT_EQ(r.left, 500);
+  EXPECT_EQ(r.top, 400);
+  EXPECT_EQ(r.right - r.left, 471);
+  EXPECT_EQ(r.bottom - r.top, 503);
+  tkt::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(form.hwnd(), region.get()), ERROR);
+  RECT box{};
+  GetRgnBox(region.get(), &box);
+  EXPECT_EQ(box.right, 270);
+  EXPECT_EQ(box.bottom, 270);
+  const faceformat::Image at144 = Paint(form, 471, 503);
+  EXPECT_EQ(at144.at(135, 135), 0x00FFFFFFu);  // the dot at the scaled centre
+  EXPECT_EQ(at144.at(135, 255), 0x00FF0000u);  // the second hand, 1.5 times as long
+  EXPECT_EQ(at144.at(20, 20), kFaceColour);
+  EXPECT_GT(Count(at144, 175, 8, 270, 52, 0x00FFFF00), 20) << "the read-out at 1.5 times its place and size";
+
+  sendScale(96, {500, 400, 0, 0});
+  const faceformat::Image back = Paint(form);
+  EXPECT_EQ(back.pixels, at96.pixels);
 }
 
 // Answers the states it was given, one a query, and fails on a query beyond them.

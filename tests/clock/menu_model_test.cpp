@@ -254,6 +254,15 @@ TEST(WindowDrag, PointerKeepsItsPlaceOnTheFace) {
   EXPECT_FALSE(drag.Form_MouseMove({725, 488}, {90, 90}));
 }
 
+// Drawn again at 150 % mid-drag, the face point under the pointer is 1.5 times as far from the corner.
+TEST(WindowDrag, AScaleChangeMidDragKeepsTheGrabbedFacePoint) {
+  WindowDrag drag;
+  drag.Form_MouseDown(kLeftButton, {30, 41});
+  drag.Rescale(96, 144);
+  EXPECT_EQ(drag.Grabbed(), (DragPoint{45, 62}));
+  EXPECT_EQ(drag.Form_MouseMove({700, 500}, {45, 62}), (DragPoint{700, 500}));
+}
+
 TEST(WindowDrag, RightClickDuringADragOpensTheMenuAndAnyReleaseEndsTheDrag) {
   WindowDrag drag;
   drag.Form_MouseDown(kLeftButton, {10, 10});
