@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "driver.h"
+#include "clock/display_scale.h"
 #include "faceformat/bmp.h"
 
 namespace tktdrive {
@@ -65,8 +66,10 @@ double FaceMatch(HWND w, const std::string& bmp, long long cx, long long cy, lon
 }
 
 void RegionFile(Driver&, const Args& a) {
-  const auto check = harness::CompareWindowRegion(Handle(a[1]), std::filesystem::path(Wide(a[2])));
-  if (!check.error.empty()) throw Failure{"cannot read " + a[2] + ": " + check.error};
+  auto runs = faceformat::ReadRegionFile(std::filesystem::path(Wide(a[2])));
+  if (!runs) throw Failure{"cannot read " + a[2] + ": " + runs.error().what};
+  const int dpi = a.size() > 3 ? int(Number(a[3])) : tkt::kBaseDpi;
+  const auto check = harness::CompareWindowRegion(Handle(a[1]), tkt::ScaleRegionRuns(*runs, dpi));
   if (!check.equal)
     throw Failure{"the window's region differs from " + a[2] + " (kind " + std::to_string(check.kind) + ")"};
 }
@@ -148,7 +151,10 @@ const Command kPixelCommands[] = {
        if (!harness::WaitUntil([&] { return !(harness::CaptureWindow(w) == first); }, Deadline(a, 2)))
          throw Failure{"nothing changed"};
      }},
-    {"regionfile", 2, "HWND RGP: fails unless the window's region equals the union of the file's runs", RegionFile},
+    {"regionfile", 2,
+     "HWND RGP [DPI]: fails unless the window's region equals the union of the file's runs (scaled from 96 to "
+     "DPI)",
+     RegionFile},
     {"mouse", 1, "move X Y | down|up|click left|right|middle [X Y]: real input through SendInput",
      [](Driver&, const Args& a) { Mouse(a); }},
     {"menuitem", 3,

@@ -193,16 +193,11 @@ struct RegionComparison {
   std::string error;  // why the file could not be read
 };
 
-// Whether the window is cut to exactly the union of the region file's runs.
-inline RegionComparison CompareWindowRegion(HWND w, const std::filesystem::path& rgp) {
+// Whether the window is cut to exactly the union of the runs.
+inline RegionComparison CompareWindowRegion(HWND w, const std::vector<faceformat::RegionRun>& runs) {
   RegionComparison out;
-  auto runs = faceformat::ReadRegionFile(rgp);
-  if (!runs) {
-    out.error = runs.error().what;
-    return out;
-  }
   tkt::GdiObject<HRGN> expected(CreateRectRgn(0, 0, 0, 0));
-  for (const auto& r : *runs) {
+  for (const auto& r : runs) {
     tkt::GdiObject<HRGN> strip(CreateRectRgn(r.left, r.row, r.left + r.length, r.row + 1));
     CombineRgn(expected.get(), expected.get(), strip.get(), RGN_OR);
   }
@@ -210,6 +205,17 @@ inline RegionComparison CompareWindowRegion(HWND w, const std::filesystem::path&
   out.kind = GetWindowRgn(w, actual.get());
   out.equal = out.kind != ERROR && EqualRgn(expected.get(), actual.get());
   return out;
+}
+
+// Whether the window is cut to exactly the union of the region file's runs.
+inline RegionComparison CompareWindowRegion(HWND w, const std::filesystem::path& rgp) {
+  auto runs = faceformat::ReadRegionFile(rgp);
+  if (!runs) {
+    RegionComparison out;
+    out.error = runs.error().what;
+    return out;
+  }
+  return CompareWindowRegion(w, *runs);
 }
 
 inline bool WindowRegionIs(HWND w, const std::filesystem::path& rgp) { return CompareWindowRegion(w, rgp).equal; }
