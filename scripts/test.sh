@@ -16,9 +16,18 @@ was_built() { [[ " ${built[*]} " == *" $1 "* ]]; }
 
 . "$top/scripts/xvfb.sh"
 wineprefix_of() { echo "$build/$1/wineprefix"; }
+# The build's prefix and those of its display-scale cases.
+stop_wineservers() { # config
+  local p
+  for p in "$(wineprefix_of "$1")" "$(wineprefix_of "$1")"-dpi*; do
+    [ -d "$p" ] || continue
+    WINEPREFIX=$p /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$p /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
+  done
+}
 cleanup() {
   local c
-  for c in win64 win32; do WINEPREFIX=$(wineprefix_of $c) /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; done
+  for c in win64 win32; do stop_wineservers $c; done
   tkt_stop_xvfb
 }
 trap cleanup EXIT
@@ -67,8 +76,7 @@ run_windows() { # config name
   # started stay and no test starts them again: each program then starts in a fraction of a second.
   WINEPREFIX=$(wineprefix_of "$config") /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
   run_ctest "$config" "$name" "$dir" -j "$jobs"
-  WINEPREFIX=$(wineprefix_of "$config") /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-  WINEPREFIX=$(wineprefix_of "$config") /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
+  stop_wineservers "$config"
 }
 # Where Wine writes when left to itself: the home folder's top level and its desktop, menu and cache folders.
 home_listing() {
