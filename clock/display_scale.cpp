@@ -124,6 +124,7 @@ FaceScene ScaleScene(FaceScene scene, int dpi) {
   }
   for (auto* circles : {&scene.frames, &scene.dots})
     for (SceneCircle& c : *circles) c.left += shift, c.top += shift;
+  for (SceneCircle& frame : scene.frames) frame.strokePx = float(ScaledLineWidth(int(frame.strokePx), dpi));
   return scene;
 }
 

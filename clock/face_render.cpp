@@ -23,7 +23,7 @@ void DrawCircle(const Canvas& canvas, const PixelRect& clip, const SceneCircle& 
   if (c.filled)
     FillCircle(canvas, clip, p.cx, p.cy, p.radius, c.pixel);
   else
-    StrokeCircle(canvas, clip, p.cx, p.cy, p.radius - 0.5f, 1.0f, c.pixel);
+    StrokeCircle(canvas, clip, p.cx, p.cy, p.radius - c.strokePx / 2, c.strokePx, c.pixel);
 }
 
 }  // namespace

@@ -19,11 +19,13 @@ struct SceneLine {
   uint32_t pixel = 0;  // 0x00RRGGBB
 };
 
-// A circle inscribed in its box: filled (centre dot) or a one-pixel outline inside the box (frame).
+// A circle inscribed in its box: filled (centre dot) or an outline inside the box (frame), one pixel wide
+// at 96 DPI.
 struct SceneCircle {
   float left = 0, top = 0, width = 0, height = 0;
   uint32_t pixel = 0;
   bool filled = false;
+  float strokePx = 1;
 };
 
 struct SceneSprite {

@@ -90,6 +90,7 @@ TEST(DisplayScale, SceneGeometryFollowsTheScale) {
   FaceScene base;
   base.hands.push_back({1350, 1350, 2700, 1350, 3, 0x00FF0000});  // 90 px to the right at 96
   base.dots.push_back({1350 - 150, 1350 - 150, 300, 300, 0x000000FF, true});
+  base.frames.push_back({0, 0, 2700, 2700, 0x0000FF00, false});
   const FaceScene same = ScaleScene(base, 96);
   EXPECT_EQ(same.twipsPerPixel, 15.0f);
   EXPECT_EQ(same.hands[0].x1, 1350.0f);
@@ -114,6 +115,7 @@ TEST(DisplayScale, SceneGeometryFollowsTheScale) {
     EXPECT_NEAR(right + 1 - left, 20.0 * dpi / 96, 2.0);
     EXPECT_NEAR(handEnd, 180.0 * dpi / 96, 3.0 * dpi / 96);
     EXPECT_EQ(scene.hands[0].widthPx, float(std::max(1L, std::lround(3.0 * dpi / 96))));
+    EXPECT_EQ(scene.frames[0].strokePx, float(std::max(1L, std::lround(1.0 * dpi / 96))));
     EXPECT_NEAR(ReadoutFontHeight(9, dpi), -9.0 * dpi / 72, 0.5);
   }
 }
