@@ -96,9 +96,11 @@ MakerLayout RgpMakerWindow::LayoutIn(const Fonts& fonts, int dpi) const {
   {
     tkt::WindowDc dc(hwnd_);
     tkt::SelectGuard sel(dc.get(), fonts.bold.get());
-    for (const wchar_t* t : {kRgpLabel1, kRgpLabel2}) column = std::max(column, TextWidth(dc.get(), t) + tkt::Scale(40, dpi));
+    for (const wchar_t* t : {kRgpLabel1, kRgpLabel2})
+      column = std::max(column, TextWidth(dc.get(), t) + tkt::Scale(40, dpi));
     tkt::SelectGuard normalFont(dc.get(), fonts.normal.get());
-    for (const wchar_t* t : {kRgpLabel3, kRgpLabel4}) column = std::max(column, TextWidth(dc.get(), t) + tkt::Scale(8, dpi));
+    for (const wchar_t* t : {kRgpLabel3, kRgpLabel4})
+      column = std::max(column, TextWidth(dc.get(), t) + tkt::Scale(8, dpi));
   }
   // Back to 96-DPI pixels, rounded up.
   return LayoutMaker((column * tkt::kDefaultDpi + dpi - 1) / dpi);

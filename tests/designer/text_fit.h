@@ -35,9 +35,9 @@ inline ::testing::AssertionResult TextFits(HWND w, int dpi) {
 inline void ChangeDpi(HWND w, int from, int to) {
   RECT r{};
   GetWindowRect(w, &r);
-  RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, to, from), r.top + MulDiv(r.bottom - r.top, to, from)};
-  const int dpi = to;
-  SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, to, from),
+                 r.top + MulDiv(r.bottom - r.top, to, from)};
+  SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
 }
 
 }  // namespace designer::testing

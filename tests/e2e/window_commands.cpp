@@ -241,7 +241,8 @@ class CaptionProbe {
     module_.reset(LoadLibraryW((std::filesystem::path(self).parent_path() / L"caption_probe.dll").c_str()));
     const auto hook = reinterpret_cast<HOOKPROC>(
         reinterpret_cast<void*>(module_ ? GetProcAddress(module_.get(), caption_probe::kHookName) : nullptr));
-    if (hook) hook_.reset(SetWindowsHookExW(WH_CALLWNDPROC, hook, module_.get(), GetWindowThreadProcessId(window, nullptr)));
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (hook) hook_.reset(SetWindowsHookExW(WH_CALLWNDPROC, hook, module_.get(), thread));
     if (!hook_) throw Failure{"cannot hook caption_probe.dll into the window's program"};
   }
 
