@@ -2,6 +2,7 @@
 // the scene it shows.
 #include "preview.h"
 
+#include "clock/display_scale.h"
 #include "clock/face_geometry.h"
 
 namespace designer {
@@ -46,6 +47,28 @@ tkt::FaceScene SceneOf(const DesignerForm& form, const PictureLookup& pictureOf,
     scene.dots.push_back({F(d.left), F(d.top), F(d.width), F(d.height), PixelOf(d.fillColor), true});
   }
   return scene;
+}
+
+tkt::FaceScene ScaledPreview::SceneAt(const DesignerForm& form, const PictureLookup& pictureOf, uint32_t background,
+                                      int dpi) {
+  tkt::FaceScene scene = SceneOf(form, pictureOf, background);
+  if (dpi <= 0 || dpi == tkt::kBaseDpi) return scene;
+  if (face_ != form.OLGPic1.picture || faceDpi_ != dpi) {
+    face_ = form.OLGPic1.picture;
+    faceScaled_ = face_ ? tkt::ScalePicture(*face_, dpi) : faceformat::Image{};
+    faceDpi_ = dpi;
+  }
+  scene.face = face_ ? &faceScaled_ : nullptr;
+  if (spritesDpi_ != dpi) {
+    sprites_.clear();
+    spritesDpi_ = dpi;
+  }
+  for (tkt::SceneSprite& sprite : scene.sprites) {
+    auto [at, added] = sprites_.try_emplace(sprite.image);
+    if (added) at->second = tkt::ScalePicture(*sprite.image, dpi);
+    sprite.image = &at->second;
+  }
+  return tkt::ScaleScene(std::move(scene), dpi);
 }
 
 void DesignerForm::Timer1_Timer(const TickTime& now) {

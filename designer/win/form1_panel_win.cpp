@@ -27,7 +27,7 @@ void Form1Window::PaintPanel(HWND panel, HDC dc) {
     if (b.hwnd || PanelOf(PageOfFrame(b.place.frame)) != panel) continue;
     Control& c = *b.place.control;
     if (!VisibleOnPage(c, b.place.frame)) continue;
-    RECT r{b.place.box.x, b.place.box.y, b.place.box.right(), b.place.box.bottom()};
+    RECT r = BoxOf(b.place);
     if (b.place.look == Look::Outline) {
       DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
     } else if (auto* shape = As<Shape>(c); shape && b.place.look == Look::Swatch) {
@@ -36,9 +36,8 @@ void Form1Window::PaintPanel(HWND panel, HDC dc) {
       FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     } else if (auto* image = As<ImageBox>(c)) {
       if (image->resource == "icon") {
-        if (HICON icon = artwork_.Icon(b.place.box.w)) {
-          DrawIconEx(dc, r.left, r.top, icon, b.place.box.w, b.place.box.h, 0, nullptr, DI_NORMAL);
-        }
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        if (HICON icon = artwork_.Icon(w)) DrawIconEx(dc, r.left, r.top, icon, w, h, 0, nullptr, DI_NORMAL);
       } else if (const faceformat::Image* picture = artwork_.Picture(image->resource)) {
         DrawImageScaled(dc, *picture, r);
       }
@@ -50,7 +49,7 @@ void Form1Window::PaintPanel(HWND panel, HDC dc) {
 void Form1Window::ClickPanel(HWND panel, POINT at) {
   for (Binding& b : bindings_) {
     if (b.hwnd || PanelOf(PageOfFrame(b.place.frame)) != panel) continue;
-    RECT r{b.place.box.x, b.place.box.y, b.place.box.right(), b.place.box.bottom()};
+    const RECT r = BoxOf(b.place);
     if (!PtInRect(&r, at) || !VisibleOnPage(*b.place.control, b.place.frame)) continue;
     if (form_.Picture_Click(*b.place.control)) {
       Sync();

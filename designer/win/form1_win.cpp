@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "designer/win/scaled_box.h"
 #include "designer/win/ui_font.h"
 
 namespace designer::win {
@@ -37,24 +38,51 @@ Form1Window::Form1Window(DesignerForm& form, Artwork& artwork)
 
 void Form1Window::DescribeClass(WNDCLASSEXW& wc) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  // Shared icons: the system owns them, for as long as the class lives.
-  wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                          GetSystemMetrics(SM_CYICON), LR_SHARED));
+  // Shared icons: the system owns them, for as long as the class lives. Each window sets its own at its DPI.
+  const int dpi = tkt::SystemDpi();
+  wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                          tkt::SystemMetricForDpi(SM_CXICON, dpi),
+                                          tkt::SystemMetricForDpi(SM_CYICON, dpi), LR_SHARED));
   wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                            tkt::SystemMetricForDpi(SM_CXSMICON, dpi),
+                                            tkt::SystemMetricForDpi(SM_CYSMICON, dpi), LR_SHARED));
+}
+
+// The form's outer size is in twips; the frame around the client area is taken at 96 DPI, so the client
+// area scales and the frame is the monitor's own.
+Form1Window::Frame Form1Window::FrameAt96() const {
+  Frame f;
+  const RECT edges = tkt::WindowRectForClient({0, 0, 0, 0}, kStyle, kExStyle, tkt::kDefaultDpi);
+  f.clientW = TwipsToPixels(form_.Form1.width) - (edges.right - edges.left);
+  f.clientH = TwipsToPixels(form_.Form1.height) - (edges.bottom - edges.top);
+  // The page control keeps its height and left edge; its right margin matches the left one.
+  const int tabX = TwipsToPixels(form_.MultiPage1.left), tabY = TwipsToPixels(form_.MultiPage1.top);
+  f.tab = {tabX, tabY, f.clientW - 2 * tabX, TwipsToPixels(form_.MultiPage1.height)};
+  const int exitW = 96, exitH = 26;
+  f.exit = {f.tab.right() - exitW, f.tab.bottom() + std::max(2, (f.clientH - f.tab.bottom() - exitH) / 2), exitW,
+            exitH};
+  return f;
+}
+
+SIZE Form1Window::WindowSizeAt(int dpi) const {
+  const Frame f = FrameAt96();
+  const RECT r = tkt::WindowRectForClient({0, 0, tkt::Scale(f.clientW, dpi), tkt::Scale(f.clientH, dpi)}, kStyle,
+                                          kExStyle, dpi);
+  return {r.right - r.left, r.bottom - r.top};
 }
 
 HWND Form1Window::Create() {
   form_.Form_Load();
   artwork_.SetBaseDir(form_.baseDir);
-  const int w = TwipsToPixels(form_.Form1.width), h = TwipsToPixels(form_.Form1.height);
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int x = work.left + std::max(0, int(work.right - work.left - w) / 2);
-  const int y = work.top + std::max(0, int(work.bottom - work.top - h) / 2);
-  CreateWindowOf(WS_EX_CONTROLPARENT, form_.Form1.caption.c_str(),
-                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, x, y, w, h, nullptr);
-  if (!hwnd_) return nullptr;
+  if (!CreateWindowOf(kExStyle, form_.Form1.caption.c_str(), kStyle, work.left, work.top, 0, 0, nullptr))
+    return nullptr;
+  // Sized once the window knows its monitor's DPI, centred on the work area.
+  const SIZE size = WindowSizeAt(dpi());
+  const int x = work.left + std::max(0, int(work.right - work.left - size.cx) / 2);
+  const int y = work.top + std::max(0, int(work.bottom - work.top - size.cy) / 2);
+  SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   Sync();
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
@@ -71,54 +99,90 @@ int Form1Window::PageOfFrame(const Control* frame) const {
   return 0;
 }
 
+// Children are made without a place; LayOut gives them their places and fonts.
 void Form1Window::CreateChildren() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  LOGFONTW normal = PickUiFont(FW_NORMAL), bold = PickUiFont(FW_BOLD);
-  font_.reset(CreateFontIndirectW(&normal));
-  boldFont_.reset(CreateFontIndirectW(&bold));
   pageColor_ = GetSysColor(IsAppThemed() ? COLOR_WINDOW : COLOR_BTNFACE);
   pageBrush_.reset(CreateSolidBrush(pageColor_));
   fieldBrush_.reset(CreateSolidBrush(tkt::ToColorRef(form_.PS_Text1.backColor)));
 
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  // The page control keeps its height and left edge; its right margin matches the left one.
-  const int tabX = TwipsToPixels(form_.MultiPage1.left), tabY = TwipsToPixels(form_.MultiPage1.top);
-  const int tabW = client.right - 2 * tabX, tabH = TwipsToPixels(form_.MultiPage1.height);
   tab_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_TOOLTIPS,
-                         tabX, tabY, tabW, tabH, hwnd_, nullptr, instance, nullptr);
-  SendMessageW(tab_, WM_SETFONT, WPARAM(font_.get()), FALSE);
-  TabCtrl_SetPadding(tab_, 14, 4);
+                         0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
   for (size_t i = 0; i < form_.MultiPage1.pages.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(form_.MultiPage1.pages[i].caption.c_str());
     TabCtrl_InsertItem(tab_, int(i), &item);
   }
-  RECT display{0, 0, tabW, tabH};
-  TabCtrl_AdjustRect(tab_, FALSE, &display);
-  OffsetRect(&display, tabX, tabY);
   for (int i = 0; i < 4; ++i) {
-    SetWindowPos(panels_[i].Create(display, hwnd_), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(panels_[i].Create({0, 0, 0, 0}, hwnd_), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-
-  const int exitW = 96, exitH = 26;
-  const int exitY = tabY + tabH + std::max(2, int(client.bottom - tabY - tabH - exitH) / 2);
-  exit_ = CreateWindowExW(0, L"BUTTON", form_.append.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                          tabX + tabW - exitW, exitY, exitW, exitH, hwnd_,
-                          reinterpret_cast<HMENU>(INT_PTR(kExitId)), instance, nullptr);
-  SendMessageW(exit_, WM_SETFONT, WPARAM(font_.get()), FALSE);
+  exit_ = CreateWindowExW(0, L"BUTTON", form_.append.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                          0, hwnd_, reinterpret_cast<HMENU>(INT_PTR(kExitId)), instance, nullptr);
 
   for (Placement& p : LayoutForm(form_)) bindings_.push_back(Binding{p, nullptr, nullptr, {}, -1, 0, -1, -1});
   for (size_t i = 0; i < bindings_.size(); ++i) {
     CreateControl(bindings_[i], PanelOf(PageOfFrame(bindings_[i].place.frame)), kFirstId + int(i));
   }
   AddTooltips();
+  LayOut();
+}
+
+RECT Form1Window::BoxOf(const Placement& p) const { return ScaledRect(p.box, dpi()); }
+
+void Form1Window::LayOut() {
+  LOGFONTW normal = PickUiFont(FW_NORMAL, dpi()), bold = PickUiFont(FW_BOLD, dpi());
+  tkt::GdiObject<HFONT> oldFont = std::move(font_), oldBold = std::move(boldFont_);  // until nothing uses them
+  font_.reset(CreateFontIndirectW(&normal));
+  boldFont_.reset(CreateFontIndirectW(&bold));
+  for (int size : {SM_CXSMICON, SM_CXICON}) {
+    if (HICON icon = artwork_.Icon(tkt::SystemMetricForDpi(size, dpi())))
+      SendMessageW(hwnd_, WM_SETICON, size == SM_CXICON ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+
+  const Frame f = FrameAt96();
+  // The padding first: the page control measures its tabs when its font is set.
+  TabCtrl_SetPadding(tab_, Scaled(14), Scaled(4));
+  SendMessageW(tab_, WM_SETFONT, WPARAM(font_.get()), FALSE);
+  const RECT tab = ScaledRect(f.tab, dpi());
+  MoveTo(tab_, tab);
+  RECT display{0, 0, tab.right - tab.left, tab.bottom - tab.top};
+  TabCtrl_AdjustRect(tab_, FALSE, &display);
+  OffsetRect(&display, tab.left, tab.top);
+  for (PagePanel& panel : panels_) MoveTo(panel.hwnd(), display);
+  SendMessageW(exit_, WM_SETFONT, WPARAM(font_.get()), FALSE);
+  MoveTo(exit_, ScaledRect(f.exit, dpi()));
+
+  for (Binding& b : bindings_) {
+    if (!b.hwnd) continue;
+    if (b.place.control == &form_.OLGPic1) {
+      preview_.Place(BoxOf(b.place), dpi());
+      continue;
+    }
+    SendMessageW(b.hwnd, WM_SETFONT, WPARAM(b.place.look == Look::Heading ? boldFont_.get() : font_.get()), FALSE);
+    MoveTo(b.hwnd, BoxOf(b.place));
+    if (b.caption) {
+      SendMessageW(b.caption, WM_SETFONT, WPARAM(font_.get()), FALSE);
+      MoveTo(b.caption, ScaledRect(*b.place.captionBox, dpi()));
+    }
+  }
+  SendMessageW(tooltip_, WM_SETFONT, WPARAM(font_.get()), FALSE);
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(360));
+  if (HWND tabTips = TabCtrl_GetToolTips(tab_)) SendMessageW(tabTips, WM_SETFONT, WPARAM(font_.get()), FALSE);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// Laid out again in place: the same children keep their state, the model keeps the document.
+void Form1Window::OnDpiChanged(int, const RECT& suggested) {
+  LayOut();
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  preview_.Refresh();
 }
 
 void Form1Window::CreateControl(Binding& b, HWND parent, int id) {
   Control& c = *b.place.control;
-  const PixelBox& box = b.place.box;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const HMENU menuId = reinterpret_cast<HMENU>(INT_PTR(id));
   const DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
@@ -152,7 +216,7 @@ void Form1Window::CreateControl(Binding& b, HWND parent, int id) {
       style |= BS_PUSHBUTTON | WS_TABSTOP;
       break;
     case ControlKind::PictureBox:
-      b.hwnd = preview_.Create(parent, box.x, box.y, box.w, box.h, id);
+      b.hwnd = preview_.Create(parent, id);
       return;
     case ControlKind::Label:
       cls = L"STATIC";
@@ -161,17 +225,12 @@ void Form1Window::CreateControl(Binding& b, HWND parent, int id) {
     default:
       return;  // shapes, pictures and containers: the panel paints them
   }
-  b.hwnd = CreateWindowExW(exStyle, cls, text.c_str(), style, box.x, box.y, box.w, box.h, parent, menuId, instance,
-                           nullptr);
+  b.hwnd = CreateWindowExW(exStyle, cls, text.c_str(), style, 0, 0, 0, 0, parent, menuId, instance, nullptr);
   b.shownText = text;
-  HFONT font = b.place.look == Look::Heading ? boldFont_.get() : font_.get();
-  SendMessageW(b.hwnd, WM_SETFONT, WPARAM(font), FALSE);
   if (b.place.captionBox) {
-    const PixelBox& cb = *b.place.captionBox;
-    b.caption = CreateWindowExW(0, L"STATIC", c.caption.c_str(), child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, cb.x,
-                                cb.y, cb.w, cb.h, parent, reinterpret_cast<HMENU>(INT_PTR(id + kCaptionIdOffset)),
-                                instance, nullptr);
-    SendMessageW(b.caption, WM_SETFONT, WPARAM(font_.get()), FALSE);
+    b.caption = CreateWindowExW(0, L"STATIC", c.caption.c_str(), child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0,
+                                0, parent, reinterpret_cast<HMENU>(INT_PTR(id + kCaptionIdOffset)), instance,
+                                nullptr);
   }
 }
 
@@ -180,8 +239,6 @@ void Form1Window::AddTooltips() {
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance,
                              nullptr);
-  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 360);
-  SendMessageW(tooltip_, WM_SETFONT, WPARAM(font_.get()), FALSE);
   for (Binding& b : bindings_) {
     if (b.place.control->tip.empty() || !b.hwnd) continue;
     for (HWND tool : {b.hwnd, b.caption}) {
@@ -195,7 +252,6 @@ void Form1Window::AddTooltips() {
       SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
   }
-  if (HWND tabTips = TabCtrl_GetToolTips(tab_)) SendMessageW(tabTips, WM_SETFONT, WPARAM(font_.get()), FALSE);
 }
 
 Form1Window::Binding* Form1Window::Find(HWND hwnd) {
@@ -356,6 +412,9 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case kGetDpiScaledSize:
+      *reinterpret_cast<SIZE*>(lp) = WindowSizeAt(int(wp));
+      return TRUE;
     case WM_CLOSE:
       DestroyWindow(hwnd_);
       return 0;

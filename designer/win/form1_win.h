@@ -56,15 +56,28 @@ class Form1Window : public tkt::Window<Form1Window> {
     Form1Window& owner_;
   };
 
+  // The window's own boxes at 96 DPI: its client area, the page control and the exit button.
+  struct Frame {
+    int clientW = 0, clientH = 0;
+    PixelBox tab, exit;
+  };
+
   friend class tkt::Window<Form1Window>;
   static constexpr const wchar_t* kClassName = L"TktDesignerForm1";
+  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  static constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
   static void DescribeClass(WNDCLASSEXW& wc);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandlePanel(HWND panel, UINT msg, WPARAM wp, LPARAM lp);
   void CreateChildren();
   void CreateControl(Binding& b, HWND parent, int id);
   void AddTooltips();
-  void LayOutFrame();
+  Frame FrameAt96() const;
+  SIZE WindowSizeAt(int dpi) const;
+  // Fonts, icons and every child's place at dpi(); the window's own size is the caller's.
+  void LayOut();
+  void OnDpiChanged(int oldDpi, const RECT& suggested);
+  RECT BoxOf(const Placement& p) const;
   bool Command(HWND from, int code);
   void Scroll(HWND bar, int code);
   LRESULT ControlColor(HDC dc, HWND child, bool edit);

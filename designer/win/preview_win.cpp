@@ -2,10 +2,11 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "clock/display_scale.h"
 #include "clock/face_render.h"
-#include "designer/model/preview.h"
 #include "designer/win/services_win.h"
 #include "wincommon/font.h"
 
@@ -13,21 +14,35 @@ namespace designer::win {
 
 namespace {
 constexpr int kFacePx = 180;
+constexpr DWORD kStyle = WS_CHILD | WS_CLIPSIBLINGS, kExStyle = WS_EX_CLIENTEDGE;
+
+// 96-DPI twips at a scaled pixel's left edge, and back.
+int PixelAt(double twips, int dpi) { return int(std::floor(twips * dpi / tkt::kTwipsPerInch)); }
+double TwipsOnTheDesignGrid(int pixel, int dpi) { return MulDiv(pixel, tkt::kDesignDpi, dpi) * kTwipsPerPixel; }
 }  // namespace
 
-HWND PreviewWindow::Create(HWND parent, int x, int y, int w, int h, int id) {
-  return CreateWindowOf(WS_EX_CLIENTEDGE, L"", WS_CHILD | WS_CLIPSIBLINGS, x, y, w, h, parent,
-                        reinterpret_cast<HMENU>(INT_PTR(id)));
+HWND PreviewWindow::Create(HWND parent, int id) {
+  return CreateWindowOf(kExStyle, L"", kStyle, 0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)));
+}
+
+void PreviewWindow::Place(const RECT& box, int dpi) {
+  faceDpi_ = dpi;
+  const int face = tkt::ScaledSize(kFacePx, dpi);
+  const RECT outer = tkt::WindowRectForClient({0, 0, face, face}, kStyle, kExStyle, dpi);
+  SetWindowPos(hwnd_, nullptr, box.left, box.top, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  Refresh();
 }
 
 HFONT PreviewWindow::ReadoutFont() {
-  if (!font_ || !(fontFor_ == form_.digitxt.font)) {
+  if (!font_ || !(fontFor_ == form_.digitxt.font) || fontDpi_ != faceDpi_) {
     const FontSpec& f = form_.digitxt.font;
-    // The preview shows the face at its design size, whatever the screen's DPI.
-    LOGFONTW lf = tkt::LogFontFor(f.name, f.size, {f.bold, f.italic, f.underline, f.strikethru}, tkt::kDesignDpi);
+    // The size the clock gives the read-out on this monitor.
+    LOGFONTW lf = tkt::LogFontFor(f.name, f.size, {f.bold, f.italic, f.underline, f.strikethru}, faceDpi_);
     lf.lfQuality = ANTIALIASED_QUALITY;
     font_.reset(CreateFontIndirectW(&lf));
     fontFor_ = f;
+    fontDpi_ = faceDpi_;
   }
   return font_.get();
 }
@@ -40,31 +55,33 @@ RECT PreviewWindow::ReadoutRect() {
     tkt::SelectGuard font(dc.get(), ReadoutFont());
     GetTextExtentPoint32W(dc.get(), form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()), &size);
   }
-  const int x = int(std::floor(form_.digitxt.left / kTwipsPerPixel));
-  const int y = int(std::floor(form_.digitxt.top / kTwipsPerPixel));
+  const int x = PixelAt(form_.digitxt.left, faceDpi_), y = PixelAt(form_.digitxt.top, faceDpi_);
   return {x, y, x + size.cx, y + size.cy};
 }
 
 void PreviewWindow::Refresh() {
   if (!hwnd_) return;
   const RECT r = ReadoutRect();
-  form_.digitxt.width = (r.right - r.left) * kTwipsPerPixel;
-  form_.digitxt.height = (r.bottom - r.top) * kTwipsPerPixel;
+  const double twipsPerPixel = tkt::SceneTwipsPerPixel(faceDpi_);
+  form_.digitxt.width = (r.right - r.left) * twipsPerPixel;
+  form_.digitxt.height = (r.bottom - r.top) * twipsPerPixel;
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void PreviewWindow::PaintContent(HDC dc, const RECT& rc) {
-  const tkt::DibSection buffer = tkt::DibSection::Create(kFacePx, kFacePx);
+  const int facePx = tkt::ScaledSize(kFacePx, faceDpi_);
+  const int w = std::max<int>(facePx, rc.right), h = std::max<int>(facePx, rc.bottom);
+  const tkt::DibSection buffer = tkt::DibSection::Create(w, h);
   if (!buffer) return;
   tkt::MemoryDc memory(dc);
   tkt::SelectGuard selected(memory.get(), buffer.bitmap.get());
 
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const tkt::FaceScene scene =
-      SceneOf(form_, [this](const std::string& name) { return artwork_.Picture(name); },
-              faceformat::Rgb(GetRValue(face), GetGValue(face), GetBValue(face)));
+      scaled_.SceneAt(form_, [this](const std::string& name) { return artwork_.Picture(name); },
+                      faceformat::Rgb(GetRValue(face), GetGValue(face), GetBValue(face)), faceDpi_);
 
-  tkt::Canvas canvas{buffer.pixels, kFacePx, kFacePx, kFacePx};
+  tkt::Canvas canvas{buffer.pixels, w, h, w};
   tkt::RenderFace(scene, canvas, canvas.bounds(), tkt::FaceLayer::BelowText);
   if (form_.digitxt.Shown()) {
     GdiFlush();
@@ -93,7 +110,8 @@ void PreviewWindow::EndDrag(POINT at, bool drop) {
   if (GetCapture() == hwnd_) ReleaseCapture();
   RECT client;
   GetClientRect(hwnd_, &client);
-  const double x = at.x * kTwipsPerPixel, y = at.y * kTwipsPerPixel;
+  // Dropped on the face's 96-DPI pixels, as the face is designed.
+  const double x = TwipsOnTheDesignGrid(at.x, faceDpi_), y = TwipsOnTheDesignGrid(at.y, faceDpi_);
   if (drop && PtInRect(&client, at) && form_.IsPreviewDropPoint(x, y)) form_.OLGPic1_DragDrop(form_.digitxt, x, y);
   if (changed_) changed_();
   InvalidateRect(hwnd_, nullptr, FALSE);

@@ -1,5 +1,6 @@
-// The preview OLGPic1: a 180 x 180 face inside a sunken edge, drawn from the form's state with the
-// clock's renderer; the read-out can be dragged and dropped on it.
+// The preview OLGPic1: the 180 x 180 face inside a sunken edge, drawn from the form's state with the
+// clock's renderer at the scale the clock has on the same monitor; the read-out can be dragged and dropped
+// on it.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <functional>
 
 #include "designer/model/form.h"
+#include "designer/model/preview.h"
 #include "designer/win/artwork_win.h"
 #include "wincommon/gdi.h"
 #include "wincommon/window.h"
@@ -18,11 +20,14 @@ class PreviewWindow : public tkt::Window<PreviewWindow> {
   PreviewWindow(DesignerForm& form, Artwork& artwork, std::function<void()> changed)
       : form_(form), artwork_(artwork), changed_(std::move(changed)) {}
 
-  HWND Create(HWND parent, int x, int y, int w, int h, int id);
+  HWND Create(HWND parent, int id);
+  // Puts the preview at the top-left corner of `box` with the face at `dpi`: the face's pixels, the edge
+  // around them.
+  void Place(const RECT& box, int dpi);
 
   // Redraws from the form; measures the read-out so its size matches what is drawn.
   void Refresh();
-  // Draws the face area (client coordinates, 180 x 180) into any DC.
+  // Draws the face area (client coordinates; 180 x 180 at 96 DPI) into any DC.
   void PaintContent(HDC dc, const RECT& rc);
 
  private:
@@ -37,8 +42,11 @@ class PreviewWindow : public tkt::Window<PreviewWindow> {
   DesignerForm& form_;
   Artwork& artwork_;
   std::function<void()> changed_;
+  ScaledPreview scaled_;
+  int faceDpi_ = tkt::kDefaultDpi;  // the parent's: a child hears of no DPI change itself
   tkt::GdiObject<HFONT> font_;
   FontSpec fontFor_;
+  int fontDpi_ = 0;
   bool dragging_ = false;
   POINT dragAt_{};
 };

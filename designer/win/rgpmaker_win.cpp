@@ -1,8 +1,10 @@
 #include "designer/win/rgpmaker_win.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "designer/model/layout.h"
+#include "designer/win/scaled_box.h"
 #include "designer/win/ui_font.h"
 
 namespace designer::win {
@@ -30,8 +32,6 @@ const Child kChildren[] = {
     {MakerItem::Command1, RgpMakerWindow::kCommand1, L"BUTTON", kRgpCommand1, BS_PUSHBUTTON | WS_TABSTOP},
     {MakerItem::Command4, RgpMakerWindow::kCommand4, L"BUTTON", kRgpCommand4, BS_PUSHBUTTON | WS_TABSTOP},
 };
-
-RECT ToRect(const PixelBox& b) { return {b.x, b.y, b.right(), b.bottom()}; }
 
 std::wstring TextOf(HWND hwnd) {
   std::wstring text(size_t(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -61,16 +61,15 @@ RgpMakerWindow::~RgpMakerWindow() {
 void RgpMakerWindow::DescribeClass(WNDCLASSEXW& wc) {
   wc.hbrBackground = nullptr;  // the canvas is the background
   // Shared: the system owns the icon for as long as the class lives.
-  wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                          GetSystemMetrics(SM_CYICON), LR_SHARED));
+  const int dpi = tkt::SystemDpi();
+  wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                          tkt::SystemMetricForDpi(SM_CXICON, dpi),
+                                          tkt::SystemMetricForDpi(SM_CYICON, dpi), LR_SHARED));
 }
 
 void RgpMakerWindow::Show() {
   if (!hwnd_) {
-    // A fixed dialog frame with a caption and no system menu: no close, minimise or maximise box.
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-    if (!CreateWindowOf(exStyle, kRgpMakerCaption, style, 0, 0, 100, 100, nullptr)) return;
+    if (!CreateWindowOf(kExStyle, kRgpMakerCaption, kStyle, 0, 0, 100, 100, nullptr)) return;
     messages_.SetOwner(hwnd_);
     messages_.SetAppTitle(form_.appTitle);
     dialogs_.SetOwner(hwnd_);
@@ -81,58 +80,96 @@ void RgpMakerWindow::Show() {
 
 HWND RgpMakerWindow::CreateChild(const wchar_t* cls, const wchar_t* text, DWORD style, int id, const RECT& box,
                                  DWORD exStyle) {
-  HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, box.left, box.top,
-                               box.right - box.left, box.bottom - box.top, hwnd_,
-                               reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(child, WM_SETFONT, WPARAM(id == kLabel1 || id == kLabel2 ? boldFont_.get() : font_.get()), FALSE);
-  return child;
+  return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, box.left, box.top,
+                         box.right - box.left, box.bottom - box.top, hwnd_, reinterpret_cast<HMENU>(INT_PTR(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+RgpMakerWindow::Fonts RgpMakerWindow::FontsAt(int dpi) {
+  LOGFONTW normal = PickUiFont(FW_NORMAL, dpi), bold = PickUiFont(FW_BOLD, dpi);
+  return {tkt::GdiObject<HFONT>(CreateFontIndirectW(&normal)), tkt::GdiObject<HFONT>(CreateFontIndirectW(&bold))};
+}
+
+MakerLayout RgpMakerWindow::LayoutIn(const Fonts& fonts, int dpi) const {
+  // The right column is as wide as its longest line, measured in pixels at `dpi`.
+  int column = tkt::Scale(kMakerMinColumn, dpi);
+  {
+    tkt::WindowDc dc(hwnd_);
+    tkt::SelectGuard sel(dc.get(), fonts.bold.get());
+    for (const wchar_t* t : {kRgpLabel1, kRgpLabel2})
+      column = std::max(column, TextWidth(dc.get(), t) + tkt::Scale(40, dpi));
+    tkt::SelectGuard normalFont(dc.get(), fonts.normal.get());
+    for (const wchar_t* t : {kRgpLabel3, kRgpLabel4})
+      column = std::max(column, TextWidth(dc.get(), t) + tkt::Scale(8, dpi));
+  }
+  // Back to 96-DPI pixels, rounded up.
+  return LayoutMaker((column * tkt::kDefaultDpi + dpi - 1) / dpi);
+}
+
+SIZE RgpMakerWindow::WindowSizeFor(const MakerLayout& layout, int dpi) {
+  const RECT r = tkt::WindowRectForClient(
+      {0, 0, tkt::Scale(layout.clientWidth, dpi), tkt::Scale(layout.clientHeight, dpi)}, kStyle, kExStyle, dpi);
+  return {r.right - r.left, r.bottom - r.top};
 }
 
 void RgpMakerWindow::CreateChildren() {
-  LOGFONTW normal = PickUiFont(FW_NORMAL), bold = PickUiFont(FW_BOLD);
-  font_.reset(CreateFontIndirectW(&normal));
-  boldFont_.reset(CreateFontIndirectW(&bold));
+  for (const Child& c : kChildren) CreateChild(c.cls, c.text, c.style, c.id, {}, c.exStyle);
+  pictureWnd_.Create({}, hwnd_, kPicture1);
+  // A large picture spreads under the other controls, never over them.
+  SetWindowPos(pictureWnd_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Centred on the work area.
+  const SIZE size = WindowSizeFor(LayOut(), dpi());
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(hwnd_, nullptr, work.left + std::max(0, int(work.right - work.left - size.cx) / 2),
+               work.top + std::max(0, int(work.bottom - work.top - size.cy) / 2), size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SyncFields();
+}
 
-  // The right column is as wide as its longest line.
-  int column = kMakerMinColumn;
-  {
-    tkt::WindowDc dc(hwnd_);
-    tkt::SelectGuard sel(dc.get(), boldFont_.get());
-    for (const wchar_t* t : {kRgpLabel1, kRgpLabel2}) column = std::max(column, TextWidth(dc.get(), t) + 40);
-    tkt::SelectGuard normalFont(dc.get(), font_.get());
-    for (const wchar_t* t : {kRgpLabel3, kRgpLabel4}) column = std::max(column, TextWidth(dc.get(), t) + 8);
-  }
-  const MakerLayout layout = LayoutMaker(column);
+MakerLayout RgpMakerWindow::LayOut() {
+  Fonts old = std::exchange(fonts_, FontsAt(dpi()));  // until nothing uses them
+  const MakerLayout layout = LayoutIn(fonts_, dpi());
   for (const Child& c : kChildren) {
     const auto at = std::find_if(layout.items.begin(), layout.items.end(),
                                  [&](const MakerPlacement& p) { return p.item == c.item; });
-    CreateChild(c.cls, c.text, c.style, c.id, ToRect(at->box), c.exStyle);
+    const bool bold = c.id == kLabel1 || c.id == kLabel2;
+    SendMessageW(Item(c.id), WM_SETFONT, WPARAM(bold ? fonts_.bold.get() : fonts_.normal.get()), FALSE);
+    MoveTo(Item(c.id), ScaledRect(at->box, dpi()));
   }
-  pictureBox_ = ToRect(layout.picture);
-  shape1_ = ToRect(layout.frame);
-  pictureWnd_.Create(pictureBox_, hwnd_, kPicture1);
-  // A large picture spreads under the other controls, never over them.
-  SetWindowPos(pictureWnd_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  pictureBox_ = ScaledRect(layout.picture, dpi());
+  shape1_ = ScaledRect(layout.frame, dpi());
+  MoveTo(pictureWnd_.hwnd(), pictureBox_);
+  PictureChanged();
+  SizeCanvas(Scaled(layout.clientWidth), Scaled(layout.clientHeight));
+  return layout;
+}
 
-  // Window size from the client size and the frame; centred on the work area.
-  const int clientW = layout.clientWidth, clientH = layout.clientHeight;
-  RECT frame{0, 0, clientW, clientH};
-  AdjustWindowRectEx(&frame, DWORD(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE, DWORD(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-  SetWindowPos(hwnd_, nullptr, work.left + std::max(0, int(work.right - work.left - w) / 2),
-               work.top + std::max(0, int(work.bottom - work.top - h) / 2), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+// Laid out again in place, the fields, the picture and the test lines kept.
+void RgpMakerWindow::OnDpiChanged(int, const RECT& suggested) {
+  LayOut();
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
 
-  canvasW_ = clientW, canvasH_ = clientH;
-  canvas_.reset(CreateCompatibleBitmap(tkt::WindowDc(hwnd_).get(), canvasW_, canvasH_));
+// The test lines are the picture's pixels, so they stay where they are when the canvas grows or shrinks.
+void RgpMakerWindow::SizeCanvas(int width, int height) {
+  if (canvas_ && width == canvasW_ && height == canvasH_) return;
+  tkt::GdiObject<HBITMAP> next(CreateCompatibleBitmap(tkt::WindowDc(hwnd_).get(), width, height));
   tkt::MemoryDc mem(nullptr);
   {
-    tkt::SelectGuard sel(mem.get(), canvas_.get());
-    RECT all{0, 0, canvasW_, canvasH_};
+    tkt::SelectGuard sel(mem.get(), next.get());
+    RECT all{0, 0, width, height};
     FillRect(mem.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+    if (canvas_) {
+      tkt::MemoryDc from(nullptr);
+      tkt::SelectGuard old(from.get(), canvas_.get());
+      BitBlt(mem.get(), 0, 0, std::min(width, canvasW_), std::min(height, canvasH_), from.get(), 0, 0, SRCCOPY);
+    }
   }
-  SyncFields();
+  canvas_ = std::move(next);
+  canvasW_ = width, canvasH_ = height;
 }
 
 void RgpMakerWindow::SyncFields() {
@@ -142,13 +179,13 @@ void RgpMakerWindow::SyncFields() {
   syncing_ = false;
 }
 
-// The picture area takes the picture's size, as an auto-sized picture box does.
+// The picture area takes the picture's size, as an auto-sized picture box does: its own pixels, at any DPI.
 void RgpMakerWindow::PictureChanged() {
   if (!pictureWnd_.hwnd()) return;
   int w = pictureBox_.right - pictureBox_.left, h = pictureBox_.bottom - pictureBox_.top;
   if (picture_.Width() > 0) {
-    RECT frame{0, 0, picture_.Width(), picture_.Height()};
-    AdjustWindowRectEx(&frame, WS_CHILD, FALSE, WS_EX_CLIENTEDGE);
+    const RECT frame =
+        tkt::WindowRectForClient({0, 0, picture_.Width(), picture_.Height()}, WS_CHILD, WS_EX_CLIENTEDGE, dpi());
     w = frame.right - frame.left, h = frame.bottom - frame.top;
   }
   SetWindowPos(pictureWnd_.hwnd(), HWND_BOTTOM, 0, 0, w, h, SWP_NOMOVE | SWP_NOACTIVATE);
@@ -245,6 +282,9 @@ LRESULT RgpMakerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC:
       SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case kGetDpiScaledSize:
+      *reinterpret_cast<SIZE*>(lp) = WindowSizeFor(LayoutIn(FontsAt(int(wp)), int(wp)), int(wp));
+      return TRUE;
     case WM_CLOSE:
       // Alt+F4 is the way back, like "Ｘ": the maker is only ever hidden.
       model_.CommandButton1_Click();

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "designer/model/layout.h"
 #include "designer/rgpmaker_model.h"
 #include "designer/win/maker_picture.h"
 #include "designer/win/services_win.h"
@@ -55,11 +56,26 @@ class RgpMakerWindow : public tkt::Window<RgpMakerWindow>, public MakerWindows {
     const WinMakerPicture& picture_;
   };
 
+  struct Fonts {
+    tkt::GdiObject<HFONT> normal, bold;
+  };
+
   friend class tkt::Window<RgpMakerWindow>;
   static constexpr const wchar_t* kClassName = L"TktRgpMaker";
+  // A fixed dialog frame with a caption and no system menu: no close, minimise or maximise box.
+  static constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+  static constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
   static void DescribeClass(WNDCLASSEXW& wc);
+  static Fonts FontsAt(int dpi);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void CreateChildren();
+  // The layout at `dpi` with its column as wide as the longest line in these fonts.
+  MakerLayout LayoutIn(const Fonts& fonts, int dpi) const;
+  static SIZE WindowSizeFor(const MakerLayout& layout, int dpi);
+  // Fonts and every child's place at dpi(); the window's own size is the caller's.
+  MakerLayout LayOut();
+  void OnDpiChanged(int oldDpi, const RECT& suggested);
+  void SizeCanvas(int width, int height);
   void Command(int id, int code);
   void SyncFields();
   void AfterHandler();
@@ -76,7 +92,7 @@ class RgpMakerWindow : public tkt::Window<RgpMakerWindow>, public MakerWindows {
   PictureWindow pictureWnd_{picture_};
   RECT pictureBox_{};
   RECT shape1_{};
-  tkt::GdiObject<HFONT> font_, boldFont_;
+  Fonts fonts_;
   tkt::GdiObject<HBITMAP> canvas_;  // the background the test lines go on; it keeps them between uses
   int canvasW_ = 0, canvasH_ = 0;
   bool syncing_ = false;

@@ -1,4 +1,5 @@
-// Form3: the splash, borderless and centred, for one timer interval; then the main window.
+// Form3: the splash, borderless and centred, for one timer interval; then the main window. The picture and
+// its edge scale with the monitor's DPI.
 #pragma once
 
 #include <windows.h>
@@ -22,8 +23,13 @@ class SplashWindow : public tkt::Window<SplashWindow> {
   static constexpr const wchar_t* kClassName = L"TktDesignerForm3";
   static void DescribeClass(WNDCLASSEXW& wc) { wc.hCursor = LoadCursorW(nullptr, IDC_APPSTARTING); }
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  SIZE SizeAt(int dpi) const;
+  const faceformat::Image* Picture();
+
   Artwork& artwork_;
   std::function<void()> done_;
+  faceformat::Image scaled_;  // the picture at scaledDpi_
+  int scaledDpi_ = 0;
 };
 
 }  // namespace designer::win

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "wincommon/dpi.h"
 #include "wincommon/handle.h"
 
 namespace designer::win {
@@ -23,11 +24,10 @@ bool FontFamilyHasJapanese(const std::wstring& face) {
   return found;
 }
 
-LOGFONTW PickUiFont(int weight) {
+LOGFONTW PickUiFont(int weight, int dpi) {
   LOGFONTW font{};
   NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) font = metrics.lfMessageFont;
+  if (tkt::NonClientMetricsForDpi(metrics, dpi)) font = metrics.lfMessageFont;
   // Wine names Tahoma, which is absent and has no Japanese; an English Windows names Segoe UI.
   if (!FontFamilyHasJapanese(font.lfFaceName)) {
     for (const wchar_t* face : {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic", L"IPAPGothic", L"IPAGothic",
@@ -38,7 +38,8 @@ LOGFONTW PickUiFont(int weight) {
       }
     }
   }
-  if (font.lfHeight == 0 || font.lfHeight > -12) font.lfHeight = -12;
+  const int least = tkt::Scale(12, dpi);
+  if (font.lfHeight == 0 || font.lfHeight > -least) font.lfHeight = -least;
   font.lfWidth = 0;
   font.lfWeight = weight;
   font.lfItalic = font.lfUnderline = font.lfStrikeOut = 0;

@@ -9,7 +9,7 @@
 namespace designer::win {
 
 bool FontFamilyHasJapanese(const std::wstring& face);
-// 9 points at 96 DPI unless the system asks for more; `weight` FW_NORMAL or FW_BOLD.
-LOGFONTW PickUiFont(int weight = FW_NORMAL);
+// At least 12 pixels at 96 DPI, scaled to `dpi`, more when the system asks for it; `weight` FW_NORMAL or FW_BOLD.
+LOGFONTW PickUiFont(int weight, int dpi);
 
 }  // namespace designer::win

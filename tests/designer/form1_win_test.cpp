@@ -13,7 +13,9 @@
 #include "designer/win/form1_win.h"
 #include "designer/win/services_win.h"
 #include "faceformat/bmp.h"
+#include "designer/win/ui_font.h"
 #include "harness.h"
+#include "text_fit.h"
 #include "wincommon/gdi.h"
 
 namespace designer::win {
@@ -115,6 +117,53 @@ TEST_F(MainWindow, ShowsItsPagesAndEveryTextFitsItsControl) {
       EXPECT_LE(line.cy, height) << std::string(name.begin(), name.end());
     }
   }
+}
+
+// Every child's place in its parent.
+std::vector<RECT> PlacesOf(HWND window) {
+  std::vector<RECT> places;
+  for (HWND w : harness::FindChildren(window, [](HWND) { return true; })) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+    places.push_back(r);
+  }
+  return places;
+}
+
+TEST_F(MainWindow, LaysOutAgainAtANewDpiKeepingItsState) {
+  Form1Window& w = Open();
+  form_.Option2.Click();  // the own-picture mode shows the most captions
+  w.Sync();
+  SetWindowTextW(w.WindowOf(form_.PS_Text2), L"C:\\face.bmp");
+  const std::vector<RECT> at96 = PlacesOf(w.hwnd());
+  int from = 96;
+  for (int dpi : {144, 192}) {
+    testing::ChangeDpi(w.hwnd(), from, dpi);
+    from = dpi;
+    RECT panel;
+    GetClientRect(w.PanelOf(0), &panel);
+    EXPECT_GE(panel.right, tkt::Scale(kPanelWidth, dpi));
+    EXPECT_GE(panel.bottom, tkt::Scale(kPanelHeight, dpi));
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w.WindowOf(form_.Option1), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, PickUiFont(FW_NORMAL, dpi).lfHeight);
+    // Every caption on every page, shown or not.
+    for (const Placement& p : LayoutForm(form_)) {
+      HWND hwnd = w.WindowOf(*p.control);
+      if (p.captionBox) hwnd = GetWindow(hwnd, GW_HWNDNEXT);  // the caption is created right after its box
+      if (!hwnd || harness::WindowText(hwnd).empty()) continue;
+      if (harness::HasClass(hwnd, L"STATIC") || harness::HasClass(hwnd, L"BUTTON")) {
+        EXPECT_TRUE(testing::TextFits(hwnd, dpi));
+      }
+    }
+  }
+  EXPECT_EQ(harness::WindowText(w.WindowOf(form_.PS_Text2)), L"C:\\face.bmp");
+  EXPECT_EQ(SendMessageW(w.WindowOf(form_.Option2), BM_GETCHECK, 0, 0), BST_CHECKED);
+  testing::ChangeDpi(w.hwnd(), from, 96);
+  const std::vector<RECT> back = PlacesOf(w.hwnd());
+  ASSERT_EQ(back.size(), at96.size());
+  for (size_t i = 0; i < back.size(); ++i) EXPECT_TRUE(EqualRect(&back[i], &at96[i])) << i;
 }
 
 TEST_F(MainWindow, KaichuTemplateShowsPictureAndHandColours) {

@@ -22,6 +22,7 @@
 #include "faceformat/silhouette.h"
 #include "form_fakes.h"
 #include "harness.h"
+#include "text_fit.h"
 #include "wincommon/gdi.h"
 
 namespace designer::win {
@@ -332,6 +333,39 @@ TEST_F(MakerWindow, TransparentPngGivesItsRegionAndAWhiteBackedBitmap) {
   std::vector<uint32_t> pixels;
   ASSERT_EQ(maker.picture().ReadPixels(pixels), 300 * 250);
   EXPECT_TRUE(Rgb24(designer::ImageFromPixelArray(300, 250, pixels)) == faceformat::MakeSilhouette(face));
+}
+
+TEST_F(MakerWindow, AtANewDpiTheColumnScalesAndThePictureAndTestLinesKeepTheirPixels) {
+  const fs::path rgp = dir / "t.rgp";
+  ASSERT_TRUE(faceformat::WriteRegionFile(rgp, {{10, 5, 20}}).ok());
+  SetWindowTextW(maker.Item(Id::kText1), rgp.c_str());
+  Click(Id::kCommand4);
+  ASSERT_TRUE(maker.picture().Show(Image(40, 30, 0x00FF0000)));
+  const COLORREF inkRef = GetSysColor(COLOR_BTNTEXT);
+  const uint32_t ink = faceformat::Rgb(GetRValue(inkRef), GetGValue(inkRef), GetBValue(inkRef));
+
+  testing::ChangeDpi(maker.hwnd(), 96, 192);
+  RECT client, picture;
+  GetClientRect(maker.hwnd(), &client);
+  GetClientRect(maker.Item(Id::kPicture1), &picture);
+  EXPECT_EQ(picture.right, 40);
+  EXPECT_EQ(picture.bottom, 30);
+  for (int id = Id::kLabel1; id <= Id::kCommandButton1; ++id) {
+    HWND item = maker.Item(id);
+    RECT r;
+    GetWindowRect(item, &r);
+    MapWindowPoints(nullptr, maker.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_LE(r.right, client.right) << id;
+    EXPECT_LE(r.bottom, client.bottom) << id;
+    if (!harness::HasClass(item, L"EDIT")) {
+      EXPECT_TRUE(testing::TextFits(item, 192));
+    }
+  }
+  const Image shown = Painted();
+  EXPECT_EQ(shown.at(10, 5), ink);
+  EXPECT_EQ(shown.at(29, 5), ink);
+  EXPECT_NE(shown.at(30, 5), ink);
+  EXPECT_EQ(harness::WindowText(maker.Item(Id::kText1)), rgp.wstring());
 }
 
 using Shortcut = TempDir;

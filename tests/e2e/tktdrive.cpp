@@ -19,7 +19,21 @@
 
 #include "driver.h"
 
+namespace {
+// Real pixels from every window at any display scale: per-monitor aware (v2, else v1) where the system has
+// it, system aware elsewhere.
+void BecomeDpiAware() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const auto set = reinterpret_cast<SetContext>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  const auto context = [](INT_PTR value) { return reinterpret_cast<HANDLE>(value); };
+  if (set && (set(context(-4)) || set(context(-3)))) return;
+  SetProcessDPIAware();
+}
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
+  BecomeDpiAware();
   if (argc < 2) {
     tktdrive::Driver::PrintUsage();
     return 2;

@@ -1,7 +1,12 @@
 // Commands on programs, their top-level windows, message boxes and the controls inside their windows.
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 
+#include "caption_probe.h"
 #include "driver.h"
+#include "wincommon/dpi.h"
+#include "wincommon/handle.h"
 
 namespace tktdrive {
 
@@ -181,6 +186,103 @@ void SetText(Driver&, const Args& a) {
     throw Failure{"the control does not answer"};
 }
 
+// What a control shows its caption in, and the room it has, in the control's own pixels.
+struct Caption {
+  std::wstring text;
+  SIZE room{};
+  bool wraps = false;  // a static that breaks its lines at its width
+  UINT format = 0;     // DrawText's flags as the control draws
+};
+
+bool IsCheckOrOption(LONG style) {
+  const LONG type = style & BS_TYPEMASK;
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+// The controls that draw their own one caption: statics with text, check boxes and option buttons.
+std::optional<Caption> CaptionOf(HWND w) {
+  const LONG style = GetWindowLongW(w, GWL_STYLE);
+  RECT client{};
+  GetClientRect(w, &client);
+  Caption c;
+  c.room = {client.right, client.bottom};
+  if (HasClass(w, L"Static")) {
+    const LONG type = style & SS_TYPEMASK;
+    if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE)
+      return std::nullopt;
+    c.wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
+    c.format = (c.wraps ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
+  } else if (HasClass(w, L"Button") && IsCheckOrOption(style)) {
+    // The mark and the gap before the text.
+    const int dpi = tkt::DpiOfWindow(w);
+    c.room.cx -= tkt::SystemMetricForDpi(SM_CXMENUCHECK, dpi) + tkt::Scale(4, dpi);
+    c.format = DT_SINGLELINE;
+  } else {
+    return std::nullopt;
+  }
+  c.text = harness::ControlText(w);
+  if (c.text.empty()) return std::nullopt;
+  return c;
+}
+
+struct FreeModule {
+  void operator()(HMODULE m) const { FreeLibrary(m); }
+};
+struct Unhook {
+  void operator()(HHOOK h) const { UnhookWindowsHookEx(h); }
+};
+
+// caption_probe.dll, beside tktdrive, hooked into the thread of a window for as long as this lives.
+class CaptionProbe {
+ public:
+  explicit CaptionProbe(HWND window) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    module_.reset(LoadLibraryW((std::filesystem::path(self).parent_path() / L"caption_probe.dll").c_str()));
+    const auto hook = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(module_ ? GetProcAddress(module_.get(), caption_probe::kHookName) : nullptr));
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (hook) hook_.reset(SetWindowsHookExW(WH_CALLWNDPROC, hook, module_.get(), thread));
+    if (!hook_) throw Failure{"cannot hook caption_probe.dll into the window's program"};
+  }
+
+  // The size the caption needs in the control's font, in a DC of the control; a wrapping static wraps at
+  // its own width and needs its height.
+  SIZE Need(HWND w, const Caption& c) const {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(w, measure_, c.format, c.wraps ? c.room.cx : 0, SMTO_ABORTIFHUNG, 5000, &ignored))
+      throw Failure{"the control does not answer"};
+    const auto packed = reinterpret_cast<uintptr_t>(GetPropW(w, caption_probe::kNeedProperty));
+    SendMessageTimeoutW(w, forget_, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    if (!packed) throw Failure{"caption_probe did not measure \"" + Utf8(c.text) + "\""};
+    return {LONG(packed & 0xFFFF), LONG(packed >> 16 & 0xFFFF)};
+  }
+
+ private:
+  tkt::UniqueAny<HMODULE, FreeModule> module_;
+  tkt::UniqueAny<HHOOK, Unhook> hook_;
+  UINT measure_ = RegisterWindowMessageW(caption_probe::kMeasureMessage);
+  UINT forget_ = RegisterWindowMessageW(caption_probe::kForgetMessage);
+};
+
+void CaptionsFit(Driver&, const Args& a) {
+  const HWND top = Handle(a[1]);
+  const CaptionProbe probe(top);
+  std::string misfits;
+  int measured = 0;
+  for (HWND w : harness::FindChildren(top, [](HWND) { return true; })) {
+    const std::optional<Caption> c = CaptionOf(w);
+    if (!c) continue;
+    ++measured;
+    const SIZE need = probe.Need(w, *c);
+    if (need.cx <= c->room.cx && need.cy <= c->room.cy) continue;
+    misfits += "\n       \"" + Utf8(c->text) + "\" needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) +
+               ", has " + std::to_string(c->room.cx) + "x" + std::to_string(c->room.cy);
+  }
+  if (measured == 0) throw Failure{"no captions under the window"};
+  if (!misfits.empty()) throw Failure{"captions that do not fit:" + misfits};
+}
+
 const Command kWindowCommands[] = {
     {"start", 3, "PROC EXE DIR: starts EXE with DIR as its current directory, remembered as PROC",
      [](Driver& d, const Args& a) { d.Start(a[1], a[2], a[3]); }},
@@ -248,6 +350,10 @@ const Command kWindowCommands[] = {
     // TCM_SETCURFOCUS changes the page and notifies the parent, as a click on the tab does.
     {"tab", 2, "HWND INDEX: selects a page of a tab control; its parent hears of the change",
      [](Driver&, const Args& a) { Post(Handle(a[1]), 0x1330 /* TCM_SETCURFOCUS */, WPARAM(Number(a[2]))); }},
+    {"captionsfit", 1,
+     "HWND: fails listing every visible static, check box and option button under HWND whose text does not fit "
+     "it in its own font (a wrapping static: its height at its width)",
+     CaptionsFit},
     {"command", 2, "HWND ID: posts WM_COMMAND with a control id to a window (1 = OK of a dialog)",
      [](Driver&, const Args& a) { Post(Handle(a[1]), WM_COMMAND, MAKEWPARAM(WORD(Number(a[2])), BN_CLICKED)); }},
 };

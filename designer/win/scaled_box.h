@@ -1,0 +1,25 @@
+// The layout's 96-DPI boxes at a window's DPI. Edges are scaled, not sizes, so boxes that touch at 96 DPI
+// still touch and never overlap.
+#pragma once
+
+#include <windows.h>
+
+#include "designer/model/layout.h"
+#include "wincommon/dpi.h"
+
+namespace designer::win {
+
+// WM_GETDPISCALEDSIZE (Windows 10 1703): the system asks for the window's size at a new DPI before it moves
+// there, so the rectangle of WM_DPICHANGED fits the layout.
+inline constexpr UINT kGetDpiScaledSize = 0x02E4;
+
+inline RECT ScaledRect(const PixelBox& box, int dpi) {
+  return {tkt::Scale(box.x, dpi), tkt::Scale(box.y, dpi), tkt::Scale(box.right(), dpi), tkt::Scale(box.bottom(), dpi)};
+}
+
+inline void MoveTo(HWND window, const RECT& r) {
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+}  // namespace designer::win
