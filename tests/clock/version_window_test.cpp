@@ -68,6 +68,39 @@ TEST_F(VersionWindowTest, LayoutCaptionAndTabOrder) {
   EXPECT_EQ(GetFocus(), w->CloseButton());
 }
 
+// Wine gives every monitor the system's DPI and never sends WM_DPICHANGED: the test sends it, as Windows does
+// when the window moves to a monitor at 150 %.
+TEST_F(VersionWindowTest, ANewDpiLaysTheWindowOutAgainAtItsScale) {
+  VersionWindow* w = Open();
+  ASSERT_NE(w, nullptr);
+  RECT client96{}, close96{}, outer{};
+  GetClientRect(w->Window(), &client96);
+  GetWindowRect(w->CloseButton(), &close96);
+  MapWindowPoints(nullptr, w->Window(), reinterpret_cast<POINT*>(&close96), 2);
+  GetWindowRect(w->Window(), &outer);
+  const RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * 3 / 2,
+                       outer.top + (outer.bottom - outer.top) * 3 / 2};
+  SendMessageW(w->Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT client{}, close{};
+  GetClientRect(w->Window(), &client);
+  GetWindowRect(w->CloseButton(), &close);
+  MapWindowPoints(nullptr, w->Window(), reinterpret_cast<POINT*>(&close), 2);
+  auto expectOneAndAHalf = [](LONG at96, LONG now, const char* what) {
+    EXPECT_NEAR(now, at96 * 1.5, 1.0) << what;
+  };
+  expectOneAndAHalf(client96.right, client.right, "client width");
+  expectOneAndAHalf(client96.bottom, client.bottom, "client height");
+  expectOneAndAHalf(close96.left, close.left, "button left");
+  expectOneAndAHalf(close96.top, close.top, "button top");
+  expectOneAndAHalf(close96.right - close96.left, close.right - close.left, "button width");
+  expectOneAndAHalf(close96.bottom - close96.top, close.bottom - close.top, "button height");
+  expectOneAndAHalf(269, w->LogoWidth(), "logo width");
+  expectOneAndAHalf(50, w->LogoHeight(), "logo height");
+  EXPECT_EQ(w->Animation().AnimState, LogoAnimation::kIdle);
+  ExpectCompleteLogo(*w);
+}
+
 TEST_F(VersionWindowTest, OpensWithTheWholeLogoThenAnimatesToItAgain) {
   VersionWindow* w = Open(Scripted({0.9, 0.3, 0.1, 0.7, 0.6, 0.2, 0.99, 0.45}));
   ASSERT_NE(w, nullptr);
