@@ -9,7 +9,6 @@
 #include <cstdlib>
 
 #include "faceformat/units.h"
-
 #include "paintchip/com/dispatch_util.h"
 #include "paintchip/com/guard.h"
 #include "paintchip/com/typelib.h"
