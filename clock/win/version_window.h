@@ -46,6 +46,7 @@ class VersionWindow : public tkt::Window<VersionWindow>, private LogoCanvas {
   void LoadLogo();
   // Places the children and makes the fonts at dpi(); sizes the client area to the layout.
   void Layout();
+  // Moved to a monitor of another scale: laid out again there, the logo standing complete.
   void OnDpiChanged(int oldDpi, const RECT& suggested);
   void CloseWindow();
 
