@@ -16,11 +16,18 @@ double RoundHalfEven(double x) {
   return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
-LogoAnimation::LogoAnimation(int W, int H, int CW, int CH, LogoCanvas& canvas, RandomSource random)
-    : W_(W), H_(H), CW_(CW), CH_(CH), canvas_(canvas), random_(std::move(random)) {
-  C_ = static_cast<int>(RoundHalfEven(W / 5.0));
-  R_ = static_cast<int>(RoundHalfEven(H / 5.0));
-  N_ = std::min(W, H);
+int LogoAnimation::BlockAt(int dpi) {
+  if (dpi <= 0) return kBlock;
+  return std::max(1, static_cast<int>(std::lround(double(kBlock) * dpi / kDesignDpi)));
+}
+
+LogoAnimation::LogoAnimation(int W, int H, int CW, int CH, LogoCanvas& canvas, RandomSource random, int dpi)
+    : W_(W), H_(H), CW_(CW), CH_(CH), block_(BlockAt(dpi)), canvas_(canvas), random_(std::move(random)) {
+  C_ = static_cast<int>(RoundHalfEven(double(W) / block_));
+  R_ = static_cast<int>(RoundHalfEven(double(H) / block_));
+  // One frame for each pixel of the logo's shorter side at 96 DPI.
+  N_ = dpi > 0 && dpi != kDesignDpi ? static_cast<int>(RoundHalfEven(double(std::min(W, H)) * kDesignDpi / dpi))
+                                    : std::min(W, H);
   // Radii are 16-bit; no canvas a window can hold comes near the limit, but the table must never wrap.
   M_ = std::clamp(std::min(CW, CH), 0, int{std::numeric_limits<int16_t>::max()});
   LogoTop = static_cast<int32_t>(RoundHalfEven(RoundHalfEven(CH / 2.0) - H / 2.0));
@@ -63,9 +70,9 @@ void LogoAnimation::Timer1_Timer() {
         if (angle >= 360) angle = static_cast<int16_t>(angle - 360);
         const double r = static_cast<double>(int32_t{BlockRadius_[Index(x, y)]} * (N_ - FrameNo)) / N_;
         const double a = angle * DegToRad;
-        const int dstX = static_cast<int>(RoundHalfEven(r * std::cos(a) + (kBlock * x + LogoLeft)));
-        const int dstY = static_cast<int>(RoundHalfEven(r * std::sin(a) + (kBlock * y + LogoTop)));
-        canvas_.CopyFromLogo(kBlock * x, kBlock * y, kBlock, kBlock, dstX, dstY);
+        const int dstX = static_cast<int>(RoundHalfEven(r * std::cos(a) + (block_ * x + LogoLeft)));
+        const int dstY = static_cast<int>(RoundHalfEven(r * std::sin(a) + (block_ * y + LogoTop)));
+        canvas_.CopyFromLogo(block_ * x, block_ * y, block_, block_, dstX, dstY);
       }
     }
     FrameNo += 1;

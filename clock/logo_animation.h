@@ -1,11 +1,15 @@
 // The version window's logo animation: the logo cut into 5 x 5 blocks that spiral in from random places.
-// Pure arithmetic; the window supplies the drawing surface and the random numbers.
+// Pure arithmetic; the window supplies the drawing surface and the random numbers. On a scaled display the
+// logo and canvas are the window's scaled ones, the blocks grow with the scale and the animation keeps its
+// number of frames, so it plays as long and looks the same as at 96 DPI.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string_view>
 #include <vector>
+
+#include "faceformat/units.h"
 
 namespace tkt {
 
@@ -29,9 +33,12 @@ class LogoAnimation {
   static constexpr int16_t kIdle = -1;
   static constexpr int16_t kAnimating = 11;
   static constexpr int kBlock = 5;
+  // A block's side at `dpi`: kBlock at 96.
+  static int BlockAt(int dpi);
 
-  // Form_Load steps 5 to 9: W, H the logo's size, CW, CH the canvas's inner size. Draws the whole logo.
-  LogoAnimation(int W, int H, int CW, int CH, LogoCanvas& canvas, RandomSource random);
+  // Form_Load steps 5 to 9: W, H the logo's size, CW, CH the canvas's inner size, all in pixels at `dpi`.
+  // Draws the whole logo.
+  LogoAnimation(int W, int H, int CW, int CH, LogoCanvas& canvas, RandomSource random, int dpi = kDesignDpi);
 
   void PaintLogo(std::string_view mode);
   void Timer1_Timer();
@@ -40,6 +47,7 @@ class LogoAnimation {
   int R() const { return R_; }
   int N() const { return N_; }
   int M() const { return M_; }
+  int Block() const { return block_; }
   int16_t BlockRadius(int x, int y) const { return BlockRadius_[Index(x, y)]; }
   int16_t BlockAngle(int x, int y) const { return BlockAngle_[Index(x, y)]; }
 
@@ -52,6 +60,7 @@ class LogoAnimation {
   size_t Index(int x, int y) const { return static_cast<size_t>(x) * (R_ + 1) + y; }
 
   int W_, H_, CW_, CH_;
+  int block_;
   int C_, R_, N_, M_;
   double DegToRad;
   LogoCanvas& canvas_;

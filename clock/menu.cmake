@@ -17,7 +17,8 @@ if(TKT_WINDOWS)
     ${TKT_MENU_DIR}/win/clock_setter_win.cpp
     ${TKT_MENU_DIR}/win/version_window.cpp)
   target_include_directories(clock_commands_win PUBLIC ${TKT_MENU_DIR} ${TKT_MENU_DIR}/win)
-  target_link_libraries(clock_commands_win PUBLIC clock_commands wincommon ws2_32 user32 gdi32 shell32 advapi32)
+  target_link_libraries(clock_commands_win PUBLIC clock_commands clock_face wincommon ws2_32 user32 gdi32 shell32
+                                                  advapi32)
   # The version window's logo travels as a resource of whichever program links the menu.
   add_library(clock_version_resources OBJECT ${TKT_MENU_DIR}/win/version.rc)
   set(TKT_LOGO_DIR ${TKT_SOURCE_DIR}/art/generated)

@@ -1,6 +1,36 @@
 #include "paintchip/chip_geometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace paintchip {
+
+int ScaleToDpi(int pixels96, int dpi) {
+  if (dpi <= 0 || dpi == kBaseDpi) return pixels96;
+  return static_cast<int>(std::lround(double(pixels96) * dpi / kBaseDpi));
+}
+
+ChipMetrics ChipMetricsAt(int dpi) {
+  ChipMetrics m;
+  if (dpi <= 0 || dpi == kBaseDpi) return m;
+  // An odd width keeps the arrow's point on one column.
+  m.glyphWidth = 2 * ScaleToDpi(3, dpi) + 1;
+  m.glyphHeight = (m.glyphWidth + 1) / 2;
+  const int edge = std::max(2, ScaleToDpi(2, dpi));
+  m.edgeOuter = edge / 2;
+  m.edgeInner = edge - m.edgeOuter;
+  m.arrowPartWidth = std::max(ScaleToDpi(ArrowPartWidthFor(7), dpi), m.glyphWidth + 2 * edge + 1);
+  m.line = std::max(1, ScaleToDpi(1, dpi));
+  m.wellInset = std::max(ScaleToDpi(4, dpi), edge + m.line + 1);
+  m.focusInset = m.wellInset - m.line;
+  m.sharedColumns = m.edgeOuter;
+  return m;
+}
+
+PaletteCell PaletteCellAt(int dpi) {
+  const PaletteCell base;
+  return {ScaleToDpi(base.width, dpi), ScaleToDpi(base.height, dpi), ScaleToDpi(base.inset, dpi)};
+}
 
 ChipRect SwatchPart(const ChipRect& bounds, int arrowPartWidth) {
   ChipRect r = bounds;
@@ -8,13 +38,13 @@ ChipRect SwatchPart(const ChipRect& bounds, int arrowPartWidth) {
   return r;
 }
 
-ChipRect ArrowPart(const ChipRect& bounds, int arrowPartWidth) {
+ChipRect ArrowPart(const ChipRect& bounds, int arrowPartWidth, int sharedColumns) {
   ChipRect r = bounds;
-  r.left = bounds.right - arrowPartWidth - 1;
+  r.left = bounds.right - arrowPartWidth - sharedColumns;
   return r;
 }
 
-ChipRect ColorWell(const ChipRect& swatchPart) { return swatchPart.Inflated(-4); }
+ChipRect ColorWell(const ChipRect& swatchPart, int inset) { return swatchPart.Inflated(-inset); }
 
 ChipPoint GlyphOrigin(const ChipRect& arrowPart, int glyphWidth, int glyphHeight) {
   const int cx = (arrowPart.left + arrowPart.right) / 2;
@@ -22,8 +52,8 @@ ChipPoint GlyphOrigin(const ChipRect& arrowPart, int glyphWidth, int glyphHeight
   return {cx - glyphWidth / 2, cy - glyphHeight / 2};
 }
 
-ChipPart HitTest(const ChipRect& bounds, int arrowPartWidth, int x, int y) {
-  if (ArrowPart(bounds, arrowPartWidth).Contains(x, y)) return ChipPart::Arrow;
+ChipPart HitTest(const ChipRect& bounds, int arrowPartWidth, int x, int y, int sharedColumns) {
+  if (ArrowPart(bounds, arrowPartWidth, sharedColumns).Contains(x, y)) return ChipPart::Arrow;
   if (SwatchPart(bounds, arrowPartWidth).Contains(x, y)) return ChipPart::Swatch;
   return ChipPart::None;
 }

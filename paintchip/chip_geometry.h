@@ -19,15 +19,40 @@ struct ChipPoint {
 // The arrow part is the glyph's width plus room for the edges around it.
 constexpr int ArrowPartWidthFor(int glyphWidth) { return glyphWidth + 5; }
 
-// The two parts share one pixel column.
+inline constexpr int kBaseDpi = 96;
+// A length in 96-DPI pixels at `dpi`, rounded half away from zero as MulDiv does.
+int ScaleToDpi(int pixels96, int dpi);
+
+// The button's sizes at a display scale; at 96 DPI the ones it has always had.
+struct ChipMetrics {
+  int glyphWidth = 7, glyphHeight = 4;  // the drop-down arrow: rows of glyphWidth, glyphWidth - 2, ... 1 pixels
+  int arrowPartWidth = ArrowPartWidthFor(7);
+  int edgeOuter = 1, edgeInner = 1;  // the two lines of a raised, sunken or etched edge
+  int wellInset = 4;                 // the colour well inside the swatch part
+  int line = 1;                      // the focus frame's and the well frame's width
+  int focusInset = 3;                // the focus frame inside the swatch part, between its edge and well
+  int sharedColumns = 1;             // the swatch's right edge under the arrow part's left one
+  bool operator==(const ChipMetrics&) const = default;
+};
+ChipMetrics ChipMetricsAt(int dpi);
+
+// The two parts share the outer edge line's column(s).
 ChipRect SwatchPart(const ChipRect& bounds, int arrowPartWidth);
-ChipRect ArrowPart(const ChipRect& bounds, int arrowPartWidth);
-ChipRect ColorWell(const ChipRect& swatchPart);
+ChipRect ArrowPart(const ChipRect& bounds, int arrowPartWidth, int sharedColumns = 1);
+ChipRect ColorWell(const ChipRect& swatchPart, int inset = 4);
 // Top-left corner of the arrow glyph, centred in the arrow part.
 ChipPoint GlyphOrigin(const ChipRect& arrowPart, int glyphWidth, int glyphHeight);
 
 enum class ChipPart { None, Arrow, Swatch };
 // The arrow part wins the shared column: a press there opens the palette.
-ChipPart HitTest(const ChipRect& bounds, int arrowPartWidth, int x, int y);
+ChipPart HitTest(const ChipRect& bounds, int arrowPartWidth, int x, int y, int sharedColumns = 1);
+
+// A cell of the palette popup: the size an owner-drawn item asks for (the menu adds its check-mark room) and
+// how far in the colour starts.
+struct PaletteCell {
+  int width = 7, height = 16, inset = 2;
+  bool operator==(const PaletteCell&) const = default;
+};
+PaletteCell PaletteCellAt(int dpi);
 
 }  // namespace paintchip

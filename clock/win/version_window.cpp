@@ -6,6 +6,7 @@
 #include <random>
 #include <utility>
 
+#include "clock/display_scale.h"
 #include "faceformat/units.h"
 #include "menu_texts.h"
 #include "wincommon/font.h"
@@ -35,7 +36,11 @@ constexpr TwipRect kLabel4 = InFrame(960, 1500, 1545, 180);
 constexpr TwipRect kText1 = InFrame(2640, 1200, 1335, 645);
 constexpr TwipRect kClose = InFrame(2850, 1410, 1095, 405);
 
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
 int Px(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+RECT ClientRect(int dpi) { return {0, 0, Px(kClientWidth, dpi), Px(kClientHeight, dpi)}; }
 RECT PxRect(const TwipRect& r, int dpi) {
   const int left = Px(r.left, dpi), top = Px(r.top, dpi);
   return {left, top, left + Px(r.width, dpi), top + Px(r.height, dpi)};
@@ -78,6 +83,21 @@ HFONT CreateGothic(double points, bool bold, int dpi) {
                         points, bold, SHIFTJIS_CHARSET, VARIABLE_PITCH | FF_SWISS, dpi);
 }
 
+// The logo at `dpi` through the face's own filter (the logo has no pure white to be taken for a cut-away).
+faceformat::Image ScaledLogo(HBITMAP logo, int width, int height, int dpi) {
+  faceformat::Image source(width, height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  GetDIBits(WindowDc(nullptr).get(), logo, 0, UINT(height), source.pixels.data(), &info, DIB_RGB_COLORS);
+  for (uint32_t& p : source.pixels) p &= 0x00FFFFFF;
+  return ScalePicture(source, dpi);
+}
+
 RandomSource ClockSeededRandom() {
   LARGE_INTEGER counter{};
   QueryPerformanceCounter(&counter);
@@ -91,46 +111,83 @@ VersionWindow* VersionWindow::Create(HWND owner, RandomSource random) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   std::unique_ptr<VersionWindow> made(new VersionWindow());
   made->owner_ = owner;
-  made->dpi_ = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
 
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, Px(kClientWidth, made->dpi_), Px(kClientHeight, made->dpi_)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  // Centred on the screen: the owner is the hidden menu form.
+  // Centred on the screen (the owner is the hidden menu form), sized for the DPI of the monitor there; the
+  // window checks its size against its own DPI once it exists.
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  VersionWindow* self = CreateOwned(std::move(made), exStyle, kVersionCaption, style,
+  const int dpi = DpiAt({(work.left + work.right) / 2, (work.top + work.bottom) / 2});
+  const RECT frame = WindowRectForClient(ClientRect(dpi), kStyle, kExStyle, dpi);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  VersionWindow* self = CreateOwned(std::move(made), kExStyle, kVersionCaption, kStyle,
                                     work.left + (work.right - work.left - width) / 2,
                                     work.top + (work.bottom - work.top - height) / 2, width, height, owner);
   if (!self) return nullptr;
 
   // Creation order is tab order and, among overlapping siblings, top first: the button lies on the text box.
-  const int dpi = self->dpi_;
-  auto child = [&](DWORD ex, const wchar_t* cls, const wchar_t* text, DWORD childStyle, const TwipRect& at, int id) {
-    const RECT r = PxRect(at, dpi);
-    return CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | childStyle, r.left, r.top,
-                           r.right - r.left, r.bottom - r.top, self->hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  // Layout places them.
+  auto child = [&](DWORD ex, const wchar_t* cls, const wchar_t* text, DWORD childStyle, int id) {
+    return CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | childStyle, 0, 0, 0, 0,
+                           self->hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   };
-  self->close_ = child(0, L"BUTTON", kCloseText, WS_TABSTOP | BS_DEFPUSHBUTTON, kClose, kCloseId);
-  self->text1_ = child(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText1, kText1Id);
-  self->canvas_.Create(PxRect(kPicture1, dpi), self->hwnd_);
+  self->close_ = child(0, L"BUTTON", kCloseText, WS_TABSTOP | BS_DEFPUSHBUTTON, kCloseId);
+  self->text1_ = child(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText1Id);
+  self->canvas_.Create(RECT{}, self->hwnd_);
+  self->Layout();
 
-  self->versionFont_.reset(CreateGothic(9.75, true, dpi));
-  self->makerFont_.reset(CreateGothic(9, false, dpi));
-  self->rightsFont_.reset(CreateFontFrom({L"Century", L"Century Schoolbook", L"Liberation Serif", L"DejaVu Serif"},
-                                         9, false, ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
-  self->closeFont_.reset(CreateFontFrom({L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}, 12, true,
-                                        ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
-  SendMessageW(self->close_, WM_SETFONT, reinterpret_cast<WPARAM>(self->closeFont_.get()), FALSE);
-  SendMessageW(self->text1_, WM_SETFONT, reinterpret_cast<WPARAM>(self->makerFont_.get()), FALSE);
-
-  self->Form_Load(random ? std::move(random) : ClockSeededRandom());
+  self->random_ = random ? std::move(random) : ClockSeededRandom();
+  self->Form_Load();
   ShowWindow(self->hwnd_, SW_SHOW);
   SetFocus(self->close_);
   return self;
+}
+
+void VersionWindow::Layout() {
+  const int dpi = this->dpi();
+  RECT client{}, outer{};
+  GetClientRect(hwnd_, &client);
+  GetWindowRect(hwnd_, &outer);
+  const RECT want = ClientRect(dpi);
+  if (client.right != want.right || client.bottom != want.bottom) {
+    // The frame as it is, whatever the system's metrics for this DPI say.
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left - client.right + want.right,
+                 outer.bottom - outer.top - client.bottom + want.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // The controls let go of their old fonts before these are deleted.
+  GdiObject<HFONT> closeFont(CreateFontFrom({L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"}, 12, true,
+                                            ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
+  GdiObject<HFONT> makerFont(CreateGothic(9, false, dpi));
+  SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(closeFont.get()), FALSE);
+  SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(makerFont.get()), FALSE);
+  closeFont_ = std::move(closeFont);
+  makerFont_ = std::move(makerFont);
+  versionFont_.reset(CreateGothic(9.75, true, dpi));
+  rightsFont_.reset(CreateFontFrom({L"Century", L"Century Schoolbook", L"Liberation Serif", L"DejaVu Serif"}, 9,
+                                   false, ANSI_CHARSET, VARIABLE_PITCH | FF_ROMAN, dpi));
+  auto place = [](HWND wnd, const RECT& r) {
+    SetWindowPos(wnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  place(close_, PxRect(kClose, dpi));
+  place(text1_, PxRect(kText1, dpi));
+  place(canvas_.hwnd(), PxRect(kPicture1, dpi));
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  InvalidateRect(close_, nullptr, TRUE);
+  InvalidateRect(text1_, nullptr, TRUE);
+}
+
+void VersionWindow::OnDpiChanged(int, const RECT& suggested) {
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!animation_) return;  // still being made: Create lays it out
+  Layout();
+  // The logo again at the new scale, standing complete: a second scatter would only distract.
+  Form_Load();
+  animation_->PaintLogo("");
+  Refresh();
+  if (timerRunning_) KillTimer(hwnd_, kTimer1);
+  timerRunning_ = false;
 }
 
 void VersionWindow::ShowModal(HWND owner, HWND alsoDisabled, RandomSource random) {
@@ -161,16 +218,16 @@ void VersionWindow::ShowModal(HWND owner, HWND alsoDisabled, RandomSource random
   if (owner && ownerWasEnabled) EnableWindow(owner, TRUE);
 }
 
-void VersionWindow::Form_Load(RandomSource random) {
+void VersionWindow::Form_Load() {
   LoadLogo();
   RECT inner{};
   GetClientRect(canvas_.hwnd(), &inner);
+  imageDc_.reset();  // lets go of the old image first
   image_ = DibSection::Create(std::max<LONG>(inner.right, 1), std::max<LONG>(inner.bottom, 1));
   imageDc_.emplace(WindowDc(nullptr).get());
   imageDc_->Select(image_.bitmap.get());
   animation_ = std::make_unique<LogoAnimation>(logoWidth_, logoHeight_, inner.right, inner.bottom,
-                                               static_cast<LogoCanvas&>(*this),
-                                               std::move(random));
+                                               static_cast<LogoCanvas&>(*this), random_, dpi());
   Refresh();
   if (animation_->AnimState == LogoAnimation::kAnimating) timerRunning_ = SetTimer(hwnd_, kTimer1, 1, nullptr) != 0;
 }
@@ -181,14 +238,18 @@ void VersionWindow::LoadLogo() {
       LoadImageW(instance, L"TKT_LOGO", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   BITMAP info{};
   if (loaded) GetObjectW(loaded.get(), sizeof info, &info);
-  logoWidth_ = loaded ? info.bmWidth : 269;
-  logoHeight_ = loaded ? std::abs(info.bmHeight) : 50;
+  const int dpi = this->dpi();
+  std::optional<faceformat::Image> scaled;
+  if (loaded && dpi != kBaseDpi) scaled = ScaledLogo(loaded.get(), info.bmWidth, std::abs(info.bmHeight), dpi);
+  logoWidth_ = scaled ? scaled->width : loaded ? info.bmWidth : Scaled(269);
+  logoHeight_ = scaled ? scaled->height : loaded ? std::abs(info.bmHeight) : Scaled(50);
 
   // The grid's last column and row reach past the logo; there the blocks show its background.
-  const int paddedWidth = (logoWidth_ / LogoAnimation::kBlock + 2) * LogoAnimation::kBlock;
-  const int paddedHeight = (logoHeight_ / LogoAnimation::kBlock + 2) * LogoAnimation::kBlock;
+  const int block = LogoAnimation::BlockAt(dpi);
+  const int paddedWidth = (logoWidth_ / block + 2) * block;
+  const int paddedHeight = (logoHeight_ / block + 2) * block;
   WindowDc screen(nullptr);
-  logoDc_.emplace(screen.get());
+  logoDc_.emplace(screen.get());  // lets go of the old logo first
   logo_ = DibSection::Create(paddedWidth, paddedHeight);
   logoDc_->Select(logo_.bitmap.get());
   if (loaded) {
@@ -198,7 +259,13 @@ void VersionWindow::LoadLogo() {
     GdiObject<HBRUSH> fill(CreateSolidBrush(background));
     RECT all{0, 0, paddedWidth, paddedHeight};
     FillRect(logoDc_->get(), &all, fill.get());
-    BitBlt(logoDc_->get(), 0, 0, logoWidth_, logoHeight_, source.get(), 0, 0, SRCCOPY);
+    if (scaled && logo_) {
+      GdiFlush();
+      for (int y = 0; y < logoHeight_; ++y)
+        std::copy_n(&scaled->pixels[size_t(y) * size_t(logoWidth_)], logoWidth_, logo_.pixels + size_t(y) * paddedWidth);
+    } else {
+      BitBlt(logoDc_->get(), 0, 0, logoWidth_, logoHeight_, source.get(), 0, 0, SRCCOPY);
+    }
   } else {
     // No logo compiled in: the product name on the logo's grey.
     GdiObject<HBRUSH> fill(CreateSolidBrush(kCanvasGrey));
@@ -234,17 +301,19 @@ void VersionWindow::Timer1_Timer() {
 
 void VersionWindow::PaintContent(HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  RECT frame = PxRect(kFrame1, dpi_);
+  RECT frame = PxRect(kFrame1, dpi());
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-  const RECT shape = PxRect(kShape1, dpi_);
+  const RECT shape = PxRect(kShape1, dpi());
   {
-    SelectGuard pen(dc, GetStockObject(BLACK_PEN));
+    // A line one pixel wide at 96 DPI, inside the shape's bounds at any scale.
+    GdiObject<HPEN> wide(Scaled(1) > 1 ? CreatePen(PS_INSIDEFRAME, Scaled(1), RGB(0, 0, 0)) : nullptr);
+    SelectGuard pen(dc, wide ? static_cast<HGDIOBJ>(wide.get()) : GetStockObject(BLACK_PEN));
     SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
   }
   SetBkMode(dc, TRANSPARENT);
   auto label = [&](const TwipRect& at, const wchar_t* text, HFONT font, COLORREF color) {
-    RECT r = PxRect(at, dpi_);
+    RECT r = PxRect(at, dpi());
     SelectGuard select(dc, font);
     SetTextColor(dc, color);
     // One line, never cut: a substitute font may run a little wider than the one the layout was made for.

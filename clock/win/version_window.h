@@ -42,8 +42,12 @@ class VersionWindow : public tkt::Window<VersionWindow>, private LogoCanvas {
   static constexpr const wchar_t* kClassName = L"TocktideVersion";
   VersionWindow() = default;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void Form_Load(RandomSource random);
+  void Form_Load();
   void LoadLogo();
+  // Places the children and makes the fonts at dpi(); sizes the client area to the layout.
+  void Layout();
+  // Moved to a monitor of another scale: laid out again there, the logo standing complete.
+  void OnDpiChanged(int oldDpi, const RECT& suggested);
   void CloseWindow();
 
   // LogoCanvas: the persistent image of Picture1.
@@ -68,12 +72,12 @@ class VersionWindow : public tkt::Window<VersionWindow>, private LogoCanvas {
   CanvasWindow canvas_{*this};
   HWND close_ = nullptr;
   HWND text1_ = nullptr;
-  int dpi_ = 96;
   GdiObject<HFONT> versionFont_, rightsFont_, makerFont_, closeFont_;
   DibSection logo_;        // the logo with a margin of its background colour for the blocks past its edge
   DibSection image_;       // the canvas's persistent image
   std::optional<MemoryDc> logoDc_, imageDc_;
   int logoWidth_ = 0, logoHeight_ = 0;
+  RandomSource random_;
   std::unique_ptr<LogoAnimation> animation_;
   bool timerRunning_ = false;
   bool* closedFlag_ = nullptr;  // set when the window goes, for the modal loop

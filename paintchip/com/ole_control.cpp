@@ -27,13 +27,10 @@ using VerbEnum = ArrayEnumerator<IEnumOLEVERB, IID_IEnumOLEVERB, OLEVERB, VerbCo
 
 OleControl::OleControl(const ControlClass& cls)
     : cls_(cls), events_(this, *cls.eventIid), propertyNotify_(this, IID_IPropertyNotifySink) {
-  // The initial size in HIMETRIC at the screen's resolution.
-  HDC screen = GetDC(nullptr);
-  const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : tkt::kDesignDpi;
-  const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : tkt::kDesignDpi;
-  if (screen) ReleaseDC(nullptr, screen);
-  props_.extentX = MulDiv(cls.initialSize.cx, tkt::kHimetricPerInch, dpiX);
-  props_.extentY = MulDiv(cls.initialSize.cy, tkt::kHimetricPerInch, dpiY);
+  // The initial size is in pixels at 96 DPI, the size it has at 100 %: a container at another scale makes
+  // the same HIMETRIC more or fewer pixels.
+  props_.extentX = MulDiv(cls.initialSize.cx, tkt::kHimetricPerInch, tkt::kDesignDpi);
+  props_.extentY = MulDiv(cls.initialSize.cy, tkt::kHimetricPerInch, tkt::kDesignDpi);
 }
 
 OleControl::~OleControl() { DestroyControlWindow(); }

@@ -26,7 +26,7 @@ struct ControlClass {
   DWORD miscStatus;
   const CLSID* pages;
   ULONG pageCount;
-  SIZE initialSize;  // pixels
+  SIZE initialSize;  // pixels at 96 DPI
   // IObjectSafety: INTERFACESAFE_FOR_UNTRUSTED_CALLER covers IDispatch, INTERFACESAFE_FOR_UNTRUSTED_DATA
   // the persistence interfaces; 0 serves no IObjectSafety.
   DWORD safeFor;
@@ -168,8 +168,9 @@ class OleControl : public IOleObject,
   OleControl& operator=(const OleControl&) = delete;
 
   // --- what a control provides ---
-  // One drawing routine for the window, IViewObject::Draw and tests.
-  virtual void OnDraw(HDC dc, const RECT& bounds) = 0;
+  // One drawing routine for the window, IViewObject::Draw and tests. `dpi` is the scale to draw the
+  // control's own parts at (96: as designed): the window's, or the one a container draws the view at.
+  virtual void OnDraw(HDC dc, const RECT& bounds, int dpi) = 0;
   // Persistence: the control names its properties in order (see prop_exchange.h).
   virtual void DoPropExchange(PropExchange& px) = 0;
   // The dispatch switch for the control's own members; DISP_E_MEMBERNOTFOUND for others.
@@ -186,6 +187,8 @@ class OleControl : public IOleObject,
   // --- services for the control ---
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);  // the subclassed class, or DefWindowProc
   HWND ControlWindow() const { return wnd_; }
+  // The DPI of the control's window: its container's scale, which it may change while the control lives.
+  int WindowDpi() const;
   void InvalidateControl();  // redraw now: the window, or the container's view when there is none
   void SetModifiedFlag() { dirty_ = true; }
   void FireEvent(DISPID id, VARIANTARG* argsLastFirst, UINT count);
@@ -206,6 +209,7 @@ class OleControl : public IOleObject,
   void PlaceWindow(const RECT& pos, const RECT& clip);
   void ReadAmbients();
   HRESULT ShowPropertyPages(HWND parent);
+  int ViewDpi(HDC dc, const RECT& bounds) const;
   void ForwardActivationMessage(const MSG* msg);
   DWORD SafetyOptionsFor(REFIID iid) const;
   void AfterLoad();

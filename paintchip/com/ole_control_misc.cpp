@@ -4,8 +4,11 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 
+#include "faceformat/units.h"
 #include "paintchip/com/dispatch_util.h"
 #include "paintchip/com/guard.h"
 #include "paintchip/com/typelib.h"
@@ -39,13 +42,24 @@ STDMETHODIMP OleControl::FreezeEvents(BOOL freeze) noexcept {
 
 // --- IViewObject2 ---
 
+// A view fills the bounds it is given. A container at the DC's DPI gives the extent's size there and gets
+// that DPI; one that shows the control larger or smaller (another monitor's scale while the DC keeps the
+// system's, a zoom) gets the scale of its bounds against the extent.
+int OleControl::ViewDpi(HDC dc, const RECT& bounds) const {
+  const int dcDpi = GetDeviceCaps(dc, LOGPIXELSY);
+  const int height = bounds.bottom - bounds.top;
+  if (dcDpi <= 0 || props_.extentY <= 0 || height <= 0) return dcDpi > 0 ? dcDpi : tkt::kDesignDpi;
+  if (std::abs(height - MulDiv(props_.extentY, dcDpi, tkt::kHimetricPerInch)) <= 1) return dcDpi;
+  return std::clamp(MulDiv(height, tkt::kHimetricPerInch, props_.extentY), 24, 960);
+}
+
 STDMETHODIMP OleControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
                               BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!dc || !bounds) return E_INVALIDARG;  // no windowless drawing
   const RECT r{bounds->left, bounds->top, bounds->right, bounds->bottom};
   return Guarded([&]() -> HRESULT {
-    OnDraw(dc, r);
+    OnDraw(dc, r, ViewDpi(dc, r));
     return S_OK;
   });
 }

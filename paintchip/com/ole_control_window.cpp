@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "wincommon/dpi.h"
 #include "wincommon/gdi.h"
 
 namespace tktcom {
@@ -10,6 +11,9 @@ namespace {
 
 constexpr wchar_t kPlainClass[] = L"TktOleControl";
 constexpr wchar_t kReflectorClass[] = L"TktOleReflector";
+
+// WM_DPICHANGED_AFTERPARENT (Windows 10 1607), past the Windows version the headers are set for.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 // Our subclass in the comctl32 chain of the control's window; the reference data is the control.
 constexpr UINT_PTR kSubclassId = 1;
@@ -256,6 +260,8 @@ LRESULT OleControl::FrameworkProc(UINT msg, WPARAM wp, LPARAM lp) {
   return WindowProc(msg, wp, lp);
 }
 
+int OleControl::WindowDpi() const { return wnd_ ? tkt::DpiOfWindow(wnd_) : tkt::SystemDpi(); }
+
 LRESULT OleControl::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (subclassed_) return DefSubclassProc(wnd_, msg, wp, lp);
   return DefWindowProcW(wnd_, msg, wp, lp);
@@ -274,19 +280,23 @@ LRESULT OleControl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       tkt::GdiObject<HBITMAP> buffer(CreateCompatibleBitmap(paint.dc(), client.right, client.bottom));
       if (mem.get() && buffer) {
         tkt::SelectGuard select(mem.get(), buffer.get());
-        OnDraw(mem.get(), client);
+        OnDraw(mem.get(), client, WindowDpi());
         BitBlt(paint.dc(), 0, 0, client.right, client.bottom, mem.get(), 0, 0, SRCCOPY);
       } else {
-        OnDraw(paint.dc(), client);
+        OnDraw(paint.dc(), client, WindowDpi());
       }
       return 0;
     }
     case WM_PRINTCLIENT: {
       RECT client{};
       GetClientRect(wnd_, &client);
-      OnDraw(reinterpret_cast<HDC>(wp), client);
+      OnDraw(reinterpret_cast<HDC>(wp), client, WindowDpi());
       return 0;
     }
+    case kDpiChangedAfterParent:
+      // The container sizes the window for the new scale (SetObjectRects); the parts follow at the next paint.
+      InvalidateRect(wnd_, nullptr, FALSE);
+      return 0;
     default:
       return DefaultProc(msg, wp, lp);
   }

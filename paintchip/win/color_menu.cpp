@@ -17,8 +17,9 @@ UCxColorMenu::~UCxColorMenu() {
   if (m_hMenu) DestroyMenu(m_hMenu);
 }
 
-bool UCxColorMenu::TrackColorPopup(HWND owner, POINT at, COLORREF& color,
+bool UCxColorMenu::TrackColorPopup(HWND owner, int dpi, POINT at, COLORREF& color,
                                    const std::function<void(bool)>& enableModeless) {
+  m_cell = PaletteCellAt(dpi);
   if (m_hMenu) {
     DestroyMenu(m_hMenu);
     m_hMenu = nullptr;
@@ -74,8 +75,8 @@ bool UCxColorMenu::ChooseOtherColor(HWND owner, COLORREF& color,
 }
 
 void UCxColorMenu::MeasureItem(MEASUREITEMSTRUCT* item) const {
-  item->itemWidth = 7;
-  item->itemHeight = 16;
+  item->itemWidth = static_cast<UINT>(m_cell.width);
+  item->itemHeight = static_cast<UINT>(m_cell.height);
 }
 
 void UCxColorMenu::DrawItem(const DRAWITEMSTRUCT* item) const {
@@ -94,7 +95,7 @@ void UCxColorMenu::DrawItem(const DRAWITEMSTRUCT* item) const {
   } else {
     DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
   }
-  InflateRect(&rc, -2, -2);
+  InflateRect(&rc, -m_cell.inset, -m_cell.inset);
   tkt::GdiObject<HBRUSH> brush(CreateSolidBrush(static_cast<COLORREF>(item->itemData)));
   FillRect(dc, &rc, brush.get());
 }

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "paintchip/chip_geometry.h"
+
 namespace paintchip {
 
 class UCxColorMenu {
@@ -15,9 +17,10 @@ class UCxColorMenu {
   UCxColorMenu& operator=(const UCxColorMenu&) = delete;
 
   // Shows the palette at a screen point (left- and top-aligned) for `owner`, which receives the
-  // owner-draw messages. True when the user chose a colour; it is then in `color`. `enableModeless`
-  // is told false before the colour dialog opens and true after it closes.
-  bool TrackColorPopup(HWND owner, POINT at, COLORREF& color, const std::function<void(bool)>& enableModeless = {});
+  // owner-draw messages, with cells at `dpi`. True when the user chose a colour; it is then in `color`.
+  // `enableModeless` is told false before the colour dialog opens and true after it closes.
+  bool TrackColorPopup(HWND owner, int dpi, POINT at, COLORREF& color,
+                       const std::function<void(bool)>& enableModeless = {});
   void MeasureItem(MEASUREITEMSTRUCT* item) const;
   void DrawItem(const DRAWITEMSTRUCT* item) const;
   HMENU Handle() const { return m_hMenu; }
@@ -25,6 +28,7 @@ class UCxColorMenu {
  private:
   bool ChooseOtherColor(HWND owner, COLORREF& color, const std::function<void(bool)>& enableModeless) const;
   HMENU m_hMenu = nullptr;
+  PaletteCell m_cell;
 };
 
 }  // namespace paintchip

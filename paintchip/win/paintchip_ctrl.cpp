@@ -206,7 +206,8 @@ void CPaintChipCtrl::OnLButtonDown(WPARAM flags, POINT at) {
   RECT client{};
   if (wnd) GetClientRect(wnd, &client);
   const ChipRect bounds{client.left, client.top, client.right, client.bottom};
-  switch (wnd ? HitTest(bounds, s_arrowPartWidth, at.x, at.y) : ChipPart::None) {
+  const ChipMetrics m = MetricsAt(WindowDpi());
+  switch (wnd ? HitTest(bounds, m.arrowPartWidth, at.x, at.y, m.sharedColumns) : ChipPart::None) {
     case ChipPart::Arrow:
       OpenPalette();
       break;
@@ -228,7 +229,7 @@ void CPaintChipCtrl::OpenPalette() {
   RECT screen{};
   GetWindowRect(wnd, &screen);
   COLORREF color = m_color;
-  const bool chosen = m_colorMenu.TrackColorPopup(wnd, {screen.left, screen.bottom}, color,
+  const bool chosen = m_colorMenu.TrackColorPopup(wnd, WindowDpi(), {screen.left, screen.bottom}, color,
                                                   [this](bool enable) { EnableFrameModeless(enable); });
   if (chosen) SetColor(color);
   m_arrowDown = 0;

@@ -1,6 +1,7 @@
 // CPaintChipCtrl: the colour button control on our OLE control layer.
 #pragma once
 
+#include "paintchip/chip_geometry.h"
 #include "paintchip/com/ole_control.h"
 #include "paintchip/palette.h"
 #include "paintchip/win/color_drag.h"
@@ -27,9 +28,11 @@ class CPaintChipCtrl final : public tktcom::OleControl, private ColorDropReceive
   static ColorTable ReadColorTable();
   // Stores the entries a colour dialog changed from `before` to `after`.
   static void StoreCustomColors(const ColorTable& before, const ColorTable& after);
+  // The parts' sizes at `dpi`; at 96 DPI measured from the shared arrow.
+  static ChipMetrics MetricsAt(int dpi);
 
  protected:
-  void OnDraw(HDC dc, const RECT& bounds) override;
+  void OnDraw(HDC dc, const RECT& bounds, int dpi) override;
   void DoPropExchange(tktcom::PropExchange& px) override;
   HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argErr) override;
   DWORD GetControlFlags() const override;

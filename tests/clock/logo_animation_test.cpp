@@ -79,6 +79,20 @@ TEST(LogoAnimation, GridAndPlacementOfTheShippedLogo) {
   EXPECT_EQ(anim.LogoTop, -3);   // round(round(22.5) - 25)
 }
 
+TEST(LogoAnimation, AtOneAndAHalfTimesTheBlocksGrowTheGridCoversTheLogoAndTheFramesStay) {
+  RecordingCanvas canvas;
+  ScriptedRandom random({0.0});
+  // The shipped logo and canvas at 144 DPI.
+  LogoAnimation anim(403, 75, 400, 70, canvas, random.Source(), 144);
+  EXPECT_EQ(anim.Block(), 8);
+  EXPECT_GE((anim.C() + 1) * anim.Block(), 403);
+  EXPECT_GE((anim.R() + 1) * anim.Block(), 75);
+  EXPECT_EQ(anim.N(), 50);
+  for (int frame = 0; frame <= 50; ++frame) anim.Timer1_Timer();
+  EXPECT_EQ(anim.AnimState, LogoAnimation::kIdle);
+  EXPECT_EQ(LogoAnimation::BlockAt(96), 5);
+}
+
 TEST(LogoAnimation, LoadShowsTheWholeLogoThenStartsAtFrameZero) {
   RecordingCanvas canvas;
   ScriptedRandom random({0.5});

@@ -68,6 +68,42 @@ TEST_F(VersionWindowTest, LayoutCaptionAndTabOrder) {
   EXPECT_EQ(GetFocus(), w->CloseButton());
 }
 
+// Wine gives every monitor the system's DPI and never sends WM_DPICHANGED: the test sends it, as Windows does
+// when the window moves to a monitor at 1.5 times the scale.
+TEST_F(VersionWindowTest, ANewDpiLaysTheWindowOutAgainAtItsScale) {
+  VersionWindow* w = Open();
+  ASSERT_NE(w, nullptr);
+  RECT clientBefore{}, closeBefore{}, outer{};
+  GetClientRect(w->Window(), &clientBefore);
+  GetWindowRect(w->CloseButton(), &closeBefore);
+  MapWindowPoints(nullptr, w->Window(), reinterpret_cast<POINT*>(&closeBefore), 2);
+  GetWindowRect(w->Window(), &outer);
+  const SIZE logoBefore{w->LogoWidth(), w->LogoHeight()};
+  const RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * 3 / 2,
+                       outer.top + (outer.bottom - outer.top) * 3 / 2};
+  const int dpi = w->dpi() * 3 / 2;
+  SendMessageW(w->Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(w->dpi(), dpi);
+
+  RECT client{}, close{};
+  GetClientRect(w->Window(), &client);
+  GetWindowRect(w->CloseButton(), &close);
+  MapWindowPoints(nullptr, w->Window(), reinterpret_cast<POINT*>(&close), 2);
+  auto expectOneAndAHalf = [](LONG before, LONG now, const char* what) {
+    EXPECT_NEAR(now, before * 1.5, 1.0) << what;
+  };
+  expectOneAndAHalf(clientBefore.right, client.right, "client width");
+  expectOneAndAHalf(clientBefore.bottom, client.bottom, "client height");
+  expectOneAndAHalf(closeBefore.left, close.left, "button left");
+  expectOneAndAHalf(closeBefore.top, close.top, "button top");
+  expectOneAndAHalf(closeBefore.right - closeBefore.left, close.right - close.left, "button width");
+  expectOneAndAHalf(closeBefore.bottom - closeBefore.top, close.bottom - close.top, "button height");
+  expectOneAndAHalf(logoBefore.cx, w->LogoWidth(), "logo width");
+  expectOneAndAHalf(logoBefore.cy, w->LogoHeight(), "logo height");
+  EXPECT_EQ(w->Animation().AnimState, LogoAnimation::kIdle);
+  ExpectCompleteLogo(*w);
+}
+
 TEST_F(VersionWindowTest, OpensWithTheWholeLogoThenAnimatesToItAgain) {
   VersionWindow* w = Open(Scripted({0.9, 0.3, 0.1, 0.7, 0.6, 0.2, 0.99, 0.45}));
   ASSERT_NE(w, nullptr);

@@ -41,6 +41,32 @@ TEST(ChipGeometry, HitTestGivesTheSharedColumnToTheArrow) {
   EXPECT_EQ(HitTest(r, kArrowW, -1, 5), ChipPart::None);
 }
 
+TEST(ChipGeometry, AtOneAndAHalfTimesThePartsGrowAndStillNest) {
+  EXPECT_EQ(ChipMetricsAt(96), ChipMetrics{});  // the sizes above
+  EXPECT_EQ(PaletteCellAt(96), (PaletteCell{7, 16, 2}));
+  EXPECT_EQ(PaletteCellAt(144), (PaletteCell{11, 24, 3}));
+  for (int dpi : {120, 144, 192}) {
+    const ChipMetrics m = ChipMetricsAt(dpi);
+    const double s = dpi / 96.0;
+    EXPECT_NEAR(m.glyphWidth, 7 * s, 1.0) << dpi;
+    EXPECT_EQ(m.glyphWidth % 2, 1) << dpi;  // one point column
+    EXPECT_EQ(m.glyphHeight, (m.glyphWidth + 1) / 2) << dpi;
+    EXPECT_NEAR(m.arrowPartWidth, 12 * s, 1.0) << dpi;
+    EXPECT_NEAR(m.edgeOuter + m.edgeInner, 2 * s, 0.5) << dpi;
+    // Edge, focus frame and well in that order inside the swatch; the glyph clear of the arrow's edges.
+    const int edge = m.edgeOuter + m.edgeInner;
+    EXPECT_LT(edge, m.focusInset) << dpi;
+    EXPECT_EQ(m.focusInset + m.line, m.wellInset) << dpi;
+    const ChipRect r{0, 0, ScaleToDpi(80, dpi), ScaleToDpi(20, dpi)};
+    const ChipRect arrow = ArrowPart(r, m.arrowPartWidth, m.sharedColumns);
+    const ChipPoint glyph = GlyphOrigin(arrow, m.glyphWidth, m.glyphHeight);
+    EXPECT_GE(glyph.x, arrow.left + edge) << dpi;
+    EXPECT_LE(glyph.x + m.glyphWidth, arrow.right - edge) << dpi;
+    EXPECT_EQ(HitTest(r, m.arrowPartWidth, arrow.left, 5, m.sharedColumns), ChipPart::Arrow) << dpi;
+    EXPECT_EQ(HitTest(r, m.arrowPartWidth, arrow.left - 1, 5, m.sharedColumns), ChipPart::Swatch) << dpi;
+  }
+}
+
 TEST(Palette, SixteenItemsInFourColumnsThenTheOtherColourItem) {
   const auto items = PaletteItems(DefaultColorTable());
   ASSERT_EQ(items.size(), 17u);

@@ -3,6 +3,8 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 
@@ -248,6 +250,49 @@ TEST_F(Drawing, SystemColoursAreShownAsTheSystemDrawsThem) {
   EXPECT_EQ(canvas.At(30, 10), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, canvas.Dc(), &bounds, nullptr, nullptr, 0),
             DV_E_DVASPECT);
+}
+
+// A container on a 150 % monitor gives the default extent 1.5 times the pixels while its DC may still say
+// 96 DPI (the system's): the parts are drawn at the scale of the bounds.
+TEST_F(Drawing, AViewOneAndAHalfTimesItsExtentDrawsArrowAndEdgesAtThatScale) {
+  ComPtr<IOleObject> c = NewControl();
+  ASSERT_EQ(PutColor(c.get(), 0x000000FF), S_OK);
+  ComPtr<IViewObject> view;
+  ASSERT_EQ(c.As(view, IID_IViewObject), S_OK);
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  struct Seen {
+    int glyphWidth, glyphHeight;
+  };
+  auto draw = [&](double s) {
+    auto px = [s](int at96) { return static_cast<int>(std::lround(at96 * s)); };
+    Canvas canvas(px(80), px(20));
+    const RECTL bounds{0, 0, px(80), px(20)};
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.Dc(), &bounds, nullptr, nullptr, 0),
+              S_OK);
+    // The glyph: button-text pixels inside the arrow part's edges.
+    int left = 1 << 20, right = -1, top = 1 << 20, bottom = -1;
+    for (int y = px(3); y < px(17); ++y) {
+      for (int x = px(69); x < px(78); ++x) {
+        if (canvas.At(x, y) != text) continue;
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+    // The swatch's raised edge: light lines at the top, dark at the bottom, then the button face.
+    const int edge = px(2), mid = px(30), h = px(20);
+    for (int y = 0; y < edge; ++y) {
+      EXPECT_EQ(canvas.At(mid, y), GetSysColor(y == 0 ? COLOR_3DLIGHT : COLOR_3DHILIGHT)) << s << ": " << y;
+      EXPECT_EQ(canvas.At(mid, h - 1 - y), GetSysColor(y == 0 ? COLOR_3DDKSHADOW : COLOR_3DSHADOW)) << s << ": " << y;
+    }
+    EXPECT_EQ(canvas.At(mid, edge), GetSysColor(COLOR_BTNFACE)) << s;
+    EXPECT_EQ(canvas.At(mid, h / 2), RGB(255, 0, 0)) << s;
+    return Seen{right - left + 1, bottom - top + 1};
+  };
+  const Seen at96 = draw(1.0), at144 = draw(1.5);
+  EXPECT_EQ(at96.glyphWidth, 7);
+  EXPECT_EQ(at96.glyphHeight, 4);
+  EXPECT_NEAR(at144.glyphWidth, 7 * 1.5, 1.0);
+  EXPECT_NEAR(at144.glyphHeight, 4 * 1.5, 1.0);
 }
 
 TEST_F(Drawing, TheWindowPaintsWhatTheViewDraws) {
