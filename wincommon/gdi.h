@@ -82,6 +82,18 @@ class PaintScope {
 
 // A top-down 32-bit DIB section whose pixels (0x00RRGGBB, top row first) can be read and written directly.
 // Call GdiFlush() between GDI drawing into it and touching the pixels.
+// 32 bits a pixel, 0x00RRGGBB. A negative height runs the rows top-down, as faceformat::Image does.
+inline BITMAPINFO Bgra32Info(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 struct DibSection {
   GdiObject<HBITMAP> bitmap;
   uint32_t* pixels = nullptr;
@@ -90,13 +102,7 @@ struct DibSection {
   // Empty (no bitmap) when it cannot be made.
   static DibSection Create(int width, int height) {
     DibSection dib;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = Bgra32Info(width, -height);
     void* bits = nullptr;
     dib.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (dib.bitmap && bits) {

@@ -86,13 +86,7 @@ HFONT CreateGothic(double points, bool bold, int dpi) {
 // The logo at `dpi` through the face's own filter (the logo has no pure white to be taken for a cut-away).
 faceformat::Image ScaledLogo(HBITMAP logo, int width, int height, int dpi) {
   faceformat::Image source(width, height);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = Bgra32Info(width, -height);
   GetDIBits(WindowDc(nullptr).get(), logo, 0, UINT(height), source.pixels.data(), &info, DIB_RGB_COLORS);
   for (uint32_t& p : source.pixels) p &= 0x00FFFFFF;
   return ScalePicture(source, dpi);

@@ -4,6 +4,7 @@
 
 #include "designer/win/resource.h"
 #include "faceformat/bmp.h"
+#include "wincommon/gdi.h"
 
 namespace designer::win {
 
@@ -45,16 +46,7 @@ HICON Artwork::Icon(int size) {
 }
 
 namespace {
-BITMAPINFO TopDownInfo(const faceformat::Image& image) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
+BITMAPINFO TopDownInfo(const faceformat::Image& image) { return tkt::Bgra32Info(image.width, -image.height); }
 }  // namespace
 
 void DrawImage(HDC dc, const faceformat::Image& image, int x, int y) {

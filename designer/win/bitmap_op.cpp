@@ -60,13 +60,7 @@ int32_t WriteImagePixels(HBITMAP image, const std::vector<uint32_t>& pixels) {
 
 tkt::BitmapHandle CreateBitmapFromImage(const faceformat::Image& image) {
   if (image.width <= 0 || image.height <= 0) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = image.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = tkt::Bgra32Info(image.width, image.height);
   void* bits = nullptr;
   tkt::BitmapHandle bmp(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp || !bits) return bmp;

@@ -241,13 +241,7 @@ inline faceformat::Image CaptureScreen(const RECT& area) {
       BitBlt(mem.get(), 0, 0, width, height, screen, shown.left, shown.top, SRCCOPY);
     }
     ReleaseDC(nullptr, screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = tkt::Bgra32Info(width, -height);
     tkt::MemoryDc dc(nullptr);
     GetDIBits(dc.get(), bmp.get(), 0, UINT(height), px.data(), &bi, DIB_RGB_COLORS);
   }
