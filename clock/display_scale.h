@@ -22,6 +22,12 @@ int SourceIndex(int i, int dpi);
 // Rows top to bottom, within a row in the order of the source row (right to left for a maker's file).
 std::vector<faceformat::RegionRun> ScaleRegionRuns(const std::vector<faceformat::RegionRun>& runs, int dpi);
 
+// The canonical bands of ScaleRegionRuns(runs, dpi), given `bands`, those of `runs`. At 96 DPI and above a
+// scaled band is a band of the scaled runs, so they are scaled in one pass with no sorting; below, the
+// scaled runs are banded again.
+faceformat::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
+    const std::vector<faceformat::RegionRun>& runs, const std::vector<faceformat::RegionRect>& bands, int dpi);
+
 // ScaledSize in both directions. A cut-away (pure white) source pixel under a centre gives pure white; any
 // other pixel is a tent-filtered mean of the inside pixels only, so no white bleeds into the edge, and never
 // pure white itself.

@@ -81,14 +81,21 @@ faceformat::Result<FaceSource> LoadFaceSource(const std::string& regionPath, con
   if (!picture) return faceformat::Error{"face picture: " + picture.error().what, picture.error().where};
   auto runs = faceformat::ReadRegionFile(std::filesystem::path(AnsiToWide(regionPath)));
   if (!runs) return faceformat::Error{"region file: " + runs.error().what, runs.error().where};
-  return FaceSource{std::move(*picture), std::move(*runs)};
+  auto bands = faceformat::BuildRegionBands(*runs);
+  if (!bands) return faceformat::Error{"region file: " + bands.error().what, bands.error().where};
+  return FaceSource{std::move(*picture), std::move(*runs), std::move(*bands)};
 }
 
 faceformat::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, int dpi, faceformat::Image& face) {
-  auto bands = dpi == kBaseDpi ? faceformat::BuildRegionBands(source.runs)
-                               : faceformat::BuildRegionBands(ScaleRegionRuns(source.runs, dpi));
-  if (!bands) return faceformat::Error{"region file: " + bands.error().what, bands.error().where};
-  GdiObject<HRGN> region = BuildWindowRegion(*bands);
+  std::span<const faceformat::RegionRect> bands = source.bands;
+  std::vector<faceformat::RegionRect> scaledBands;
+  if (dpi != kBaseDpi) {
+    auto scaled = ScaleRegionBands(source.runs, source.bands, dpi);
+    if (!scaled) return faceformat::Error{"region file: " + scaled.error().what, scaled.error().where};
+    scaledBands = std::move(*scaled);
+    bands = scaledBands;
+  }
+  GdiObject<HRGN> region = BuildWindowRegion(bands);
   if (!region) return faceformat::Error{"the window region could not be built"};
   faceformat::Image scaled = ScalePicture(source.picture, dpi);
   const int result = SetWindowRgn(window, region.get(), TRUE);

@@ -30,9 +30,11 @@ GdiObject<HRGN> BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs)
 struct FaceSource {
   faceformat::Image picture;
   std::vector<faceformat::RegionRun> runs;
+  std::vector<faceformat::RegionRect> bands;  // of the runs
 };
 
-// Reads the face picture and the region file; paths are ANSI bytes as the settings file holds them.
+// Reads the face picture and the region file and bands the runs; paths are ANSI bytes as the settings file
+// holds them.
 faceformat::Result<FaceSource> LoadFaceSource(const std::string& regionPath, const std::string& bitmapPath);
 
 // Shapes the window with the source's runs scaled to `dpi` and returns the picture at that scale in `face`,

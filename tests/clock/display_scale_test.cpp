@@ -61,6 +61,9 @@ TEST(DisplayScale, ScaledRunsAreTheOutlineOfTheScaledPicture) {
       EXPECT_EQ(scaled.width, ScaledSize(picture.width, dpi));
       EXPECT_EQ(scaled.height, ScaledSize(picture.height, dpi));
       EXPECT_EQ(ScaleRegionRuns(runs, dpi), faceformat::MakeRegionRuns(scaled));
+      // Scaled bands are the bands of the scaled runs.
+      EXPECT_EQ(ScaleRegionBands(runs, *faceformat::BuildRegionBands(runs), dpi).value(),
+                faceformat::BuildRegionBands(ScaleRegionRuns(runs, dpi)).value());
     }
   }
   // Runs in any order, with a row the picture does not have, scale all the same.
