@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "clock/display_scale.h"
 #include "clock/face_render.h"
@@ -16,8 +15,8 @@ namespace {
 constexpr int kFacePx = 180;
 constexpr DWORD kStyle = WS_CHILD | WS_CLIPSIBLINGS, kExStyle = WS_EX_CLIENTEDGE;
 
-// 96-DPI twips at a scaled pixel's left edge, and back.
-int PixelAt(double twips, int dpi) { return int(std::floor(twips * dpi / tkt::kTwipsPerInch)); }
+// 96-DPI twips as the clock places them at `dpi`, and a scaled pixel back on the 96-DPI grid.
+int PixelAt(double twips, int dpi) { return tkt::ScaledPixels(float(twips), dpi); }
 double TwipsOnTheDesignGrid(int pixel, int dpi) { return MulDiv(pixel, tkt::kDesignDpi, dpi) * kTwipsPerPixel; }
 }  // namespace
 
