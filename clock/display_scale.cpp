@@ -154,8 +154,7 @@ faceformat::Image ScalePicture(const faceformat::Image& picture, int dpi) {
 float SceneTwipsPerPixel(int dpi) { return float(kTwipsPerInch) / float(dpi > 0 ? dpi : kBaseDpi); }
 
 int ScaledLineWidth(int widthPx, int dpi) {
-  if (dpi == kBaseDpi || dpi <= 0) return widthPx;
-  return std::max(1, int(std::lround(double(widthPx) * dpi / kBaseDpi)));
+  return dpi == kBaseDpi || dpi <= 0 ? widthPx : std::max(1, ScalePixels(widthPx, dpi));
 }
 
 int ScaledPixels(float twips, int dpi) { return int(std::lround(twips / SceneTwipsPerPixel(dpi))); }

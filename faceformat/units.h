@@ -11,6 +11,13 @@ inline constexpr int kHimetricPerInch = 2540;  // hundredths of a millimetre
 inline constexpr int kDesignDpi = 96;
 inline constexpr int kDesignTwipsPerPixel = kTwipsPerInch / kDesignDpi;  // 15
 
+// A length in 96-DPI pixels at `dpi`, rounded half away from zero (as MulDiv does); unchanged at 96 or
+// without a DPI.
+inline int ScalePixels(int pixels96, int dpi) {
+  if (dpi <= 0 || dpi == kDesignDpi) return pixels96;
+  return int(std::lround(double(pixels96) * dpi / kDesignDpi));
+}
+
 // Twips per pixel of a screen, rounded to a whole number; the design scale when the screen gives no DPI.
 inline int TwipsPerPixelAt(int dpi) {
   return dpi > 0 ? int(std::lround(double(kTwipsPerInch) / dpi)) : kDesignTwipsPerPixel;

@@ -1,27 +1,21 @@
 #include "paintchip/chip_geometry.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace paintchip {
 
-int ScaleToDpi(int pixels96, int dpi) {
-  if (dpi <= 0 || dpi == kBaseDpi) return pixels96;
-  return static_cast<int>(std::lround(double(pixels96) * dpi / kBaseDpi));
-}
-
 ChipMetrics ChipMetricsAt(int dpi) {
   ChipMetrics m;
-  if (dpi <= 0 || dpi == kBaseDpi) return m;
+  if (dpi <= 0 || dpi == tkt::kDesignDpi) return m;
   // An odd width keeps the arrow's point on one column.
-  m.glyphWidth = 2 * ScaleToDpi(3, dpi) + 1;
+  m.glyphWidth = 2 * tkt::ScalePixels(3, dpi) + 1;
   m.glyphHeight = (m.glyphWidth + 1) / 2;
-  const int edge = std::max(2, ScaleToDpi(2, dpi));
+  const int edge = std::max(2, tkt::ScalePixels(2, dpi));
   m.edgeOuter = edge / 2;
   m.edgeInner = edge - m.edgeOuter;
-  m.arrowPartWidth = std::max(ScaleToDpi(ArrowPartWidthFor(7), dpi), m.glyphWidth + 2 * edge + 1);
-  m.line = std::max(1, ScaleToDpi(1, dpi));
-  m.wellInset = std::max(ScaleToDpi(4, dpi), edge + m.line + 1);
+  m.arrowPartWidth = std::max(tkt::ScalePixels(ArrowPartWidthFor(7), dpi), m.glyphWidth + 2 * edge + 1);
+  m.line = std::max(1, tkt::ScalePixels(1, dpi));
+  m.wellInset = std::max(tkt::ScalePixels(4, dpi), edge + m.line + 1);
   m.focusInset = m.wellInset - m.line;
   m.sharedColumns = m.edgeOuter;
   return m;
@@ -29,7 +23,7 @@ ChipMetrics ChipMetricsAt(int dpi) {
 
 PaletteCell PaletteCellAt(int dpi) {
   const PaletteCell base;
-  return {ScaleToDpi(base.width, dpi), ScaleToDpi(base.height, dpi), ScaleToDpi(base.inset, dpi)};
+  return {tkt::ScalePixels(base.width, dpi), tkt::ScalePixels(base.height, dpi), tkt::ScalePixels(base.inset, dpi)};
 }
 
 ChipRect SwatchPart(const ChipRect& bounds, int arrowPartWidth) {

@@ -1,6 +1,8 @@
 // Where the parts of a PaintChip button lie, independent of any drawing library.
 #pragma once
 
+#include "faceformat/units.h"
+
 namespace paintchip {
 
 // Half-open like a Windows RECT: a point is inside when left <= x < right and top <= y < bottom.
@@ -19,9 +21,6 @@ struct ChipPoint {
 // The arrow part is the glyph's width plus room for the edges around it.
 constexpr int ArrowPartWidthFor(int glyphWidth) { return glyphWidth + 5; }
 
-inline constexpr int kBaseDpi = 96;
-// A length in 96-DPI pixels at `dpi`, rounded half away from zero as MulDiv does.
-int ScaleToDpi(int pixels96, int dpi);
 
 // The button's sizes at a display scale; at 96 DPI the ones it has always had.
 struct ChipMetrics {

@@ -6,10 +6,15 @@
 #include <windows.h>
 
 #include "faceformat/units.h"
+#include "wincommon/handle.h"
 
 namespace tkt {
 
 inline constexpr int kDefaultDpi = kDesignDpi;
+
+// Messages of Windows 10 (1607, 1703), past the Windows version the headers are set for.
+inline constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
+inline constexpr UINT kWmGetDpiScaledSize = 0x02E4;
 
 namespace dpi_detail {
 
@@ -48,9 +53,8 @@ inline int SystemDpi() {
     const UINT dpi = api.dpiForSystem();
     if (dpi_detail::Plausible(dpi)) return int(dpi);
   }
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDefaultDpi;
-  if (screen) ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDefaultDpi;
   return dpi_detail::Plausible(UINT(dpi)) ? dpi : kDefaultDpi;
 }
 
@@ -78,7 +82,7 @@ inline int DpiAt(POINT point) {
 }
 
 // A length in 96-DPI pixels at `dpi`, rounded to the nearest pixel.
-inline int Scale(int pixels96, int dpi) { return MulDiv(pixels96, dpi, kDefaultDpi); }
+inline int Scale(int pixels96, int dpi) { return ScalePixels(pixels96, dpi); }
 
 inline int SystemMetricForDpi(int index, int dpi) {
   const auto& api = dpi_detail::Functions();

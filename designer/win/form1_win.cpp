@@ -412,7 +412,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case kGetDpiScaledSize:
+    case tkt::kWmGetDpiScaledSize:  // the size at a new DPI, asked before the move, so it fits the layout
       *reinterpret_cast<SIZE*>(lp) = WindowSizeAt(int(wp));
       return TRUE;
     case WM_CLOSE:

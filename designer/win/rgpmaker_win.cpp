@@ -282,7 +282,7 @@ LRESULT RgpMakerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC:
       SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case kGetDpiScaledSize:
+    case tkt::kWmGetDpiScaledSize:  // the size at a new DPI, asked before the move, so it fits the layout
       *reinterpret_cast<SIZE*>(lp) = WindowSizeFor(LayoutIn(FontsAt(int(wp)), int(wp)), int(wp));
       return TRUE;
     case WM_CLOSE:

@@ -9,10 +9,6 @@
 
 namespace designer::win {
 
-// WM_GETDPISCALEDSIZE (Windows 10 1703): the system asks for the window's size at a new DPI before it moves
-// there, so the rectangle of WM_DPICHANGED fits the layout.
-inline constexpr UINT kGetDpiScaledSize = 0x02E4;
-
 inline RECT ScaledRect(const PixelBox& box, int dpi) {
   return {tkt::Scale(box.x, dpi), tkt::Scale(box.y, dpi), tkt::Scale(box.right(), dpi), tkt::Scale(box.bottom(), dpi)};
 }

@@ -12,9 +12,6 @@ namespace {
 constexpr wchar_t kPlainClass[] = L"TktOleControl";
 constexpr wchar_t kReflectorClass[] = L"TktOleReflector";
 
-// WM_DPICHANGED_AFTERPARENT (Windows 10 1607), past the Windows version the headers are set for.
-constexpr UINT kDpiChangedAfterParent = 0x02E3;
-
 // Our subclass in the comctl32 chain of the control's window; the reference data is the control.
 constexpr UINT_PTR kSubclassId = 1;
 
@@ -293,7 +290,7 @@ LRESULT OleControl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       OnDraw(reinterpret_cast<HDC>(wp), client, WindowDpi());
       return 0;
     }
-    case kDpiChangedAfterParent:
+    case tkt::kWmDpiChangedAfterParent:
       // The container sizes the window for the new scale (SetObjectRects); the parts follow at the next paint.
       InvalidateRect(wnd_, nullptr, FALSE);
       return 0;

@@ -42,7 +42,7 @@ tkt::GdiObject<HBITMAP> ArrowGlyph(int width, int height) {
 
 ChipMetrics CPaintChipCtrl::MetricsAt(int dpi) {
   ChipMetrics m = ChipMetricsAt(dpi);
-  if (dpi == kBaseDpi || dpi <= 0) {
+  if (dpi == tkt::kDesignDpi || dpi <= 0) {
     // The shared bitmap's own size, as the parts have always been measured.
     m.glyphWidth = s_arrowSize.cx;
     m.glyphHeight = s_arrowSize.cy;
