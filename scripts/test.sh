@@ -91,6 +91,38 @@ tkt_start_xvfb || exit 1
 home_before=$(home_listing)
 run_windows win64 "Windows x86_64 under Wine"
 run_windows win32 "Windows i686, the build users get, under Wine's WoW64"
+# The README's main command as a newcomer runs it: no display of their own, so it must make one and show the
+# clock there. Its screenshot must hold the face: a picture at least 100 pixels square on the black root,
+# in the screen's lower right quarter where the clock starts.
+newcomer_run() {
+  was_built win32 || { echo "== run.sh as a newcomer: not run, the build failed"; return; }
+  local log="$build/run-newcomer.log" shot="$build/clock-screenshot.png" box
+  rm -f "$shot"
+  # As after a run without a display: a wineserver of the prefix still up, its desktop with no driver.
+  local c
+  for c in win32 win64; do
+    was_built $c || continue
+    WINEPREFIX=$(wineprefix_of $c) /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+    env -u DISPLAY "$build/$c/wine-run.sh" "$build/$c/bin/wine_probe.exe" >/dev/null 2>&1 </dev/null || true
+  done
+  if env -u DISPLAY TKT_BUILD_ROOT="$build" bash "$top/scripts/run.sh" >"$log" 2>&1 </dev/null && [ -f "$shot" ]; then
+    # -trim leaves the smallest box holding everything that is not the root's black.
+    box=$(convert "$shot" -trim -format '%w %h %X %Y %W %H' info: 2>/dev/null)
+    read -r w h x y sw sh <<<"${box//+/}"
+    if [ "${w:-0}" -ge 100 ] && [ "${h:-0}" -ge 100 ] && [ "$((x + w))" -gt "$((sw / 2))" ] && [ "$((y + h))" -gt "$((sh / 2))" ]; then
+      echo "== run.sh as a newcomer (no display): the clock shows in its screenshot: passed"
+      total_pass=$((total_pass + 1))
+      return
+    fi
+    echo "== run.sh as a newcomer (no display): the screenshot shows no clock (non-black box: ${box:-none}): FAILED"
+  else
+    echo "== run.sh as a newcomer (no display): FAILED"
+  fi
+  tail -n 20 "$log"
+  total_fail=$((total_fail + 1)) status=1
+}
+newcomer_run
+
 home_after=$(home_listing)
 if [ "$home_before" == "$home_after" ]; then
   echo "== the Windows tests left $HOME as it was: passed"
