@@ -75,9 +75,10 @@ GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platfor
   } else {
     if (form.PS_Text1.text.empty()) return {std::nullopt, kExportNoRegion};
     if (form.PS_Text2.text.empty()) return {std::nullopt, kExportNoPicture};
-    // Written absolute: the clock would take a relative path from its own folder.
-    region = AbsolutePath(form.baseDir, form.PS_Text1.text);
-    bitmap = AbsolutePath(form.baseDir, form.PS_Text2.text);
+    // Written absolute, resolved as the clock would resolve them: from the folder of its tkt.ini.
+    const std::wstring folder = FolderOf(form.settingsPath);
+    region = AbsolutePath(folder, form.PS_Text1.text);
+    bitmap = AbsolutePath(folder, form.PS_Text2.text);
   }
 
   faceformat::ClockSettings s;

@@ -47,6 +47,20 @@ std::wstring RgpMakerModel::BitmapBeside(const std::wstring& regionPath) {
   return regionPath.substr(0, stem) + L".bmp";
 }
 
+namespace {
+
+std::wstring OverwriteQuestion(const std::wstring& bitmapPath) {
+  return L"画像から作るﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ\r" + bitmapPath + L"\rは既に存在します。上書きしますか？";
+}
+
+// By name, or through links to one file on disk.
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  std::error_code ec;
+  return SameFilePath(a, b) || std::filesystem::equivalent(PathFromText(a), PathFromText(b), ec);
+}
+
+}  // namespace
+
 void RgpMakerModel::Say(const wchar_t* text, unsigned style) { messages_.Show(text, designer_.appTitle, style); }
 
 void RgpMakerModel::Command2_Click() {
@@ -71,9 +85,7 @@ void RgpMakerModel::MakeRegionFile() {
   if (Text2.empty()) return Say(kRgpNoBitmapPath);
   Text1 = AbsolutePath(designer_.baseDir, Text1);
   Text2 = AbsolutePath(designer_.baseDir, Text2);
-  std::error_code ec;
-  if (SameFilePath(Text1, Text2) || std::filesystem::equivalent(PathFromText(Text1), PathFromText(Text2), ec))
-    return Warn(kRgpSameAsBitmap);
+  if (SameFile(Text1, Text2)) return Warn(kRgpSameAsBitmap);
 
   // A bitmap goes to the clock as it is; another kind of picture through a bitmap written beside the region.
   std::optional<faceformat::Image> converted;
@@ -87,9 +99,8 @@ void RgpMakerModel::MakeRegionFile() {
       return Warn(kRgpTooLarge);
     }
     bitmapPath = BitmapBeside(Text1);
-    if (SameFilePath(bitmapPath, Text2) ||
-        std::filesystem::equivalent(PathFromText(bitmapPath), PathFromText(Text2), ec))
-      return Warn(kRgpSameAsBitmap);
+    if (SameFile(bitmapPath, Text1)) return Warn(kRgpBitmapIsRegion);
+    if (SameFile(bitmapPath, Text2)) return Warn(kRgpBitmapIsSource);
     converted = faceformat::FaceFromAlphaPicture(*decoded);
     if (!picture_.Show(*converted)) return Warn(kRgpBitmapUnreadable);
   }
@@ -110,7 +121,14 @@ void RgpMakerModel::MakeRegionFile() {
   // The clock refuses an empty region file, so none is written.
   if (runs.empty()) return Warn(kRgpAllWhite);
 
-  if (converted && !faceformat::WriteBmpFile(PathFromText(bitmapPath), *converted)) return Warn(kRgpWriteFailed);
+  // The user named the region file, not the bitmap: one already there is replaced only when they say so.
+  if (converted) {
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(PathFromText(bitmapPath), ec)) &&
+        messages_.Show(OverwriteQuestion(bitmapPath), designer_.appTitle, kRgpOverwriteStyle) != kIdYes)
+      return;
+    if (!faceformat::WriteBmpFile(PathFromText(bitmapPath), *converted)) return Warn(kRgpWriteFailed);
+  }
   if (!faceformat::WriteRegionFile(PathFromText(Text1), runs)) return Warn(kRgpWriteFailed);
 
   Say(kRgpMade);

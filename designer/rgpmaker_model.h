@@ -39,6 +39,13 @@ inline constexpr wchar_t kRgpWriteFailed[] =
     L"ﾘｰｼﾞｮﾝﾌｧｲﾙを保存できませんでした。\r保存場所を確認して下さい。";
 inline constexpr wchar_t kRgpSameAsBitmap[] =
     L"ﾘｰｼﾞｮﾝﾌｧｲﾙの保存場所が、もとになるﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙと同じです。\r新しい名前を付けて場所を指定してください。";
+inline constexpr wchar_t kRgpBitmapIsRegion[] =
+    L"画像から作るﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（拡張子 .bmp）が、ﾘｰｼﾞｮﾝﾌｧｲﾙと同じ名前になります。\r"
+    L"ﾘｰｼﾞｮﾝﾌｧｲﾙには拡張子 .rgp の名前を付けて下さい。";
+inline constexpr wchar_t kRgpBitmapIsSource[] =
+    L"画像から作るﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙが、もとになる画像ﾌｧｲﾙと同じ名前になります。\r"
+    L"ﾘｰｼﾞｮﾝﾌｧｲﾙに別の名前を付けて下さい。";
+inline constexpr unsigned kRgpOverwriteStyle = kMbYesNo | kMbIconExclamation | kMbDefButton2;
 inline constexpr wchar_t kRgpTestNoFile[] = L"ﾃｽﾄするﾘｰｼﾞｮﾝﾌｧｲﾙが指定されていません。";
 inline constexpr wchar_t kRgpTestUnreadable[] =
     L"ﾘｰｼﾞｮﾝﾌｧｲﾙを読み込めませんでした。\rﾌｧｲﾙの場所と内容を確認して下さい。";

@@ -74,7 +74,7 @@ void DesignerForm::MultiPage1_Change() {
   if (caption == text::kPageSelect) {
     ShowOnlyFrame(Frame1);
   } else if (caption == text::kPageSettings) {
-    picturePath = AbsolutePath(baseDir, PS_Text2.text);
+    picturePath = AbsolutePath(FolderOf(settingsPath), PS_Text2.text);  // as the export will write it
     ShowOnlyFrame(Frame2);
     if (Option1.value) {
       int chosen = SelectedTemplate();

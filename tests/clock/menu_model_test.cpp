@@ -83,6 +83,17 @@ TEST_F(SntpCommandTest, YesSetsTheServerTimePlusTheTimeTheBoxStayedOpen) {
   EXPECT_FALSE(socket.open);
 }
 
+TEST_F(SntpCommandTest, AWellFormedReplyFromAnotherSenderIsIgnored) {
+  boxes.script = {{kIdYes, nullptr}, WaitAnd([this] {
+                    Arrive(ServerReply(0x83AA7E80), false);  // 1970, from a stranger
+                    Arrive(ServerReply(k2002));
+                  }),
+                  {kIdOk, nullptr}};
+  command.mnusntp_Click();
+  ASSERT_EQ(setTimes.size(), 1u);
+  EXPECT_EQ(setTimes[0].year, 2002);
+}
+
 TEST_F(SntpCommandTest, NoReplyBeforeTheBoxClosesLeavesTheClockAlone) {
   boxes.script = {{kIdYes, nullptr}, {kIdOk, nullptr}, {kIdOk, nullptr}};
   command.mnusntp_Click();

@@ -127,6 +127,13 @@ TEST(TickSchedule, AnHourOfDriftingTimerShowsEverySecondOnce) {
   }
 }
 
+TEST(TickSchedule, ASecondTickInTheSameSecondIsHeldBack) {
+  tkt::TickGate gate;
+  EXPECT_TRUE(gate.Admit(At(6, 0, 3, 20)));
+  EXPECT_FALSE(gate.Admit(At(6, 0, 3, 980)));
+  EXPECT_TRUE(gate.Admit(At(6, 0, 4, 5)));
+}
+
 TEST(TickSchedule, ANewDayIsANewSecond) {
   tkt::TickGate gate;
   ClockTime t = At(6, 0, 3, 16);

@@ -139,12 +139,13 @@ TEST(ExportFields, TextWithoutAnAnsiFormIsRefusedBeforeWriting) {
   EXPECT_EQ(f.logged.shown[0].text, kExportNotAnsi);
 }
 
-TEST(ExportFields, RelativePathsAreWrittenAsTheyHangFromTheInstallationRoot) {
+// The clock and the import take a relative path from the folder of tkt.ini, root\program.
+TEST(ExportFields, RelativePathsAreWrittenAsTheClockWouldFindThem) {
   FilesFixture f;
   f.form.Option2.Click();
-  f.form.PS_Text1.text = L"faces\\mine.rgp";
-  f.form.PS_Text2.text = L"..\\pics\\mine.bmp";
-  const std::string paths = "\"C:\\CLOCK\\faces\\mine.rgp\",\"C:\\pics\\mine.bmp\",";
+  f.form.PS_Text1.text = L"..\\sample\\k.rgp";
+  f.form.PS_Text2.text = L"faces\\mine.bmp";
+  const std::string paths = "\"C:\\CLOCK\\sample\\k.rgp\",\"C:\\CLOCK\\program\\faces\\mine.bmp\",";
   EXPECT_EQ(Line(f).substr(0, paths.size()), paths);
 }
 

@@ -179,10 +179,10 @@ TEST(OwnPicture, SettingsPageLoadsTheSecondFieldAndSurvivesABadOne) {
   EXPECT_EQ(f.form.OLGPic1.picture, nullptr);
   EXPECT_TRUE(f.form.Frame2.visible);
 
-  // A relative path means the same file as in the exported settings: one under the installation root.
+  // A relative path means the same file as in the exported settings: one from the clock's own folder.
   f.GoToPage(kSelect);
   f.pictures.Add(L"C:\\CLOCK\\faces\\mine.bmp");
-  f.form.PS_Text2.text = L"faces\\mine.bmp";
+  f.form.PS_Text2.text = L"..\\faces\\mine.bmp";
   f.GoToPage(kSettings);
   EXPECT_EQ(f.form.picturePath, L"C:\\CLOCK\\faces\\mine.bmp");
   EXPECT_NE(f.form.OLGPic1.picture, nullptr);

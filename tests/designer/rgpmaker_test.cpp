@@ -340,11 +340,18 @@ TEST_F(RgpMakerTest, OtherPicturesRefusedWithoutOverwritingTheirSource) {
     maker.Text2 = (dir / name).wstring();
     maker.Command1_Click();
   }
+  // A region file named like the bitmap made beside it would be overwritten by it, or overwrite it.
+  decoder.pictures["face.png"] = Image(4, 4, 0xFF000000);
+  maker.Text1 = (dir / "out.BMP").wstring();
+  maker.Text2 = (dir / "face.png").wstring();
+  maker.Command1_Click();
   EXPECT_EQ(log, (std::vector<std::wstring>{std::wstring(L"msg:") + kRgpBitmapUnreadable,
                                             std::wstring(L"msg:") + kRgpTooLarge,
-                                            std::wstring(L"msg:") + kRgpSameAsBitmap}));
+                                            std::wstring(L"msg:") + kRgpBitmapIsSource,
+                                            std::wstring(L"msg:") + kRgpBitmapIsRegion}));
   EXPECT_EQ(Slurp(dir / "face.bmp"), "png bytes");
   EXPECT_FALSE(fs::exists(dir / "face.rgp"));
+  EXPECT_FALSE(fs::exists(dir / "out.BMP"));
 
   for (const auto& [in, out] : std::vector<std::pair<std::wstring, std::wstring>>{
            {L"C:\\a\\face.rgp", L"C:\\a\\face.bmp"}, {L"C:\\a.b\\face", L"C:\\a.b\\face.bmp"},
@@ -352,6 +359,31 @@ TEST_F(RgpMakerTest, OtherPicturesRefusedWithoutOverwritingTheirSource) {
     EXPECT_EQ(RgpMakerModel::BitmapBeside(in), out);
   // The dialog's first entry stays the bitmap one.
   EXPECT_EQ(RgpMakerModel::BitmapFileDialog().filter.rfind(L"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ (*.bmp)|*.bmp|", 0), 0u);
+}
+
+// The bitmap made beside the region file was not named by the user: a file already there is kept unless they
+// agree to replace it.
+TEST_F(RgpMakerTest, AnExistingBitmapBesideTheRegionIsReplacedOnlyOnYes) {
+  decoder.pictures["face.png"] = Image(4, 4, 0xFF000000);
+  { std::ofstream(dir / "face.bmp") << "mine"; }
+  maker.Text1 = (dir / "face.rgp").wstring();
+  maker.Text2 = (dir / "face.png").wstring();
+  messages.answers = {kIdNo};
+  maker.Command1_Click();
+  EXPECT_EQ(Slurp(dir / "face.bmp"), "mine");
+  EXPECT_FALSE(fs::exists(dir / "face.rgp"));
+  EXPECT_EQ(Handover(), L"PS_Text1=(off) PS_Text2=(off) gosw1=0");
+
+  messages.answers = {kIdYes};
+  maker.Command1_Click();
+  EXPECT_EQ(faceformat::ReadBmpFile(dir / "face.bmp").value(), Image(4, 4, 0));
+  EXPECT_TRUE(fs::exists(dir / "face.rgp"));
+  ASSERT_EQ(messages.shown.size(), 3u);
+  for (int i : {0, 1}) {
+    EXPECT_NE(messages.shown[i].text.find((dir / "face.bmp").wstring()), std::wstring::npos);
+    EXPECT_EQ(messages.shown[i].style, kMbYesNo | kMbIconExclamation | kMbDefButton2);  // No by default
+  }
+  EXPECT_EQ(messages.shown[2].text, kRgpMade);
 }
 
 // The shipped sample region files are what the maker makes of the shipped sample pictures.

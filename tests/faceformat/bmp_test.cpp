@@ -16,6 +16,7 @@ struct BmpSpec {
   uint32_t compression = 0;
   std::vector<uint32_t> palette;  // 0x00RRGGBB
   std::vector<uint32_t> masks;    // BI_BITFIELDS masks after the header
+  int colorsUsed = -1;            // biClrUsed; -1 writes the palette's size
 };
 
 void Put(std::vector<uint8_t>& o, uint32_t v, int bytes) {
@@ -39,7 +40,7 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& s, const std::vector<uint32_t>& valu
   Put(o, s.compression, 4);
   Put(o, uint32_t(stride * s.height), 4);
   Put(o, 0, 4), Put(o, 0, 4);
-  Put(o, uint32_t(s.palette.size()), 4);
+  Put(o, s.colorsUsed < 0 ? uint32_t(s.palette.size()) : uint32_t(s.colorsUsed), 4);
   Put(o, 0, 4);
   for (uint32_t m : s.masks) Put(o, m, 4);
   for (uint32_t c : s.palette) Put(o, c, 4);  // B G R 0 is the little-endian 0x00RRGGBB
@@ -101,6 +102,26 @@ TEST(BmpDecode, BitFields) {
   got = DecodeBmp(MakeBmp(s, {0xFFFF, 0x07E0}));
   ASSERT_TRUE(got.ok()) << got.error().what;
   EXPECT_EQ(got->pixels, (std::vector<uint32_t>{0xFFFFFF, 0x00FF00}));
+}
+
+// A biClrUsed of 0 means a full palette of 2^bits entries, not none.
+TEST(BmpDecode, ZeroColoursUsedMeansTheWholePalette) {
+  BmpSpec s;
+  s.width = 3, s.height = 1, s.bits = 4, s.colorsUsed = 0;
+  s.palette.assign(16, 0);
+  s.palette[1] = 0x112233, s.palette[15] = 0xFFEEDD;
+  auto got = DecodeBmp(MakeBmp(s, {15, 0, 1}));
+  ASSERT_TRUE(got.ok()) << got.error().what;
+  EXPECT_EQ(got->pixels, (std::vector<uint32_t>{0xFFEEDD, 0, 0x112233}));
+}
+
+// Without bit fields, 16 bits are 5-5-5 with the top bit unused.
+TEST(BmpDecode, SixteenBitsWithoutMasksAreFiveFiveFive) {
+  BmpSpec s;
+  s.width = 4, s.height = 1, s.bits = 16;
+  auto got = DecodeBmp(MakeBmp(s, {0x7C00, 0x03E0, 0x001F, 0x8000 | 0x4210}));
+  ASSERT_TRUE(got.ok()) << got.error().what;
+  EXPECT_EQ(got->pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x848484}));
 }
 
 TEST(BmpDecode, ShortPaletteReadsMissingIndicesAsBlack) {
