@@ -42,10 +42,33 @@ class ClockDisabled {
   HWND clock_;
 };
 
+// The clock never keeps the keyboard: the window that was in front when a menu or box of ours opened gets the
+// front back when it ends, unless the user has chosen another window meanwhile. `form` is the menu form.
+class ForegroundReturn {
+ public:
+  explicit ForegroundReturn(HWND form) : before_(GetForegroundWindow()) {
+    if (before_ && (before_ == form || GetAncestor(before_, GA_ROOTOWNER) == form)) before_ = nullptr;
+  }
+  ~ForegroundReturn() {
+    const HWND now = GetForegroundWindow();
+    if (before_ && now != before_ && IsWindow(before_) && OursOrGone(now)) SetForegroundWindow(before_);
+  }
+  ForegroundReturn(const ForegroundReturn&) = delete;
+  ForegroundReturn& operator=(const ForegroundReturn&) = delete;
+
+ private:
+  static bool OursOrGone(HWND window) {
+    DWORD process = 0;
+    return !window || !GetWindowThreadProcessId(window, &process) || process == GetCurrentProcessId();
+  }
+  HWND before_;
+};
+
 }  // namespace
 
 int WinMessageBoxes::Show(const std::wstring& text, const std::wstring& title, unsigned style) {
   // The clock stays on top of other windows; its boxes must not open behind it.
+  ForegroundReturn back(owner_);
   return MessageBoxW(owner_, text.c_str(), title.c_str(), style | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
@@ -87,16 +110,13 @@ void Form2::ShowPopupMenu(POINT screen) {
   if (busy_) return;
   // A menu of a window that is not in the foreground would not close when the user clicks elsewhere, nor
   // take the keys. The clock never comes to the front by a click, so its menu brings its owner there.
-  const HWND before = GetForegroundWindow();
+  ForegroundReturn back(hwnd_);
   SetForegroundWindow(hwnd_);
   const UINT id = TrackPopupMenu(popup_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, screen.x,
                                  screen.y, 0, hwnd_, nullptr);
   PostMessageW(hwnd_, WM_NULL, 0, 0);
   if (id >= kFirstCommandId && id < kFirstCommandId + kMenuItems.size()) {
     Click(kMenuItems[id - kFirstCommandId].command);
-  } else if (before && before != hwnd_ && GetForegroundWindow() == hwnd_) {
-    // Closed without a command and without a click elsewhere: the keyboard goes back where it was.
-    SetForegroundWindow(before);
   }
 }
 

@@ -3,10 +3,13 @@
 #include <objsafe.h>
 #include <olectl.h>
 
+#include <vector>
+
 #include "paintchip/com/class_factory.h"
 #include "paintchip/com/module.h"
 #include "paintchip/com/registry.h"
 #include "paintchip/com/typelib.h"
+#include "paintchip/registration_order.h"
 #include "paintchip/win/paintchip_ctrl.h"
 #include "paintchip/win/paintchip_ids.h"
 #include "paintchip/win/paintchip_ppg.h"
@@ -78,19 +81,19 @@ HRESULT UpdateClasses(bool doRegister) noexcept {
   try {
     tktcom::Substitutions subs;
     if (!MakeSubstitutions(subs)) return SELFREG_E_CLASS;
-    // The control first, then the property page.
-    HRESULT hr = S_OK;
-    if (doRegister) {
-      hr = tktcom::WriteRows(kControlRows, std::size(kControlRows), subs);
-      if (SUCCEEDED(hr)) hr = tktcom::UpdateClassCategories(CLSID_PaintChip, kCategories, std::size(kCategories), true);
-    } else {
-      hr = tktcom::UpdateClassCategories(CLSID_PaintChip, kCategories, std::size(kCategories), false);
-      if (SUCCEEDED(hr)) hr = tktcom::DeleteTrees(kControlTrees, std::size(kControlTrees), subs);
-    }
-    if (FAILED(hr)) return SELFREG_E_CLASS;
-    hr = doRegister ? tktcom::WriteRows(kPageRows, std::size(kPageRows), subs)
-                    : tktcom::DeleteTrees(kPageTrees, std::size(kPageTrees), subs);
-    return FAILED(hr) ? SELFREG_E_CLASS : S_OK;
+    // The control, then the property page; the categories only add to a control that is whole.
+    const std::vector<paintchip::ClassRegistration> classes = {
+        {[&] { return tktcom::WriteRows(kControlRows, std::size(kControlRows), subs); },
+         [&] { return tktcom::DeleteTrees(kControlTrees, std::size(kControlTrees), subs); }},
+        {[&] { return tktcom::WriteRows(kPageRows, std::size(kPageRows), subs); },
+         [&] { return tktcom::DeleteTrees(kPageTrees, std::size(kPageTrees), subs); }},
+    };
+    const auto categories = [doRegister]() -> long {
+      return tktcom::UpdateClassCategories(CLSID_PaintChip, kCategories, std::size(kCategories), doRegister);
+    };
+    const long hr = doRegister ? paintchip::RegisterClasses(classes, categories)
+                               : paintchip::UnregisterClasses(classes, categories);
+    return hr < 0 ? SELFREG_E_CLASS : S_OK;
   } catch (...) {
     return SELFREG_E_CLASS;
   }

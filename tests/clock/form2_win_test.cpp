@@ -101,5 +101,22 @@ TEST_F(MenuFormWindow, VersionWindowIsModalOverTheClockAndTheForm) {
   EXPECT_EQ(FindWindowW(L"TocktideVersion", nullptr), nullptr);
 }
 
+// The menu brings its hidden form to the front to take the keys; a command chosen there gives them back.
+TEST_F(MenuFormWindow, AChosenCommandGivesTheFrontBackToTheWindowThatHadIt) {
+  Load();
+  const HWND work = CreateWindowExW(0, L"STATIC", L"work", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                    nullptr, nullptr, nullptr);
+  ASSERT_NE(work, nullptr);
+  SetForegroundWindow(work);
+  ASSERT_EQ(GetForegroundWindow(), work);
+  clock.expected = {L"save Clock"};
+  // Read by the menu's own loop: the second item, 現在位置記録, chosen with the keyboard.
+  for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(window, WM_KEYDOWN, key, 0);
+  form2->ShowPopupMenu(POINT{10, 10});
+  EXPECT_EQ(clock.calls, clock.expected);
+  EXPECT_EQ(GetForegroundWindow(), work);
+  DestroyWindow(work);
+}
+
 }  // namespace
 }  // namespace tkt

@@ -10,4 +10,8 @@ if(TKT_WINDOWS)
     SOURCES ${TKT_MENU_TEST_DIR}/sntp_win_test.cpp ${TKT_MENU_TEST_DIR}/form2_win_test.cpp
             ${TKT_MENU_TEST_DIR}/version_window_test.cpp
     LIBS clock_commands_win)
+  # The menu and its boxes take the front, and a case checks who has it afterwards.
+  if(TKT_CAN_RUN)
+    set_tests_properties(menu_win_test PROPERTIES RESOURCE_LOCK desktop)
+  endif()
 endif()

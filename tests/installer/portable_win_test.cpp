@@ -17,7 +17,7 @@ TEST(PortableZip, HoldsTheShippedTreeAndRunsTheClockFromProgramWhereverUnpacked)
   ASSERT_TRUE(settings);
   EXPECT_EQ(settings->regionFilePath, "..\\sample\\kaichu.rgp");
   Process clock(Quoted(root / L"program\\tkt.exe"), root / L"program");
-  ASSERT_TRUE(clock.started());
+  ASSERT_TRUE(clock.started()) << "CreateProcess failed with error " << clock.error();
   HWND window = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (window = FindProcessWindow(clock.id(), L"TocktideClock")) != nullptr; }, 20s));
   EXPECT_TRUE(WaitUntil([&] { return WindowRegionIs(window, root / L"sample\\kaichu.rgp"); }, 5s));
