@@ -319,6 +319,11 @@ const Command kWindowCommands[] = {
      [](Driver& d, const Args& a) { d.CloseOwnWindow(Handle(a[1])); }},
     {"foreground", 1, "VAR: VAR = the handle of the window in front (0 for none)",
      [](Driver& d, const Args& a) { d.Set(a[1], Hex(GetForegroundWindow())); }},
+    {"waitforeground", 1, "HWND [DEADLINE]: waits until HWND is the window in front",
+     [](Driver&, const Args& a) {
+       if (!WaitUntil([&] { return GetForegroundWindow() == Handle(a[1]); }, Deadline(a, 2)))
+         throw Failure{"the window is not in front; in front: " + Hex(GetForegroundWindow())};
+     }},
     {"key", 1, "down|up|return|escape ...: real key presses through SendInput, in order",
      [](Driver&, const Args& a) { Key(a); }},
     {"screen", 1, "VAR: VAR.width .height of the primary screen",
