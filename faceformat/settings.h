@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "result.h"
 
@@ -53,60 +52,58 @@ struct ClockSettings {
   bool HasDigital() const { return digitalLeft.has_value(); }
   bool HasCuckoo1() const { return cuckoo1Left.has_value(); }
   bool HasCuckoo2() const { return cuckoo2Left.has_value(); }
+
+  // Marks a field of the clock's presence tests, where an empty text "" reads as absent.
+  struct PresenceTest {};
+
+  // The file's fields in their order, as visit(&ClockSettings::member) or visit(&ClockSettings::member,
+  // PresenceTest{}). Writing, reading and checking all walk this list; how a value is written, read and checked
+  // follows from its member's type:
+  //   std::string  text between double quotes, which it cannot hold itself
+  //   int32_t      colour, whole number 0..16777215
+  //   int16_t      whole number -32768..32767
+  //   float        twips, a finite single
+  //   double       font size, at most 4 decimals, below 1e9 points
+  //   bool         #TRUE# or #FALSE#
+  template <class Visit>
+  static constexpr void ForEachField(Visit&& visit) {
+    visit(&ClockSettings::regionFilePath);
+    visit(&ClockSettings::faceBitmapPath);
+    visit(&ClockSettings::secondColor);
+    visit(&ClockSettings::secondLength);
+    visit(&ClockSettings::secondWidth);
+    visit(&ClockSettings::hourColor);
+    visit(&ClockSettings::hourLength);
+    visit(&ClockSettings::hourWidth);
+    visit(&ClockSettings::minuteColor);
+    visit(&ClockSettings::minuteLength);
+    visit(&ClockSettings::minuteWidth);
+    visit(&ClockSettings::centerDotColor);
+    visit(&ClockSettings::centerDotSize);
+    visit(&ClockSettings::frameColor);
+    visit(&ClockSettings::frameSize, PresenceTest{});
+    visit(&ClockSettings::digitalLeft, PresenceTest{});
+    visit(&ClockSettings::digitalTop);
+    visit(&ClockSettings::digitalStyle);
+    visit(&ClockSettings::fontName);
+    visit(&ClockSettings::fontSize);
+    visit(&ClockSettings::fontBold);
+    visit(&ClockSettings::fontItalic);
+    visit(&ClockSettings::fontUnderline);
+    visit(&ClockSettings::fontStrikethru);
+    visit(&ClockSettings::digitalColor);
+    visit(&ClockSettings::cuckoo1Left, PresenceTest{});
+    visit(&ClockSettings::cuckoo1Top);
+    visit(&ClockSettings::cuckoo2Left, PresenceTest{});
+    visit(&ClockSettings::cuckoo2Top);
+  }
 };
 
-inline constexpr int kSettingsFieldCount = 29;
-
-// The file's fields in their order: what each holds and how it is written, read and checked.
-struct SettingsField {
-  enum class Kind {
-    kText,      // between double quotes, which it cannot hold itself
-    kColor,     // whole number 0..16777215
-    kInt16,     // whole number -32768..32767
-    kSingle,    // finite single
-    kFontSize,  // at most 4 decimals, size below 1e9 points
-    kBool,      // #TRUE# or #FALSE#
-  };
-  using Member = std::variant<std::optional<std::string> ClockSettings::*, std::optional<int32_t> ClockSettings::*,
-                              std::optional<int16_t> ClockSettings::*, std::optional<float> ClockSettings::*,
-                              std::optional<double> ClockSettings::*, std::optional<bool> ClockSettings::*>;
-  int number;
-  Kind kind;
-  Member member;
-  bool presence = false;  // one of the clock's presence tests: an empty text "" reads as absent
-};
-
-inline constexpr SettingsField kSettingsFields[kSettingsFieldCount] = {
-    {1, SettingsField::Kind::kText, &ClockSettings::regionFilePath},
-    {2, SettingsField::Kind::kText, &ClockSettings::faceBitmapPath},
-    {3, SettingsField::Kind::kColor, &ClockSettings::secondColor},
-    {4, SettingsField::Kind::kInt16, &ClockSettings::secondLength},
-    {5, SettingsField::Kind::kInt16, &ClockSettings::secondWidth},
-    {6, SettingsField::Kind::kColor, &ClockSettings::hourColor},
-    {7, SettingsField::Kind::kInt16, &ClockSettings::hourLength},
-    {8, SettingsField::Kind::kInt16, &ClockSettings::hourWidth},
-    {9, SettingsField::Kind::kColor, &ClockSettings::minuteColor},
-    {10, SettingsField::Kind::kInt16, &ClockSettings::minuteLength},
-    {11, SettingsField::Kind::kInt16, &ClockSettings::minuteWidth},
-    {12, SettingsField::Kind::kColor, &ClockSettings::centerDotColor},
-    {13, SettingsField::Kind::kInt16, &ClockSettings::centerDotSize},
-    {14, SettingsField::Kind::kColor, &ClockSettings::frameColor},
-    {15, SettingsField::Kind::kSingle, &ClockSettings::frameSize, true},
-    {16, SettingsField::Kind::kSingle, &ClockSettings::digitalLeft, true},
-    {17, SettingsField::Kind::kSingle, &ClockSettings::digitalTop},
-    {18, SettingsField::Kind::kText, &ClockSettings::digitalStyle},
-    {19, SettingsField::Kind::kText, &ClockSettings::fontName},
-    {20, SettingsField::Kind::kFontSize, &ClockSettings::fontSize},
-    {21, SettingsField::Kind::kBool, &ClockSettings::fontBold},
-    {22, SettingsField::Kind::kBool, &ClockSettings::fontItalic},
-    {23, SettingsField::Kind::kBool, &ClockSettings::fontUnderline},
-    {24, SettingsField::Kind::kBool, &ClockSettings::fontStrikethru},
-    {25, SettingsField::Kind::kColor, &ClockSettings::digitalColor},
-    {26, SettingsField::Kind::kSingle, &ClockSettings::cuckoo1Left, true},
-    {27, SettingsField::Kind::kSingle, &ClockSettings::cuckoo1Top},
-    {28, SettingsField::Kind::kSingle, &ClockSettings::cuckoo2Left, true},
-    {29, SettingsField::Kind::kSingle, &ClockSettings::cuckoo2Top},
-};
+inline constexpr int kSettingsFieldCount = [] {
+  int n = 0;
+  ClockSettings::ForEachField([&n](auto, auto...) { ++n; });
+  return n;
+}();
 
 // The whole file: 29 values, commas, CR LF. A record that CheckSettingsWritable refuses is written as well as
 // it can be (quotes dropped from texts, non-finite numbers left absent).
