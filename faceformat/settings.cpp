@@ -197,13 +197,13 @@ class FieldReader {
     }
     double v = 0;
     if (t->kind != Kind::kBare || !ParseReal(t->text, v)) return Wrong("not a number");
-    if (v != std::trunc(v)) return Wrong("not a whole number");
+    v = std::nearbyint(v);  // as the platform converts a real: to the nearest, a half to the even one
     if (v < double(lo) || v > double(hi)) return Wrong("number out of range");
     out = static_cast<Int>(v);
     return Success();
   }
 
-  // `emptyTextIsAbsent`: a presence field, where "" reads as absent.
+  // Twips. `emptyTextIsAbsent`: a presence field, where "" reads as absent.
   Status Single(std::optional<float>& out, bool emptyTextIsAbsent) {
     auto t = Take();
     if (!t) return t.error();
@@ -212,7 +212,8 @@ class FieldReader {
       return Success();
     }
     float v = 0;
-    if (t->kind != Kind::kBare || !ParseReal(t->text, v)) return Wrong("not a number or out of range");
+    if (t->kind != Kind::kBare || !ParseReal(t->text, v) || std::fabs(v) > kMaxTwips)
+      return Wrong("not a number or out of range");
     out = v;
     return Success();
   }
@@ -347,7 +348,7 @@ Status Check(const std::optional<int32_t>& v, int number) {
   return Success();
 }
 Status Check(const std::optional<float>& v, int number) {
-  if (v && !std::isfinite(*v)) return Error{"a number that is not finite", number};
+  if (v && !(std::fabs(*v) <= kMaxTwips)) return Error{"a number that is not finite or beyond the screen", number};
   return Success();
 }
 Status Check(const std::optional<double>& v, int number) {

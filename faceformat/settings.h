@@ -62,7 +62,7 @@ struct ClockSettings {
   //   std::string  text between double quotes, which it cannot hold itself
   //   int32_t      colour, whole number 0..16777215
   //   int16_t      whole number -32768..32767
-  //   float        twips, a finite single
+  //   float        twips, a single within ±kMaxTwips
   //   double       font size, at most 4 decimals, below 1e9 points
   //   bool         #TRUE# or #FALSE#
   template <class Visit>
@@ -105,12 +105,18 @@ inline constexpr int kSettingsFieldCount = [] {
   return n;
 }();
 
+// Lengths and positions in twips: window coordinates on the platform stay within a signed 16-bit range of
+// pixels, so nothing further out can show on any screen (32767 px at 15 twips per pixel), and every
+// conversion to int, in pixels or twips, stays far inside its range.
+inline constexpr float kMaxTwips = 32767.0f * 15;
+
 // The whole file: 29 values, commas, CR LF. A record that CheckSettingsWritable refuses is written as well as
 // it can be (quotes dropped from texts, non-finite numbers left absent).
 std::string FormatSettings(const ClockSettings& s);
 
 // Fails (Error::where = field number) for what the text form cannot carry: a double quote inside a text,
-// a colour outside 0..16777215, a non-finite number, a font size beyond the fixed-point range.
+// a colour outside 0..16777215, a single that is not finite or beyond ±kMaxTwips, a font size beyond the
+// fixed-point range.
 Status CheckSettingsWritable(const ClockSettings& s);
 
 // Number forms of the file: a single in its shortest form of at most 7 significant digits, the font size with at
@@ -122,9 +128,10 @@ std::string FormatFontSize(double v);
 // early or a value has the wrong kind or range for its field. An empty text value reads as absent, in a text
 // field and in the presence fields (15, 16, 26, 28); other number fields refuse it.
 // Hand-edited files: blanks around a value are ignored, CR LF, LF or CR end a line, an unquoted text is taken
-// as it stands, anything after the 29th value is ignored. Refused: a quote never closed, text after a closing
-// quote or a quote inside an unquoted value; a colour outside 0..16777215; a fraction where an integer belongs
-// ("70.0" is fine); a number beyond its field (16 bits, a single); a boolean anywhere but fields 21 to 24.
+// as it stands, anything after the 29th value is ignored. A fraction in a whole-number field rounds to the
+// nearest whole number, a half to the even one (70.5 reads as 70, 71.5 as 72). Refused: a quote never closed,
+// text after a closing quote or a quote inside an unquoted value; a colour outside 0..16777215; a number beyond
+// its field (16 bits, twips beyond ±kMaxTwips); a boolean anywhere but fields 21 to 24.
 Result<ClockSettings> ParseSettings(std::string_view bytes);
 
 // File boundary: paths are native (UTF-16 on Windows, bytes elsewhere). A file beyond kMaxSettingsFileBytes is
