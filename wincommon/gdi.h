@@ -13,8 +13,8 @@
 namespace tkt {
 
 // A memory DC compatible with `like` (the screen when null). Whatever Select displaces first of each kind
-// (bitmap, font, brush, pen) is put back before the DC goes, in whatever order they were selected, so none
-// of ours stays selected: an object that is can be deleted only once the DC is gone.
+// (bitmap, font, brush, pen) is put back before the DC goes, in whatever order they were selected, so nothing
+// of ours is left selected. (While the DC lives, an object selected in it cannot be deleted.)
 class MemoryDc {
  public:
   explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
