@@ -157,7 +157,10 @@ int ScaledLineWidth(int widthPx, int dpi) {
   return dpi == kBaseDpi || dpi <= 0 ? widthPx : std::max(1, ScalePixels(widthPx, dpi));
 }
 
-int ScaledPixels(float twips, int dpi) { return int(std::lround(twips / SceneTwipsPerPixel(dpi))); }
+// Beyond any screen and far inside int, so that the pixels can still be added to (x - 2 and the like).
+int ScaledPixels(float twips, int dpi) {
+  return int(std::lround(std::clamp(twips / SceneTwipsPerPixel(dpi), -1e7f, 1e7f)));
+}
 
 int ReadoutFontHeight(double points, int dpi) { return -std::max(1, PixelsFromPoints(points, dpi)); }
 

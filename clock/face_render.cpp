@@ -1,5 +1,6 @@
 #include "face_render.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tkt {
@@ -16,7 +17,7 @@ PixelCircle ToPixels(const SceneCircle& c, float tpp) {
   return {(c.left + c.width / 2) / tpp + 0.5f, (c.top + c.height / 2) / tpp + 0.5f, diameter / 2};
 }
 
-int SnapToPixel(float twips, float tpp) { return int(std::lround(twips / tpp)); }
+int SnapToPixel(float twips, float tpp) { return int(std::lround(std::clamp(twips / tpp, -1e7f, 1e7f))); }
 
 void DrawCircle(const Canvas& canvas, const PixelRect& clip, const SceneCircle& c, float tpp) {
   const PixelCircle p = ToPixels(c, tpp);

@@ -4,7 +4,7 @@
 
 namespace tkt {
 
-void MenuForm::Form_Load() { host_.SetTzLabel(L"TZ=" + host_.Environment(L"TZ").value_or(L"")); }
+void MenuForm::Form_Load() { clock_.SetTzLabel(L"TZ=" + host_.Environment(L"TZ").value_or(L"")); }
 
 void MenuForm::Form_Unload() { sntp_.Close(); }
 
@@ -36,10 +36,10 @@ void MenuForm::mnutool_Click() {
 }
 
 void MenuForm::mnuaddsave_Click() {
-  if (!host_.SaveWindowPos(kPositionApp)) boxes_.Show(kSaveFailedText, kApplicationTitle, kMbOk | kMbIconExclamation);
+  if (!clock_.SaveWindowPos(kPositionApp)) boxes_.Show(kSaveFailedText, kApplicationTitle, kMbOk | kMbIconExclamation);
 }
 
-void MenuForm::mnuaddload_Click() { host_.RestoreWindowPos(kPositionApp); }
+void MenuForm::mnuaddload_Click() { clock_.RestoreWindowPos(kPositionApp); }
 
 void MenuForm::mnuHelp_Click() {
   const std::wstring path = HelpPath(host_.CurrentDirectory());
@@ -53,7 +53,7 @@ void MenuForm::mnuHelp_Click() {
 void MenuForm::mnuHelpVersion_Click() { host_.ShowVersionWindow(); }
 
 void MenuForm::mnuExit_Click() {
-  host_.UnloadClockWindow();
+  clock_.UnloadClockWindow();
   host_.UnloadMenuForm();  // its Form_Unload closes the socket
 }
 

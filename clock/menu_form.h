@@ -33,27 +33,34 @@ inline constexpr wchar_t kToolPath[] = L"..\\tkttool.exe";
 inline constexpr wchar_t kHelpRelativePath[] = L"help\\clock.html";
 inline constexpr wchar_t kPositionApp[] = L"Clock";
 
+// What the menu form asks of the clock window.
+class ClockWindowLink {
+ public:
+  virtual ~ClockWindowLink() = default;
+  virtual void SetTzLabel(const std::wstring& caption) = 0;  // lblLabel(2)
+  virtual bool SaveWindowPos(const std::wstring& app) = 0;
+  virtual void RestoreWindowPos(const std::wstring& app) = 0;
+  virtual void UnloadClockWindow() = 0;  // destroys the clock window; the link is gone afterwards
+};
+
 class MenuHost {
  public:
   virtual ~MenuHost() = default;
   virtual std::wstring CurrentDirectory() = 0;
   virtual std::optional<std::wstring> Environment(const std::wstring& name) = 0;
-  virtual void SetTzLabel(const std::wstring& caption) = 0;  // the clock window's lblLabel(2)
   // A normal, activated window with this process's current directory; false when it cannot start.
   virtual bool StartProgram(const std::wstring& path) = 0;
   virtual void EndProcess() = 0;  // at once, no unload handlers
-  virtual bool SaveWindowPos(const std::wstring& app) = 0;
-  virtual void RestoreWindowPos(const std::wstring& app) = 0;
   virtual bool FileExists(const std::wstring& path) = 0;
   virtual bool OpenDocument(const std::wstring& path) = 0;  // with the program registered for it
   virtual void ShowVersionWindow() = 0;                      // modal; returns when it closes
-  virtual void UnloadClockWindow() = 0;
   virtual void UnloadMenuForm() = 0;
 };
 
 class MenuForm {
  public:
-  MenuForm(MenuHost& host, MessageBoxes& boxes, SntpCommand& sntp) : host_(host), boxes_(boxes), sntp_(sntp) {}
+  MenuForm(MenuHost& host, ClockWindowLink& clock, MessageBoxes& boxes, SntpCommand& sntp)
+      : host_(host), clock_(clock), boxes_(boxes), sntp_(sntp) {}
 
   void Form_Load();
   void Form_Unload();
@@ -70,6 +77,7 @@ class MenuForm {
   void mnuExit_Click();
 
   MenuHost& host_;
+  ClockWindowLink& clock_;
   MessageBoxes& boxes_;
   SntpCommand& sntp_;
 };

@@ -52,9 +52,6 @@ std::optional<ImportPlan> PlanImport(const DesignerForm& form, const faceformat:
   for (const auto& [slider, value] : sliders)
     if (!InRange(*slider, value)) return std::nullopt;
 
-  for (const auto& pos : {v.digitalLeft, v.digitalTop, v.cuckoo1Left, v.cuckoo1Top, v.cuckoo2Left, v.cuckoo2Top})
-    if (pos && !(std::fabs(*pos) <= kMaxPositionTwips)) return std::nullopt;
-
   if (read.HasFrame()) {
     v.frameColor = Or0(v.frameColor);
     auto slider = SliderValue(*v.frameSize);

@@ -3,7 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <concepts>
 #include <limits>
+#include <type_traits>
 
 #include "faceformat/files.h"
 #include "faceformat/files_internal.h"
@@ -16,10 +18,11 @@ namespace {
 // 1e9 a double is fine-grained enough (under 1e-3 of a step) that size * 10000 always rounds back to its
 // step, so a size reads, writes and reads again unchanged; near 1e12 it was not.
 constexpr double kFontSizeLimit = 1e9;
+constexpr long long kColorMax = 0xFFFFFF;
 
 // --- Writing ---
 
-void AppendText(std::string& out, const std::optional<std::string>& v) {
+void Append(std::string& out, const std::optional<std::string>& v) {
   if (!v) return;
   out += '"';
   for (char c : *v) {
@@ -28,24 +31,24 @@ void AppendText(std::string& out, const std::optional<std::string>& v) {
   out += '"';
 }
 
-template <class Int>
-void AppendInt(std::string& out, const std::optional<Int>& v) {
+template <std::integral Int>
+void Append(std::string& out, const std::optional<Int>& v) {
   if (!v) return;
   char buf[16];
   auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(*v));
   out.append(buf, r.ptr);
 }
 
-void AppendBool(std::string& out, const std::optional<bool>& v) {
+void Append(std::string& out, const std::optional<bool>& v) {
   if (v) out += *v ? "#TRUE#" : "#FALSE#";
 }
 
-void AppendSingle(std::string& out, const std::optional<float>& v) {
+void Append(std::string& out, const std::optional<float>& v) {
   if (!v || !std::isfinite(*v)) return;
   out += FormatSingle(*v);
 }
 
-void AppendFontSize(std::string& out, const std::optional<double>& v) {
+void Append(std::string& out, const std::optional<double>& v) {
   if (!v || !std::isfinite(*v) || std::fabs(*v) >= kFontSizeLimit) return;
   out += FormatFontSize(*v);
 }
@@ -194,13 +197,13 @@ class FieldReader {
     }
     double v = 0;
     if (t->kind != Kind::kBare || !ParseReal(t->text, v)) return Wrong("not a number");
-    if (v != std::trunc(v)) return Wrong("not a whole number");
+    v = std::nearbyint(v);  // as the platform converts a real: to the nearest, a half to the even one
     if (v < double(lo) || v > double(hi)) return Wrong("number out of range");
     out = static_cast<Int>(v);
     return Success();
   }
 
-  // `emptyTextIsAbsent`: a presence field, where "" reads as absent.
+  // Twips. `emptyTextIsAbsent`: a presence field, where "" reads as absent.
   Status Single(std::optional<float>& out, bool emptyTextIsAbsent) {
     auto t = Take();
     if (!t) return t.error();
@@ -209,7 +212,8 @@ class FieldReader {
       return Success();
     }
     float v = 0;
-    if (t->kind != Kind::kBare || !ParseReal(t->text, v)) return Wrong("not a number or out of range");
+    if (t->kind != Kind::kBare || !ParseReal(t->text, v) || std::fabs(v) > kMaxTwips)
+      return Wrong("not a number or out of range");
     out = v;
     return Success();
   }
@@ -240,6 +244,16 @@ class FieldReader {
     return Success();
   }
 
+  // The value of the next field, by the kind of its member.
+  Status Read(std::optional<std::string>& out, bool) { return Text(out); }
+  Status Read(std::optional<int32_t>& out, bool) { return Integer(out, 0, kColorMax); }
+  Status Read(std::optional<int16_t>& out, bool) {
+    return Integer(out, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
+  }
+  Status Read(std::optional<float>& out, bool presence) { return Single(out, presence); }
+  Status Read(std::optional<double>& out, bool) { return FontSize(out); }
+  Status Read(std::optional<bool>& out, bool) { return Boolean(out); }
+
  private:
   Result<Token> Take() { return reader_.Next(++field_); }
   Error Wrong(const char* what) const { return Error{std::string(what) + " in value " + std::to_string(field_), field_}; }
@@ -247,10 +261,6 @@ class FieldReader {
   ValueReader reader_;
   int field_ = 0;
 };
-
-constexpr long long kInt16Min = std::numeric_limits<int16_t>::min();
-constexpr long long kInt16Max = std::numeric_limits<int16_t>::max();
-constexpr long long kColorMax = 0xFFFFFF;
 
 }  // namespace
 
@@ -317,91 +327,55 @@ std::string FormatFontSize(double v) {
 
 namespace {
 
-using FieldKind = SettingsField::Kind;
-
-template <class T>
-const std::optional<T>& Get(const ClockSettings& s, const SettingsField& f) {
-  return s.*std::get<std::optional<T> ClockSettings::*>(f.member);
-}
-template <class T>
-std::optional<T>& Get(ClockSettings& s, const SettingsField& f) {
-  return s.*std::get<std::optional<T> ClockSettings::*>(f.member);
-}
-
-constexpr bool KindMatchesMember(const SettingsField& f) {
-  switch (f.kind) {
-    case FieldKind::kText: return std::holds_alternative<std::optional<std::string> ClockSettings::*>(f.member);
-    case FieldKind::kColor: return std::holds_alternative<std::optional<int32_t> ClockSettings::*>(f.member);
-    case FieldKind::kInt16: return std::holds_alternative<std::optional<int16_t> ClockSettings::*>(f.member);
-    case FieldKind::kSingle: return std::holds_alternative<std::optional<float> ClockSettings::*>(f.member);
-    case FieldKind::kFontSize: return std::holds_alternative<std::optional<double> ClockSettings::*>(f.member);
-    case FieldKind::kBool: return std::holds_alternative<std::optional<bool> ClockSettings::*>(f.member);
-  }
-  return false;
+// Calls visit(member, number, presence) for each field in the file's order.
+template <class Visit>
+constexpr void ForEachNumberedField(Visit&& visit) {
+  int number = 0;
+  ClockSettings::ForEachField([&]<class Member, class... Presence>(Member member, Presence...) {
+    constexpr bool presence = sizeof...(Presence) > 0;
+    static_assert(!presence || std::is_same_v<Member, std::optional<float> ClockSettings::*>,
+                  "only a single field can be one of the presence tests");
+    visit(member, ++number, presence);
+  });
 }
 
-constexpr bool TableIsSound() {
-  for (int i = 0; i < kSettingsFieldCount; ++i) {
-    const SettingsField& f = kSettingsFields[i];
-    if (f.number != i + 1 || !KindMatchesMember(f)) return false;
-    if (f.presence && f.kind != FieldKind::kSingle) return false;
-  }
-  return true;
+Status Check(const std::optional<std::string>& v, int number) {
+  if (v && v->find('"') != std::string::npos) return Error{"a text value cannot hold a double quote", number};
+  return Success();
 }
-static_assert(TableIsSound(), "settings fields out of order, or a kind that does not fit its member");
-
-void AppendField(std::string& o, const ClockSettings& s, const SettingsField& f) {
-  switch (f.kind) {
-    case FieldKind::kText: AppendText(o, Get<std::string>(s, f)); break;
-    case FieldKind::kColor: AppendInt(o, Get<int32_t>(s, f)); break;
-    case FieldKind::kInt16: AppendInt(o, Get<int16_t>(s, f)); break;
-    case FieldKind::kSingle: AppendSingle(o, Get<float>(s, f)); break;
-    case FieldKind::kFontSize: AppendFontSize(o, Get<double>(s, f)); break;
-    case FieldKind::kBool: AppendBool(o, Get<bool>(s, f)); break;
-  }
+Status Check(const std::optional<int32_t>& v, int number) {
+  if (v && (*v < 0 || *v > kColorMax)) return Error{"a colour outside 0..16777215", number};
+  return Success();
 }
-
-Status ReadField(FieldReader& r, ClockSettings& s, const SettingsField& f) {
-  switch (f.kind) {
-    case FieldKind::kText: return r.Text(Get<std::string>(s, f));
-    case FieldKind::kColor: return r.Integer(Get<int32_t>(s, f), 0, kColorMax);
-    case FieldKind::kInt16: return r.Integer(Get<int16_t>(s, f), kInt16Min, kInt16Max);
-    case FieldKind::kSingle: return r.Single(Get<float>(s, f), f.presence);
-    case FieldKind::kFontSize: return r.FontSize(Get<double>(s, f));
-    case FieldKind::kBool: return r.Boolean(Get<bool>(s, f));
-  }
+Status Check(const std::optional<float>& v, int number) {
+  if (v && !(std::fabs(*v) <= kMaxTwips)) return Error{"a number that is not finite or beyond the screen", number};
+  return Success();
+}
+Status Check(const std::optional<double>& v, int number) {
+  if (v && !(std::fabs(*v) < kFontSizeLimit)) return Error{"a font size out of range", number};
   return Success();
 }
 
-Status CheckField(const ClockSettings& s, const SettingsField& f) {
-  switch (f.kind) {
-    case FieldKind::kText:
-      if (auto& v = Get<std::string>(s, f); v && v->find('"') != std::string::npos)
-        return Error{"a text value cannot hold a double quote", f.number};
-      break;
-    case FieldKind::kColor:
-      if (auto& v = Get<int32_t>(s, f); v && (*v < 0 || *v > kColorMax))
-        return Error{"a colour outside 0..16777215", f.number};
-      break;
-    case FieldKind::kSingle:
-      if (auto& v = Get<float>(s, f); v && !std::isfinite(*v)) return Error{"a number that is not finite", f.number};
-      break;
-    case FieldKind::kFontSize:
-      if (auto& v = Get<double>(s, f); v && !(std::fabs(*v) < kFontSizeLimit))
-        return Error{"a font size out of range", f.number};
-      break;
-    case FieldKind::kInt16:
-    case FieldKind::kBool: break;
-  }
-  return Success();
+// The fields holding a T, in order; the first that the file cannot carry.
+template <class T>
+Status CheckFieldsOf(const ClockSettings& s) {
+  Status result = Success();
+  ForEachNumberedField([&](auto member, int number, bool) {
+    if constexpr (std::is_same_v<decltype(member), std::optional<T> ClockSettings::*>) {
+      if (result) result = Check(s.*member, number);
+    }
+  });
+  return result;
 }
 
 Result<ClockSettings> Parse(std::string_view bytes) {
   ClockSettings s;
   FieldReader r(bytes);
-  for (const SettingsField& f : kSettingsFields) {
-    if (auto ok = ReadField(r, s, f); !ok) return ok.error();
-  }
+  Status result = Success();
+  ForEachNumberedField([&](auto member, int, bool presence) {
+    if (result) result = r.Read(s.*member, presence);
+  });
+  if (!result) return result.error();
   return s;
 }
 
@@ -410,21 +384,19 @@ Result<ClockSettings> Parse(std::string_view bytes) {
 std::string FormatSettings(const ClockSettings& s) {
   std::string o;
   o.reserve(256);
-  for (const SettingsField& f : kSettingsFields) {
-    if (f.number > 1) o += ',';
-    AppendField(o, s, f);
-  }
+  ForEachNumberedField([&](auto member, int number, bool) {
+    if (number > 1) o += ',';
+    Append(o, s.*member);
+  });
   o += "\r\n";
   return o;
 }
 
 Status CheckSettingsWritable(const ClockSettings& s) {
   // Kind by kind, so that a record with several faults names the same field as it always did.
-  for (FieldKind kind : {FieldKind::kText, FieldKind::kColor, FieldKind::kSingle, FieldKind::kFontSize}) {
-    for (const SettingsField& f : kSettingsFields) {
-      if (f.kind != kind) continue;
-      if (auto ok = CheckField(s, f); !ok) return ok;
-    }
+  for (auto check : {&CheckFieldsOf<std::string>, &CheckFieldsOf<int32_t>, &CheckFieldsOf<float>,
+                     &CheckFieldsOf<double>}) {
+    if (auto ok = check(s); !ok) return ok;
   }
   return Success();
 }

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "result.h"
 
@@ -53,67 +52,71 @@ struct ClockSettings {
   bool HasDigital() const { return digitalLeft.has_value(); }
   bool HasCuckoo1() const { return cuckoo1Left.has_value(); }
   bool HasCuckoo2() const { return cuckoo2Left.has_value(); }
+
+  // Marks a field of the clock's presence tests, where an empty text "" reads as absent.
+  struct PresenceTest {};
+
+  // The file's fields in their order, as visit(&ClockSettings::member) or visit(&ClockSettings::member,
+  // PresenceTest{}). Writing, reading and checking all walk this list; how a value is written, read and checked
+  // follows from its member's type:
+  //   std::string  text between double quotes, which it cannot hold itself
+  //   int32_t      colour, whole number 0..16777215
+  //   int16_t      whole number -32768..32767
+  //   float        twips, a single within ±kMaxTwips
+  //   double       font size, at most 4 decimals, below 1e9 points
+  //   bool         #TRUE# or #FALSE#
+  template <class Visit>
+  static constexpr void ForEachField(Visit&& visit) {
+    visit(&ClockSettings::regionFilePath);
+    visit(&ClockSettings::faceBitmapPath);
+    visit(&ClockSettings::secondColor);
+    visit(&ClockSettings::secondLength);
+    visit(&ClockSettings::secondWidth);
+    visit(&ClockSettings::hourColor);
+    visit(&ClockSettings::hourLength);
+    visit(&ClockSettings::hourWidth);
+    visit(&ClockSettings::minuteColor);
+    visit(&ClockSettings::minuteLength);
+    visit(&ClockSettings::minuteWidth);
+    visit(&ClockSettings::centerDotColor);
+    visit(&ClockSettings::centerDotSize);
+    visit(&ClockSettings::frameColor);
+    visit(&ClockSettings::frameSize, PresenceTest{});
+    visit(&ClockSettings::digitalLeft, PresenceTest{});
+    visit(&ClockSettings::digitalTop);
+    visit(&ClockSettings::digitalStyle);
+    visit(&ClockSettings::fontName);
+    visit(&ClockSettings::fontSize);
+    visit(&ClockSettings::fontBold);
+    visit(&ClockSettings::fontItalic);
+    visit(&ClockSettings::fontUnderline);
+    visit(&ClockSettings::fontStrikethru);
+    visit(&ClockSettings::digitalColor);
+    visit(&ClockSettings::cuckoo1Left, PresenceTest{});
+    visit(&ClockSettings::cuckoo1Top);
+    visit(&ClockSettings::cuckoo2Left, PresenceTest{});
+    visit(&ClockSettings::cuckoo2Top);
+  }
 };
 
-inline constexpr int kSettingsFieldCount = 29;
+inline constexpr int kSettingsFieldCount = [] {
+  int n = 0;
+  ClockSettings::ForEachField([&n](auto, auto...) { ++n; });
+  return n;
+}();
 
-// The file's fields in their order: what each holds and how it is written, read and checked.
-struct SettingsField {
-  enum class Kind {
-    kText,      // between double quotes, which it cannot hold itself
-    kColor,     // whole number 0..16777215
-    kInt16,     // whole number -32768..32767
-    kSingle,    // finite single
-    kFontSize,  // at most 4 decimals, size below 1e9 points
-    kBool,      // #TRUE# or #FALSE#
-  };
-  using Member = std::variant<std::optional<std::string> ClockSettings::*, std::optional<int32_t> ClockSettings::*,
-                              std::optional<int16_t> ClockSettings::*, std::optional<float> ClockSettings::*,
-                              std::optional<double> ClockSettings::*, std::optional<bool> ClockSettings::*>;
-  int number;
-  Kind kind;
-  Member member;
-  bool presence = false;  // one of the clock's presence tests: an empty text "" reads as absent
-};
-
-inline constexpr SettingsField kSettingsFields[kSettingsFieldCount] = {
-    {1, SettingsField::Kind::kText, &ClockSettings::regionFilePath},
-    {2, SettingsField::Kind::kText, &ClockSettings::faceBitmapPath},
-    {3, SettingsField::Kind::kColor, &ClockSettings::secondColor},
-    {4, SettingsField::Kind::kInt16, &ClockSettings::secondLength},
-    {5, SettingsField::Kind::kInt16, &ClockSettings::secondWidth},
-    {6, SettingsField::Kind::kColor, &ClockSettings::hourColor},
-    {7, SettingsField::Kind::kInt16, &ClockSettings::hourLength},
-    {8, SettingsField::Kind::kInt16, &ClockSettings::hourWidth},
-    {9, SettingsField::Kind::kColor, &ClockSettings::minuteColor},
-    {10, SettingsField::Kind::kInt16, &ClockSettings::minuteLength},
-    {11, SettingsField::Kind::kInt16, &ClockSettings::minuteWidth},
-    {12, SettingsField::Kind::kColor, &ClockSettings::centerDotColor},
-    {13, SettingsField::Kind::kInt16, &ClockSettings::centerDotSize},
-    {14, SettingsField::Kind::kColor, &ClockSettings::frameColor},
-    {15, SettingsField::Kind::kSingle, &ClockSettings::frameSize, true},
-    {16, SettingsField::Kind::kSingle, &ClockSettings::digitalLeft, true},
-    {17, SettingsField::Kind::kSingle, &ClockSettings::digitalTop},
-    {18, SettingsField::Kind::kText, &ClockSettings::digitalStyle},
-    {19, SettingsField::Kind::kText, &ClockSettings::fontName},
-    {20, SettingsField::Kind::kFontSize, &ClockSettings::fontSize},
-    {21, SettingsField::Kind::kBool, &ClockSettings::fontBold},
-    {22, SettingsField::Kind::kBool, &ClockSettings::fontItalic},
-    {23, SettingsField::Kind::kBool, &ClockSettings::fontUnderline},
-    {24, SettingsField::Kind::kBool, &ClockSettings::fontStrikethru},
-    {25, SettingsField::Kind::kColor, &ClockSettings::digitalColor},
-    {26, SettingsField::Kind::kSingle, &ClockSettings::cuckoo1Left, true},
-    {27, SettingsField::Kind::kSingle, &ClockSettings::cuckoo1Top},
-    {28, SettingsField::Kind::kSingle, &ClockSettings::cuckoo2Left, true},
-    {29, SettingsField::Kind::kSingle, &ClockSettings::cuckoo2Top},
-};
+// Lengths and positions in twips: window coordinates on the platform stay within a signed 16-bit range of
+// pixels, so nothing further out can show on any screen (32767 px at 15 twips per pixel), and every
+// conversion to int, in pixels or twips, stays far inside its range.
+inline constexpr float kMaxTwips = 32767.0f * 15;
 
 // The whole file: 29 values, commas, CR LF. A record that CheckSettingsWritable refuses is written as well as
 // it can be (quotes dropped from texts, non-finite numbers left absent).
 std::string FormatSettings(const ClockSettings& s);
 
 // Fails (Error::where = field number) for what the text form cannot carry: a double quote inside a text,
-// a colour outside 0..16777215, a non-finite number, a font size beyond the fixed-point range.
+// a colour outside 0..16777215, a single that is not finite or beyond ±kMaxTwips, a font size beyond the
+// fixed-point range.
 Status CheckSettingsWritable(const ClockSettings& s);
 
 // Number forms of the file: a single in its shortest form of at most 7 significant digits, the font size with at
@@ -125,9 +128,10 @@ std::string FormatFontSize(double v);
 // early or a value has the wrong kind or range for its field. An empty text value reads as absent, in a text
 // field and in the presence fields (15, 16, 26, 28); other number fields refuse it.
 // Hand-edited files: blanks around a value are ignored, CR LF, LF or CR end a line, an unquoted text is taken
-// as it stands, anything after the 29th value is ignored. Refused: a quote never closed, text after a closing
-// quote or a quote inside an unquoted value; a colour outside 0..16777215; a fraction where an integer belongs
-// ("70.0" is fine); a number beyond its field (16 bits, a single); a boolean anywhere but fields 21 to 24.
+// as it stands, anything after the 29th value is ignored. A fraction in a whole-number field rounds to the
+// nearest whole number, a half to the even one (70.5 reads as 70, 71.5 as 72). Refused: a quote never closed,
+// text after a closing quote or a quote inside an unquoted value; a colour outside 0..16777215; a number beyond
+// its field (16 bits, twips beyond ±kMaxTwips); a boolean anywhere but fields 21 to 24.
 Result<ClockSettings> ParseSettings(std::string_view bytes);
 
 // File boundary: paths are native (UTF-16 on Windows, bytes elsewhere). A file beyond kMaxSettingsFileBytes is

@@ -17,12 +17,13 @@ struct FreeCoTaskMem {
   void operator()(void* memory) const { CoTaskMemFree(memory); }
 };
 
-// Constructed from a pointer, it takes over a reference the caller already owns; Share adds one of its own.
+// Attach takes over a reference the caller already owns; Share adds one of its own.
 template <class T>
 class ComPtr : public UniqueAny<T*, ReleaseInterface> {
  public:
-  using UniqueAny<T*, ReleaseInterface>::UniqueAny;
+  ComPtr() = default;
   ComPtr(std::nullptr_t) {}
+  static ComPtr Attach(T* p) { return ComPtr(p); }
   static ComPtr Share(T* p) {
     if (p) p->AddRef();
     return ComPtr(p);
@@ -39,6 +40,9 @@ class ComPtr : public UniqueAny<T*, ReleaseInterface> {
     if (!this->get()) return E_POINTER;
     return this->get()->QueryInterface(iid, out.put_void());
   }
+
+ private:
+  explicit ComPtr(T* p) : UniqueAny<T*, ReleaseInterface>(p) {}
 };
 
 // A string or block the callee allocated, such as SHGetKnownFolderPath's path.

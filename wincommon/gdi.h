@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -11,18 +12,19 @@
 
 namespace tkt {
 
-// A memory DC compatible with `like` (the screen when null). What Select puts in is taken out again before
-// the DC goes, so the objects can be deleted afterwards; declare them before the MemoryDc.
+// A memory DC compatible with `like` (the screen when null). Whatever Select displaces first of each kind
+// (bitmap, font, brush, pen) is put back before the DC goes, in whatever order they were selected, so nothing
+// of ours is left selected. (While the DC lives, an object selected in it cannot be deleted.)
 class MemoryDc {
  public:
   explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
   MemoryDc(MemoryDc&& other) noexcept
-      : dc_(std::exchange(other.dc_, nullptr)), old_(std::exchange(other.old_, nullptr)) {}
+      : dc_(std::exchange(other.dc_, nullptr)), originals_(std::exchange(other.originals_, {})) {}
   MemoryDc& operator=(MemoryDc&& other) noexcept {
     if (this != &other) {
       Free();
       dc_ = std::exchange(other.dc_, nullptr);
-      old_ = std::exchange(other.old_, nullptr);
+      originals_ = std::exchange(other.originals_, {});
     }
     return *this;
   }
@@ -33,19 +35,30 @@ class MemoryDc {
   HDC get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
   void Select(HGDIOBJ object) {
-    HGDIOBJ previous = SelectObject(dc_, object);
-    if (!old_) old_ = previous;
+    const HGDIOBJ previous = SelectObject(dc_, object);
+    if (const int kind = KindOf(object); kind >= 0 && !originals_[kind]) originals_[kind] = previous;
   }
 
  private:
+  static int KindOf(HGDIOBJ object) {
+    switch (GetObjectType(object)) {
+      case OBJ_BITMAP: return 0;
+      case OBJ_FONT: return 1;
+      case OBJ_BRUSH: return 2;
+      case OBJ_PEN:
+      case OBJ_EXTPEN: return 3;
+      default: return -1;  // a region is copied, not selected
+    }
+  }
   void Free() {
     if (!dc_) return;
-    if (old_) SelectObject(dc_, old_);
+    for (HGDIOBJ original : originals_)
+      if (original) SelectObject(dc_, original);
     DeleteDC(dc_);
-    dc_ = nullptr, old_ = nullptr;
+    dc_ = nullptr, originals_ = {};
   }
   HDC dc_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  std::array<HGDIOBJ, 4> originals_{};
 };
 
 // Selects an object into a DC for one scope and puts the previous one back.

@@ -33,8 +33,13 @@ class UniqueAny {
   explicit operator bool() const { return handle_ != Empty(); }
   // For handing the handle to an owner such as SetWindowRgn, once it has accepted it.
   H release() { return std::exchange(handle_, Empty()); }
+  // Keeps the thread's last error: an owner often goes out of scope between a failed call and its report.
   void reset(H handle = Empty()) {
-    if (handle_ != Empty()) Free{}(handle_);
+    if (handle_ != Empty()) {
+      const DWORD error = GetLastError();
+      Free{}(handle_);
+      SetLastError(error);
+    }
     handle_ = handle;
   }
   // For functions that return the handle through an out-parameter: frees what was held first.

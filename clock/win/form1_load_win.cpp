@@ -105,7 +105,7 @@ faceformat::Status Form1Window::Form_Load() try {
   if (!source) return source.error();
   faceSource_ = std::move(*source);
   if (auto shaped = ApplyScale(); !shaped) return shaped.error();
-  RestoreWindowPos(hwnd_, L"Clock");                                             // 20
+  ::tkt::RestoreWindowPos(hwnd_, L"Clock");                                      // 20
   return faceformat::Success();
 } catch (const std::bad_alloc&) {
   return faceformat::Error{"out of memory"};

@@ -1,8 +1,6 @@
 #include "form1_mouse_win.h"
 
 #include "form1_win.h"
-#include "window_pos_win.h"
-#include "wincommon/text.h"
 
 namespace tkt {
 namespace {
@@ -25,13 +23,7 @@ PointerOnWindow ReadPointer(HWND window) {
 
 }  // namespace
 
-Form1Mouse::Form1Mouse(Form1Window& form, MenuFormOptions options) : form_(form), options_(std::move(options)) {}
-
-Form1Mouse::~Form1Mouse() {
-  if (form2_ && IsWindow(form2Window_)) form2_->ClockWindowGone();
-}
-
-void Form1Mouse::Form_MouseDown(int button, POINT) {
+std::optional<POINT> Form1Mouse::Form_MouseDown(int button) {
   HWND window = form_.hwnd();
   const PointerOnWindow at = ReadPointer(window);
   switch (drag_.Form_MouseDown(button, at.pointer)) {
@@ -40,18 +32,14 @@ void Form1Mouse::Form_MouseDown(int button, POINT) {
       SetCapture(window);
       break;
     case WindowDrag::Action::kShowMenu:
-      if (!MenuForm()) {
-        form2_ = Form2::Create(*this, options_);
-        form2Window_ = form2_ ? form2_->Window() : nullptr;
-      }
-      if (form2_) form2_->ShowPopupMenu(POINT{at.corner.x + at.pointer.x, at.corner.y + at.pointer.y});
-      break;
+      return POINT{at.corner.x + at.pointer.x, at.corner.y + at.pointer.y};
     case WindowDrag::Action::kNone:
       break;
   }
+  return std::nullopt;
 }
 
-void Form1Mouse::Form_MouseMove(POINT) {
+void Form1Mouse::Form_MouseMove() {
   HWND window = form_.hwnd();
   if (!window) return;
   const PointerOnWindow at = ReadPointer(window);
@@ -60,10 +48,10 @@ void Form1Mouse::Form_MouseMove(POINT) {
   }
 }
 
-void Form1Mouse::Form_MouseUp(int, POINT pt) {
+void Form1Mouse::Form_MouseUp() {
   // The release point is where the drag ends: moves merged in the queue or lost on the way must not leave
   // the clock short of it.
-  Form_MouseMove(pt);
+  Form_MouseMove();
   drag_.Form_MouseUp();
   if (form_.hwnd() && GetCapture() == form_.hwnd()) ReleaseCapture();
 }
@@ -79,20 +67,6 @@ std::optional<POINT> Form1Mouse::RescaleGrab(int fromDpi, int toDpi) {
   if (!GetCursorPos(&pointer)) return std::nullopt;
   const DragPoint grabbed = drag_.Grabbed();
   return POINT{pointer.x - grabbed.x, pointer.y - grabbed.y};
-}
-
-HWND Form1Mouse::ClockWindow() const { return form_.hwnd(); }
-
-void Form1Mouse::SetTzLabel(const std::wstring& caption) { form_.model().lblLabel2 = WideToAnsi(caption); }
-
-bool Form1Mouse::SaveWindowPos(const std::wstring& app) {
-  return ::tkt::SaveWindowPos(form_.hwnd(), app) == ERROR_SUCCESS;
-}
-
-void Form1Mouse::RestoreWindowPos(const std::wstring& app) { ::tkt::RestoreWindowPos(form_.hwnd(), app); }
-
-void Form1Mouse::UnloadClockWindow() {
-  if (form_.hwnd()) DestroyWindow(form_.hwnd());
 }
 
 }  // namespace tkt

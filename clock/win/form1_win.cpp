@@ -1,9 +1,10 @@
 #include "form1_win.h"
 
-#include <windowsx.h>
 #include <mmsystem.h>
 
 #include "resource.h"
+#include "wincommon/text.h"
+#include "window_pos_win.h"
 
 namespace tkt {
 
@@ -38,6 +39,8 @@ ClockTime Form1Window::LocalNow() {
 }
 
 Form1Window::~Form1Window() {
+  // The menu form calls back into this object: it goes first.
+  if (IsWindow(menuFormWindow_)) DestroyWindow(menuFormWindow_);
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
@@ -74,7 +77,6 @@ void Form1Window::ShowStartupFailure() {
 }
 
 LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   switch (msg) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
@@ -91,18 +93,18 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
-    case WM_LBUTTONDOWN: mouse_.Form_MouseDown(1, pt); return 0;
-    case WM_RBUTTONDOWN: mouse_.Form_MouseDown(2, pt); return 0;
-    case WM_MBUTTONDOWN: mouse_.Form_MouseDown(4, pt); return 0;
+    case WM_LBUTTONDOWN: MouseDown(1); return 0;
+    case WM_RBUTTONDOWN: MouseDown(2); return 0;
+    case WM_MBUTTONDOWN: MouseDown(4); return 0;
     case WM_MOUSEMOVE:
       // A release missed while the pointer was over another window (Wine routes a background window's
       // captured pointer by position) ends the drag.
       if (!(wp & MK_LBUTTON) && mouse_.Dragging()) mouse_.OnCaptureLost();
-      mouse_.Form_MouseMove(pt);
+      mouse_.Form_MouseMove();
       return 0;
-    case WM_LBUTTONUP: mouse_.Form_MouseUp(1, pt); return 0;
-    case WM_RBUTTONUP: mouse_.Form_MouseUp(2, pt); return 0;
-    case WM_MBUTTONUP: mouse_.Form_MouseUp(4, pt); return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: mouse_.Form_MouseUp(); return 0;
     case WM_CAPTURECHANGED: mouse_.OnCaptureLost(); return 0;
     case WM_DESTROY:
       fullScreen_.Stop();
@@ -112,6 +114,26 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Form1Window::MouseDown(int button) {
+  const std::optional<POINT> menuAt = mouse_.Form_MouseDown(button);
+  if (!menuAt) return;
+  if (!IsWindow(menuFormWindow_)) {
+    menuForm_ = Form2::Create(hwnd_, *this);
+    menuFormWindow_ = menuForm_ ? menuForm_->Window() : nullptr;
+  }
+  if (menuForm_) menuForm_->ShowPopupMenu(*menuAt);
+}
+
+void Form1Window::SetTzLabel(const std::wstring& caption) { model_.lblLabel2 = WideToAnsi(caption); }
+
+bool Form1Window::SaveWindowPos(const std::wstring& app) { return ::tkt::SaveWindowPos(hwnd_, app) == ERROR_SUCCESS; }
+
+void Form1Window::RestoreWindowPos(const std::wstring& app) { ::tkt::RestoreWindowPos(hwnd_, app); }
+
+void Form1Window::UnloadClockWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
 }
 
 void Form1Window::OnTimer1() {

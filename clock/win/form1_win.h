@@ -12,6 +12,7 @@
 #include "clock/tick_schedule.h"
 #include "faceformat/result.h"
 #include "form1_mouse_win.h"
+#include "form2.h"
 #include "fullscreen_win.h"
 #include "gdi_win.h"
 #include "quiet_chime_win.h"
@@ -24,12 +25,12 @@ inline constexpr wchar_t kForm1Class[] = L"TocktideClock";
 inline constexpr wchar_t kAppTitle[] = L"Tock Tide";
 inline constexpr wchar_t kChimeSound[] = L"..\\hato.wav";
 
-class Form1Window : public Window<Form1Window> {
+class Form1Window : public Window<Form1Window>, private ClockWindowLink {
  public:
   Form1Window();
   Form1Window(const Form1Window&) = delete;
   Form1Window& operator=(const Form1Window&) = delete;
-  ~Form1Window();
+  ~Form1Window() override;
 
   // Creates the window hidden and runs Form_Load. On failure the start-up message has been shown,
   // the window is gone and the result is false.
@@ -64,6 +65,13 @@ class Form1Window : public Window<Form1Window> {
   void OnDpiChanged(int oldDpi, const RECT& suggested);
   void OnTimer1();
   ClockTime LocalNow();
+  void MouseDown(int button);
+
+  // ClockWindowLink: what the menu form does to this window.
+  void SetTzLabel(const std::wstring& caption) override;
+  bool SaveWindowPos(const std::wstring& app) override;
+  void RestoreWindowPos(const std::wstring& app) override;
+  void UnloadClockWindow() override;
 
   // Painting helpers (form1_paint_win.cpp).
   FaceScene Scene() const;
@@ -89,11 +97,11 @@ class Form1Window : public Window<Form1Window> {
   GdiObject<HFONT> readoutFont_;
   BackBuffer back_;
   Form1Mouse mouse_;
+  Form2* menuForm_ = nullptr;      // owns itself; made on the first right-button press
+  HWND menuFormWindow_ = nullptr;  // tells whether menuForm_ is still there
   ShellNotificationState shellState_;
   NotificationStateSource* notificationState_ = &shellState_;
   FullScreenWatch fullScreen_;
-
-  friend class Form1Mouse;
 };
 
 // Loads the four cuckoo pictures compiled into the program; a missing one stays empty.

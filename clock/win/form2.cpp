@@ -76,8 +76,8 @@ void Form2::DescribeClass(WNDCLASSEXW& wc) {
   wc.hCursor = nullptr;
 }
 
-Form2* Form2::Create(ClockWindowLink& clock, MenuFormOptions options) {
-  Form2* self = CreateOwned(std::unique_ptr<Form2>(new Form2(clock)), WS_EX_TOOLWINDOW, kMenuFormCaption,
+Form2* Form2::Create(HWND clockWindow, ClockWindowLink& clock, MenuFormOptions options) {
+  Form2* self = CreateOwned(std::unique_ptr<Form2>(new Form2(clockWindow)), WS_EX_TOOLWINDOW, kMenuFormCaption,
                             WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr);
   if (!self) return nullptr;
   HWND window = self->hwnd_;
@@ -101,7 +101,7 @@ Form2* Form2::Create(ClockWindowLink& clock, MenuFormOptions options) {
   MonotonicMicros now = options.now ? std::move(options.now) : MonotonicMicros(&PerformanceCounterMicros);
   self->sntp_ = std::make_unique<SntpCommand>(*self->socket_, *boxes, std::move(setClock), std::move(now),
                                               std::move(options.server));
-  self->form_ = std::make_unique<MenuForm>(static_cast<MenuHost&>(*self), *boxes, *self->sntp_);
+  self->form_ = std::make_unique<MenuForm>(static_cast<MenuHost&>(*self), clock, *boxes, *self->sntp_);
   self->form_->Form_Load();
   return self;
 }
@@ -129,7 +129,7 @@ void Form2::Click(MenuCommand command) {
   }
   busy_ = true;
   {
-    ClockDisabled disabled(clock_ ? clock_->ClockWindow() : nullptr);
+    ClockDisabled disabled(ClockWindow());
     form_->Click(command);
   }
   busy_ = false;
@@ -146,7 +146,7 @@ LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (form_) form_->Form_Unload();
       // The menu form goes last: with the clock window gone no window is left, and the program ends.
-      if (!clock_) PostQuitMessage(0);
+      if (!ClockWindow()) PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -174,10 +174,6 @@ std::optional<std::wstring> Form2::Environment(const std::wstring& name) {
   return value;
 }
 
-void Form2::SetTzLabel(const std::wstring& caption) {
-  if (clock_) clock_->SetTzLabel(caption);
-}
-
 bool Form2::StartProgram(const std::wstring& path) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -195,12 +191,6 @@ bool Form2::StartProgram(const std::wstring& path) {
 
 void Form2::EndProcess() { ExitProcess(0); }
 
-bool Form2::SaveWindowPos(const std::wstring& app) { return clock_ && clock_->SaveWindowPos(app); }
-
-void Form2::RestoreWindowPos(const std::wstring& app) {
-  if (clock_) clock_->RestoreWindowPos(app);
-}
-
 bool Form2::FileExists(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -212,13 +202,7 @@ bool Form2::OpenDocument(const std::wstring& path) {
   return result > 32;
 }
 
-void Form2::ShowVersionWindow() { VersionWindow::ShowModal(hwnd_, clock_ ? clock_->ClockWindow() : nullptr); }
-
-void Form2::UnloadClockWindow() {
-  if (!clock_) return;
-  ClockWindowLink* clock = std::exchange(clock_, nullptr);
-  clock->UnloadClockWindow();
-}
+void Form2::ShowVersionWindow() { VersionWindow::ShowModal(hwnd_, ClockWindow()); }
 
 void Form2::UnloadMenuForm() { DestroyWindow(hwnd_); }
 

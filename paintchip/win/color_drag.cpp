@@ -144,8 +144,8 @@ void StartColorDrag(COLORREF color) {
     GlobalFree(block);
     return;
   }
-  ComPtr<IDataObject> offer = ComPtr<IDataObject>(data);
-  ComPtr<IDropSource> source = ComPtr<IDropSource>(new (std::nothrow) ColorDropSource());
+  ComPtr<IDataObject> offer = ComPtr<IDataObject>::Attach(data);
+  ComPtr<IDropSource> source = ComPtr<IDropSource>::Attach(new (std::nothrow) ColorDropSource());
   if (!source) return;
   DWORD effect = DROPEFFECT_NONE;
   DoDragDrop(offer.get(), source.get(), DROPEFFECT_COPY, &effect);  // the outcome is not needed
@@ -154,7 +154,7 @@ void StartColorDrag(COLORREF color) {
 // --- drop target ---
 
 ComPtr<ColorDropTarget> ColorDropTarget::Create(ColorDropReceiver* receiver) {
-  return ComPtr<ColorDropTarget>(new (std::nothrow) ColorDropTarget(receiver));
+  return ComPtr<ColorDropTarget>::Attach(new (std::nothrow) ColorDropTarget(receiver));
 }
 
 ColorDropTarget::ColorDropTarget(ColorDropReceiver* receiver) : receiver_(receiver) {}

@@ -23,7 +23,7 @@ class MenuFormWindow : public ::testing::Test {
     options.boxes = &boxes;
     options.setClock = [](const UtcDateTime&) { return ClockSetResult::kFailed; };
     options.server = {"127.0.0.1", 9, 0};
-    form2 = Form2::Create(clock, std::move(options));
+    form2 = Form2::Create(clock.ClockWindow(), clock, std::move(options));
     ASSERT_NE(form2, nullptr);
     window = form2->Window();
   }

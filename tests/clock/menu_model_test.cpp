@@ -168,7 +168,8 @@ TEST_F(SntpCommandTest, AClickFromInsideItsOwnBoxIsIgnored) {
   EXPECT_FALSE(command.Running());
 }
 
-class FakeHost : public MenuHost {
+// The system and the clock window in one, so the order of their calls shows.
+class FakeHost : public MenuHost, public ClockWindowLink {
  public:
   std::wstring CurrentDirectory() override { return cwd; }
   std::optional<std::wstring> Environment(const std::wstring& name) override {
@@ -209,7 +210,7 @@ class MenuFormTest : public ::testing::Test {
   FakeSocket socket;
   SntpCommand sntp{socket, boxes, [](const UtcDateTime&) { return ClockSetResult::kSet; }, [] { return int64_t{0}; },
                    SntpServer{"time.test"}};
-  MenuForm form{host, boxes, sntp};
+  MenuForm form{host, host, boxes, sntp};
 };
 
 TEST_F(MenuFormTest, LoadShowsTz) {

@@ -48,7 +48,7 @@ class FakeClock : public ClockWindowLink {
   ~FakeClock() override {
     if (IsWindow(window_)) DestroyWindow(window_);
   }
-  HWND ClockWindow() const override { return window_; }
+  HWND ClockWindow() const { return window_; }
   void SetTzLabel(const std::wstring& caption) override { tzLabel = caption; }
   bool SaveWindowPos(const std::wstring& app) override {
     Record(L"save " + app);

@@ -34,7 +34,7 @@ class SntpOverLoopback : public ::testing::Test {
     options.boxes = &boxes;
     options.now = [this] { return nowMicros; };
     boxes.clockEnabled = [this] { return IsWindowEnabled(clock.ClockWindow()) != FALSE; };
-    form2 = Form2::Create(clock, std::move(options));
+    form2 = Form2::Create(clock.ClockWindow(), clock, std::move(options));
     ASSERT_NE(form2, nullptr);
     formWindow = form2->Window();
   }

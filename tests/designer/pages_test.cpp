@@ -52,32 +52,45 @@ TEST(PageFlow, EachPageShowsOnlyItsFrameAndEachModeItsControls) {
   EXPECT_FALSE(form.PS_Text1.Shown() || form.reini.Shown() || form.rgpedit.Shown());
 }
 
-class EachTemplate : public ::testing::TestWithParam<int> {};
+// The samples' hands as the template table gives them: second, hour, minute.
+struct TemplateCase {
+  int index;
+  const wchar_t* name;
+  int32_t colors[3];
+  int widths[3];
+  bool digital, frame;
+};
+const TemplateCase kTemplateCases[] = {
+    {0, L"kaichu", {7303023, 15724527, 14671839}, {1, 4, 2}, false, false},
+    {1, L"army", {12566463, 12228472, 11909257}, {1, 4, 2}, false, false},
+    {2, L"hato", {16777215, 9288892, 13296096}, {1, 3, 2}, true, false},
+    {3, L"meca", {16777215, 65535, 16711680}, {2, 13, 9}, false, true},
+};
 
-// The values themselves are checked through the export's lines; here, that the handlers ran.
+class EachTemplate : public ::testing::TestWithParam<TemplateCase> {};
+
+// The other values are checked through the export's lines; here, that the handlers ran.
 TEST_P(EachTemplate, EnteringSettingsAppliesItThroughTheHandlers) {
-  const int index = GetParam();
-  const TemplateValues& t = kTemplates[size_t(index)];
+  const TemplateCase& t = GetParam();
   FormFixture f;
   const std::wstring picture = L"C:\\CLOCK\\sample\\" + std::wstring(t.name) + L".bmp";
   f.pictures.Add(picture);
-  f.ChooseTemplate(index);
+  f.ChooseTemplate(t.index);
   f.GoToPage(kSettings);
   DesignerForm& form = f.form;
-  EXPECT_EQ(form.Line1.borderWidth, t.secondWidth);
-  EXPECT_EQ(form.Line2.borderWidth, t.hourWidth);
-  EXPECT_EQ(form.Line3.borderWidth, t.minuteWidth);
-  EXPECT_EQ(form.Line1.borderColor, t.secondColor);
-  EXPECT_EQ(form.Line2.borderColor, t.hourColor);
-  EXPECT_EQ(form.Line3.borderColor, t.minuteColor);
+  const LineShape* hands[] = {&form.Line1, &form.Line2, &form.Line3};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(hands[i]->borderWidth, t.widths[i]) << "hand " << i;
+    EXPECT_EQ(hands[i]->borderColor, t.colors[i]) << "hand " << i;
+  }
   EXPECT_EQ(form.OLGPic1.pictureFile, picture);
   EXPECT_NE(form.OLGPic1.picture, nullptr);
   EXPECT_EQ(form.gosw1.text, L"1");
-  EXPECT_EQ(form.digitxt.visible, index == 2);
-  EXPECT_EQ(form.waku.visible, index == 3);
+  EXPECT_EQ(form.digitxt.visible, t.digital);
+  EXPECT_EQ(form.waku.visible, t.frame);
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, EachTemplate, ::testing::Range(0, 4));
+INSTANTIATE_TEST_SUITE_P(Samples, EachTemplate, ::testing::ValuesIn(kTemplateCases));
 
 TEST(Templates, ReenteringSettingsRestoresTemplateValues) {
   FormFixture f;

@@ -184,7 +184,7 @@ TEST(SettingsRead, FewerThan29ValuesFail) {
 TEST(SettingsRead, WrongKindRangeOrQuotingFails) {
   const std::pair<int, const char*> cases[] = {
       {3, "\"red\""}, {3, "red"}, {3, "#TRUE#"}, {3, "16777216"},  // colours: numbers within 24 bits
-      {6, "-1"},      {4, "32768"}, {5, "-32769"}, {13, "1.5"},     // 16-bit whole numbers
+      {6, "-1"},      {4, "32768"}, {5, "-32769"}, {13, "32767.5"}, // 16-bit whole numbers
       {15, "1e39"},   {16, "nan"},  {17, "inf"},   {26, "0x10"}, {27, "1.2.3"},  // singles
       {20, "\"12\""}, {21, "1"},    {22, "\"#TRUE#\""}, {18, "#FALSE#"},           // booleans only #TRUE# / #FALSE#
       {2, "\"a.bmp\"x"}, {19, "Times\"New\""}};
@@ -198,6 +198,51 @@ TEST(SettingsRead, LimitsOfEachKindAreAccepted) {
   EXPECT_EQ(ParseSettings(KaichuWith(7, "+40.0"))->hourLength, 40);
   EXPECT_EQ(ParseSettings(KaichuWith(15, "-1.5E+3"))->frameSize, -1500.0f);
   EXPECT_EQ(FormatFontSize(*ParseSettings(KaichuWith(20, "9.12346"))->fontSize), "9.1235");  // four decimals kept
+}
+
+// The clock and the import both read through here: a fraction in a whole-number field is taken as the
+// platform's conversion takes it, to the nearest whole number and a half to the even one.
+TEST(SettingsRead, FractionsInWholeNumberFieldsRoundHalfToEven) {
+  const struct {
+    int field;
+    const char* text;
+    std::optional<long long> value;  // none: refused
+  } cases[] = {
+      {4, "70.5", 70},      {4, "71.5", 72},       {7, "-70.5", -70},    {13, "2.4999", 2},
+      {10, "32766.5", 32766}, {11, "32767.5", {}}, {3, "0.5", 0},        {25, "16777214.5", 16777214},
+      {12, "16777215.5", {}}, {9, "-0.6", {}},
+  };
+  for (const auto& c : cases) {
+    const std::string line = KaichuWith(c.field, c.text);
+    auto r = ParseSettings(line);
+    if (!c.value) {
+      ExpectFailsAt(line, c.field);
+      continue;
+    }
+    ASSERT_TRUE(r.ok()) << c.text << ": " << r.error().what;
+    std::optional<long long> read;
+    switch (c.field) {
+      case 3: read = r->secondColor; break;
+      case 4: read = r->secondLength; break;
+      case 7: read = r->hourLength; break;
+      case 10: read = r->minuteLength; break;
+      case 13: read = r->centerDotSize; break;
+      case 25: read = r->digitalColor; break;
+    }
+    EXPECT_EQ(read, c.value) << "field " << c.field << " " << c.text;
+  }
+}
+
+// Lengths and positions (fields 15 to 17, 26 to 29) within the pixels a window can reach on any screen
+// (32767 at 15 twips per pixel), in the reader both programs use and in the writer.
+TEST(SettingsRead, TwipsBeyondAnyScreenAreRefused) {
+  for (int field : {15, 16, 17, 26, 27, 28, 29}) {
+    for (const char* text : {"491505", "-491505"}) EXPECT_TRUE(ParseSettings(KaichuWith(field, text)).ok()) << field;
+    for (const char* text : {"491506", "-1e30"}) ExpectFailsAt(KaichuWith(field, text), field);
+  }
+  ClockSettings s = Hato();
+  s.digitalTop = 491506;
+  EXPECT_EQ(CheckSettingsWritable(s).error().where, 17);
 }
 
 // Found by fuzzing: "375212741322.683228" read as one size and, written and read again, as another one step

@@ -68,13 +68,23 @@ TEST(ChipGeometry, AtOneAndAHalfTimesThePartsGrowAndStillNest) {
 }
 
 TEST(Palette, SixteenItemsInFourColumnsThenTheOtherColourItem) {
+  // The palette table, red in the low byte; each column's first entry starts a menu break.
+  const struct {
+    ColorRef color;
+    bool menuBreak;
+  } expected[16] = {
+      {0x000000FF, false}, {0x0000FF00, false}, {0x00FF0000, false}, {0x0000FFFF, false},
+      {0x0000C0C0, true},  {0x00008484, false}, {0x00FFFF00, false}, {0x00C0C000, false},
+      {0x00848400, true},  {0x00FFFF00, false}, {0x00FF00FF, false}, {0x00C000C0, false},
+      {0x00840084, true},  {0x005C5C5C, false}, {0x00005C5C, false}, {0x00000000, false},
+  };
   const auto items = PaletteItems(DefaultColorTable());
   ASSERT_EQ(items.size(), 17u);
   for (int i = 0; i < 16; ++i) {
     EXPECT_EQ(items[i].id, i + 1);
     ASSERT_TRUE(items[i].color.has_value());
-    EXPECT_EQ(*items[i].color, DefaultColorTable()[i]);
-    EXPECT_EQ(items[i].menuBreak, i == 4 || i == 8 || i == 12) << "item " << i;
+    EXPECT_EQ(*items[i].color, expected[i].color) << "item " << i;
+    EXPECT_EQ(items[i].menuBreak, expected[i].menuBreak) << "item " << i;
   }
   EXPECT_EQ(items[16].id, kOtherColorId);
   EXPECT_FALSE(items[16].color.has_value());

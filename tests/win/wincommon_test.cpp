@@ -36,6 +36,16 @@ TEST(GdiOwners, FreeOnceAndHandOverOwnership) {
   DeleteObject(handed);
 }
 
+// An owner that goes between a failed call and its report must not change the error the report reads.
+TEST(HandleOwners, FreeingKeepsTheLastError) {
+  struct Clobber {
+    void operator()(int) const { SetLastError(ERROR_INVALID_HANDLE); }
+  };
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  { tkt::UniqueAny<int, Clobber> owner(1); }
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
+}
+
 TEST(GdiOwners, MemoryDcLetsGoOfWhatWasSelected) {
   tkt::DibSection dib = tkt::DibSection::Create(8, 4);
   ASSERT_TRUE(dib);
