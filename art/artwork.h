@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "faceformat/result.h"
+#include "base/result.h"
 
 namespace art {
 

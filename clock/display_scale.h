@@ -8,7 +8,7 @@
 #include "clock/face_render.h"
 #include "faceformat/image.h"
 #include "faceformat/region.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 
 namespace tkt {
 

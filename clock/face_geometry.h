@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "faceformat/units.h"
+#include "base/units.h"
 
 namespace tkt {
 

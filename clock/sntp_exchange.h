@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "faceformat/platform_numbers.h"
+#include "base/platform_numbers.h"
 #include "sntp.h"
 
 namespace tkt {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "designer/file_commands.h"
-#include "faceformat/result.h"
+#include "base/result.h"
 #include "faceformat/settings.h"
 
 namespace designer {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "image.h"
-#include "result.h"
+#include "base/result.h"
 
 namespace faceformat {
 

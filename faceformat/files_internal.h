@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "faceformat/result.h"
+#include "base/result.h"
 
 namespace faceformat::detail {
 

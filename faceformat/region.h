@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "result.h"
+#include "base/result.h"
 
 namespace faceformat {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "result.h"
+#include "base/result.h"
 
 namespace faceformat {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "wincommon/handle.h"
 
 namespace tkt {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "faceformat/units.h"
+#include "base/units.h"
 
 namespace tkt {
 

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "clock/display_scale.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "form1_win.h"
 #include "wincommon/font.h"
 #include "wincommon/text.h"

@@ -10,7 +10,7 @@
 #include "clock/form1_model.h"
 #include "clock/form1_scene.h"
 #include "clock/tick_schedule.h"
-#include "faceformat/result.h"
+#include "base/result.h"
 #include "form1_mouse_win.h"
 #include "fullscreen_win.h"
 #include "gdi_win.h"

@@ -9,8 +9,8 @@
 
 #include "faceformat/image.h"
 #include "faceformat/region.h"
-#include "faceformat/result.h"
-#include "faceformat/units.h"
+#include "base/result.h"
+#include "base/units.h"
 #include "wincommon/gdi.h"
 
 namespace tkt {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "clock/display_scale.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "menu_texts.h"
 #include "wincommon/font.h"
 

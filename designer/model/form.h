@@ -8,7 +8,7 @@
 #include <string>
 
 #include "controls.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "services.h"
 
 namespace designer {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "controls.h"
-#include "faceformat/platform_numbers.h"
+#include "base/platform_numbers.h"
 
 namespace designer {
 

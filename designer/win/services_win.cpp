@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "faceformat/bmp.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "wincommon/font.h"
 #include "wincommon/handle.h"
 #include "wincommon/platform_numbers_check.h"
