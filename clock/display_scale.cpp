@@ -92,7 +92,7 @@ std::vector<faceformat::RegionRun> ScaleRegionRuns(const std::vector<faceformat:
   return out;
 }
 
-faceformat::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
+tkt::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
     const std::vector<faceformat::RegionRun>& runs, const std::vector<faceformat::RegionRect>& bands, int dpi) {
   if (dpi == kBaseDpi || dpi <= 0) return bands;
   // Below 96 DPI neighbouring spans and bands may close up and have to be merged again.
@@ -103,7 +103,7 @@ faceformat::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
   out.reserve(bands.size());
   for (const faceformat::RegionRect& r : bands) {
     for (int32_t edge : {r.left, r.top, r.right, r.bottom})
-      if (edge > limit || edge < -limit) return faceformat::Error{"a region edge is too far out at this scale"};
+      if (edge > limit || edge < -limit) return tkt::Error{"a region edge is too far out at this scale"};
     out.push_back({ScaledSize(r.left, dpi), ScaledSize(r.top, dpi), ScaledSize(r.right, dpi), ScaledSize(r.bottom, dpi)});
   }
   return out;

@@ -25,7 +25,7 @@ std::vector<faceformat::RegionRun> ScaleRegionRuns(const std::vector<faceformat:
 // The canonical bands of ScaleRegionRuns(runs, dpi), given `bands`, those of `runs`. At 96 DPI and above a
 // scaled band is a band of the scaled runs, so they are scaled in one pass with no sorting; below, the
 // scaled runs are banded again.
-faceformat::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
+tkt::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
     const std::vector<faceformat::RegionRun>& runs, const std::vector<faceformat::RegionRect>& bands, int dpi);
 
 // ScaledSize in both directions. A cut-away (pure white) source pixel under a centre gives pure white; any

@@ -10,6 +10,8 @@
 
 namespace faceformat {
 
+using tkt::Error, tkt::Result, tkt::Status, tkt::Success;
+
 // A file larger than `maxBytes` is refused before anything is allocated for it.
 inline constexpr unsigned long long kMaxReadBytes = 1ull << 30;
 Result<std::string> ReadWholeFile(const std::filesystem::path& path, unsigned long long maxBytes = kMaxReadBytes);

@@ -10,6 +10,8 @@
 
 namespace faceformat::detail {
 
+using tkt::Error, tkt::Status;
+
 // False when the test hook wants this step of WriteFileAtomic to fail.
 bool AtomicWriteStepAllowed(std::string_view step);
 

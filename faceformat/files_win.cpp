@@ -3,21 +3,37 @@
 #include <algorithm>
 #include <atomic>
 #include <string>
+#include <utility>
 
 #include "faceformat/files.h"
 #include "faceformat/files_internal.h"
-#include "wincommon/handle.h"
 
 namespace faceformat {
 
 namespace {
 
-Error WinError(const char* what, DWORD code = GetLastError()) {
-  return Error{std::string(what) + " (error " + std::to_string(code) + ")"};
-}
+Error WinError(const char* what, DWORD code = GetLastError()) { return Error{what, -1, code}; }
+
+// Owns a CreateFileW handle; faceformat stays below the Windows helpers, so it keeps its own.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { reset(); }
+  explicit operator bool() const { return h_ != nullptr; }
+  HANDLE get() const { return h_; }
+  HANDLE release() { return std::exchange(h_, nullptr); }
+  void reset() {
+    if (h_) CloseHandle(release());
+  }
+
+ private:
+  HANDLE h_;
+};
 
 // A written file's close can fail too (the last data reaching the disk): that failure is reported.
-bool Close(tkt::FileHandle& file) { return !file || CloseHandle(file.release()) != FALSE; }
+bool Close(FileHandle& file) { return !file || CloseHandle(file.release()) != FALSE; }
 
 std::wstring TempNameBeside(const std::filesystem::path& path, const wchar_t* extension) {
   static std::atomic<unsigned> counter{0};
@@ -27,7 +43,7 @@ std::wstring TempNameBeside(const std::filesystem::path& path, const wchar_t* ex
 }
 
 Result<std::string> ReadAll(const std::filesystem::path& path, unsigned long long maxBytes) {
-  tkt::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return WinError("cannot open file");
   LARGE_INTEGER size{};
@@ -62,11 +78,11 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
 
   const std::wstring temp = TempNameBeside(path, L".tmp");
   if (!detail::AtomicWriteStepAllowed("create")) return Error{"cannot create a temporary file (injected)"};
-  tkt::FileHandle file(
+  FileHandle file(
       CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return WinError("cannot create a temporary file");
   struct Cleanup {
-    tkt::FileHandle& file;
+    FileHandle& file;
     const std::wstring& name;
     bool armed = true;
     ~Cleanup() {

@@ -11,6 +11,8 @@
 
 namespace faceformat {
 
+using tkt::Error, tkt::Result, tkt::Status, tkt::Success;
+
 struct RegionRun {
   int32_t left = 0;
   int32_t row = 0;

@@ -12,6 +12,8 @@
 
 namespace faceformat {
 
+using tkt::Error, tkt::Result, tkt::Status, tkt::Success;
+
 // Texts are bytes in the ANSI code page (932 on Japanese Windows), kept as read.
 // Every field can be absent in a hand-edited file, so each keeps its own presence;
 // the groups' presence tests below give the clock's answers.

@@ -49,7 +49,7 @@ bool Form1Window::Create(HINSTANCE instance) {
                       kDesignWidthPx, kDesignHeightPx, nullptr))
     return false;
 
-  const faceformat::Status loaded = Form_Load();
+  const tkt::Status loaded = Form_Load();
   if (!loaded) {
     ShowStartupFailure();
     DestroyUnheard();

@@ -57,10 +57,10 @@ class Form1Window : public Window<Form1Window> {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   // Form_Load steps 1 to 20 (form1_load_win.cpp). Errors say which step failed.
-  faceformat::Status Form_Load();
+  tkt::Status Form_Load();
   void ShowStartupFailure();
   // Shape, face and cuckoo pictures and the read-out's font at dpi().
-  faceformat::Status ApplyScale();
+  tkt::Status ApplyScale();
   void OnDpiChanged(int oldDpi, const RECT& suggested);
   void OnTimer1();
   ClockTime LocalNow();
