@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "face_geometry.h"
+#include "face/face_geometry.h"
 #include "faceformat/settings.h"
 
 namespace tkt {

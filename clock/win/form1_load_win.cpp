@@ -3,7 +3,7 @@
 #include <new>
 #include <vector>
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "faceformat/bmp.h"
 #include "faceformat/settings.h"
 #include "form1_win.h"

@@ -1,7 +1,7 @@
 // Painting of the clock window: one PaintContent for the screen, WM_PRINTCLIENT and tests.
 #include <cmath>
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "base/units.h"
 #include "form1_win.h"
 #include "wincommon/font.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "faceformat/bmp.h"
 #include "wincommon/text.h"
 

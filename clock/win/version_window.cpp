@@ -6,7 +6,7 @@
 #include <random>
 #include <utility>
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "base/units.h"
 #include "menu_texts.h"
 #include "wincommon/font.h"

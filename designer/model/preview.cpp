@@ -2,8 +2,8 @@
 // the scene it shows.
 #include "preview.h"
 
-#include "clock/display_scale.h"
-#include "clock/face_geometry.h"
+#include "face/display_scale.h"
+#include "face/face_geometry.h"
 
 namespace designer {
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "clock/display_scale.h"
-#include "clock/face_render.h"
+#include "face/display_scale.h"
+#include "face/face_render.h"
 #include "designer/win/services_win.h"
 #include "wincommon/font.h"
 

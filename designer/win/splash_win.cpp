@@ -1,6 +1,6 @@
 #include "splash_win.h"
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "wincommon/gdi.h"
 
 namespace designer::win {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "driver.h"
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "faceformat/bmp.h"
 
 namespace tktdrive {

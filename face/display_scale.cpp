@@ -1,4 +1,4 @@
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 
 #include <algorithm>
 #include <cmath>

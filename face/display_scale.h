@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "clock/face_render.h"
+#include "face/face_render.h"
 #include "faceformat/image.h"
 #include "faceformat/region.h"
 #include "base/units.h"

@@ -1,12 +1,12 @@
 // The face at 100 to 200 % and odd scales: sizes, region runs against the scaled picture, the scene.
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 
-#include "clock/face_render.h"
+#include "face/face_render.h"
 #include "faceformat/bmp.h"
 #include "faceformat/silhouette.h"
 
