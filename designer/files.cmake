@@ -1,10 +1,10 @@
 # Settings export and import and the region file maker; included from designer/CMakeLists.txt.
 set(_dir ${CMAKE_CURRENT_LIST_DIR})
 add_library(designer_files STATIC
-  ${_dir}/file_commands.cpp
-  ${_dir}/export.cpp
-  ${_dir}/import.cpp
-  ${_dir}/rgpmaker_model.cpp)
+  ${_dir}/model/file_commands.cpp
+  ${_dir}/model/export.cpp
+  ${_dir}/model/import.cpp
+  ${_dir}/model/rgpmaker_model.cpp)
 target_link_libraries(designer_files PUBLIC designer_model faceformat)
 
 if(TKT_WINDOWS)

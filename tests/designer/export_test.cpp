@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <random>
 
-#include "designer/export.h"
+#include "designer/model/export.h"
 #include "faceformat/files.h"
 #include "files_fakes.h"
 

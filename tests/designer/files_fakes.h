@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/file_commands.h"
+#include "designer/model/file_commands.h"
 #include "form_fakes.h"
 
 namespace designer::testing {

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "designer/model/layout.h"
-#include "designer/rgpmaker_model.h"
+#include "designer/model/rgpmaker_model.h"
 #include "designer/win/bitmap_op.h"
 #include "designer/win/form1_win.h"
 #include "designer/win/services_win.h"

@@ -1,7 +1,7 @@
-#include "designer/file_commands.h"
+#include "designer/model/file_commands.h"
 
-#include "designer/export.h"
-#include "designer/import.h"
+#include "designer/model/export.h"
+#include "designer/model/import.h"
 
 namespace designer {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "designer/file_commands.h"
+#include "designer/model/file_commands.h"
 #include "faceformat/settings.h"
 
 namespace designer {

@@ -1,4 +1,4 @@
-#include "designer/export.h"
+#include "designer/model/export.h"
 
 #include <cmath>
 #include <new>
