@@ -1,10 +1,12 @@
 // The settings export (iniout "データを記録"): the face in the controls becomes tkt.ini.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
-#include "designer/model/file_commands.h"
+#include "designer/model/form.h"
+#include "designer/model/services.h"
 #include "base/result.h"
 #include "faceformat/settings.h"
 

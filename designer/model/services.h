@@ -1,4 +1,4 @@
-// What the form asks of the platform: the common dialogs, message boxes, the current folder and
+// What the form asks of the platform: the common dialogs, message boxes, the current folder, files and
 // picture loading. The window layer implements these; tests script them.
 #pragma once
 
@@ -75,6 +75,21 @@ class ShellService {
   virtual bool OpenDocument(const std::wstring& path) = 0;
   // At once: no unloading, no questions.
   virtual void EndProgram() = 0;
+};
+
+// What the file commands need beyond the form's own services.
+class FilesPlatform {
+ public:
+  virtual ~FilesPlatform() = default;
+  // Settings files hold text in the ANSI code page. Nothing when a character has no form there
+  // (ToAnsi) or the bytes are not valid text (FromAnsi).
+  virtual std::optional<std::string> ToAnsi(const std::wstring& text) = 0;
+  virtual std::optional<std::wstring> FromAnsi(const std::string& bytes) = 0;
+  // The user's desktop folder, or nothing when there is none.
+  virtual std::optional<std::wstring> DesktopFolder() = 0;
+  // 0 on success, else the platform's error code (an HRESULT on Windows).
+  virtual int32_t CreateShortcut(const std::wstring& link, const std::wstring& target,
+                                 const std::wstring& workingFolder) = 0;
 };
 
 class PictureService {
