@@ -12,7 +12,6 @@
 
 namespace tkt {
 
-inline constexpr int kBaseDpi = kDesignDpi;
 
 // Scaled pixels whose centres fall before source position n; the scaled size of n source pixels.
 int ScaledSize(int n, int dpi);
@@ -37,9 +36,7 @@ faceformat::Image ScalePicture(const faceformat::Image& picture, int dpi);
 float SceneTwipsPerPixel(int dpi);
 int ScaledLineWidth(int widthPx, int dpi);
 // A position in 96-DPI twips as a scaled pixel, rounded.
-int ScaledPixels(float twips, int dpi);
-// LOGFONT height of the read-out font: negative, a character height in pixels.
-int ReadoutFontHeight(double points, int dpi);
+int ScaleFromTwips(float twips, int dpi);
 
 // The scene at `dpi`: its unit, hand widths, and the hands, dot and frame kept over the same picture pixels
 // as at 96. Its twips are the 96-DPI face's. The face and sprite pictures are the caller's, scaled with

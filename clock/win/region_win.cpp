@@ -89,7 +89,7 @@ tkt::Result<FaceSource> LoadFaceSource(const std::string& regionPath, const std:
 tkt::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, int dpi, faceformat::Image& face) {
   std::span<const faceformat::RegionRect> bands = source.bands;
   std::vector<faceformat::RegionRect> scaledBands;
-  if (dpi != kBaseDpi) {
+  if (dpi != kDesignDpi) {
     auto scaled = ScaleRegionBands(source.runs, source.bands, dpi);
     if (!scaled) return tkt::Error{"region file: " + scaled.error().what, scaled.error().where};
     scaledBands = std::move(*scaled);

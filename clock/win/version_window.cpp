@@ -234,9 +234,9 @@ void VersionWindow::LoadLogo() {
   if (loaded) GetObjectW(loaded.get(), sizeof info, &info);
   const int dpi = this->dpi();
   std::optional<faceformat::Image> scaled;
-  if (loaded && dpi != kBaseDpi) scaled = ScaledLogo(loaded.get(), info.bmWidth, std::abs(info.bmHeight), dpi);
-  logoWidth_ = scaled ? scaled->width : loaded ? info.bmWidth : Scaled(269);
-  logoHeight_ = scaled ? scaled->height : loaded ? std::abs(info.bmHeight) : Scaled(50);
+  if (loaded && dpi != kDesignDpi) scaled = ScaledLogo(loaded.get(), info.bmWidth, std::abs(info.bmHeight), dpi);
+  logoWidth_ = scaled ? scaled->width : loaded ? info.bmWidth : ScaleFromPixels96(269);
+  logoHeight_ = scaled ? scaled->height : loaded ? std::abs(info.bmHeight) : ScaleFromPixels96(50);
 
   // The grid's last column and row reach past the logo; there the blocks show its background.
   const int block = LogoAnimation::BlockAt(dpi);
@@ -300,7 +300,7 @@ void VersionWindow::PaintContent(HDC dc, const RECT& client) {
   const RECT shape = PxRect(kShape1, dpi());
   {
     // A line one pixel wide at 96 DPI, inside the shape's bounds at any scale.
-    GdiObject<HPEN> wide(Scaled(1) > 1 ? CreatePen(PS_INSIDEFRAME, Scaled(1), RGB(0, 0, 0)) : nullptr);
+    GdiObject<HPEN> wide(ScaleFromPixels96(1) > 1 ? CreatePen(PS_INSIDEFRAME, ScaleFromPixels96(1), RGB(0, 0, 0)) : nullptr);
     SelectGuard pen(dc, wide ? static_cast<HGDIOBJ>(wide.get()) : GetStockObject(BLACK_PEN));
     SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);

@@ -18,7 +18,7 @@ inline constexpr wchar_t kImportFailedTitle[] = L"エラー発生";
 // Read-out and cuckoo positions, twips: window coordinates on the platform stay within a signed 16-bit range
 // of pixels, so nothing further out can show on any screen (32767 px at 15 twips per pixel). Every later
 // conversion to int, in pixels or twips, stays far inside its range.
-inline constexpr float kMaxPositionTwips = 32767.0f * 15;
+inline constexpr float kMaxPositionTwips = 32767.0f * tkt::kDesignTwipsPerPixel;
 
 // Every value checked against the control it goes to (the form's slider ranges), texts converted:
 // a plan that cannot fail half-way, so a bad file changes nothing.
