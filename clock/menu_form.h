@@ -53,7 +53,7 @@ class MenuHost {
 
 class MenuForm {
  public:
-  MenuForm(MenuHost& host, MessageBoxes& boxes, SntpCommand& sntp) : host_(host), boxes_(boxes), sntp_(sntp) {}
+  MenuForm(MenuHost& host, MessageService& boxes, SntpCommand& sntp) : host_(host), boxes_(boxes), sntp_(sntp) {}
 
   void Form_Load();
   void Form_Unload();
@@ -70,7 +70,7 @@ class MenuForm {
   void mnuExit_Click();
 
   MenuHost& host_;
-  MessageBoxes& boxes_;
+  MessageService& boxes_;
   SntpCommand& sntp_;
 };
 

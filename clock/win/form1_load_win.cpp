@@ -85,7 +85,6 @@ void Form1Window::OnDpiChanged(int oldDpi, const RECT& suggested) {
 // Running out of memory (large files on the 32-bit clock) is a start-up failure like any other.
 tkt::Status Form1Window::Form_Load() try {
   const std::wstring dir = CurrentDirectory();
-  helpPath_ = dir + L"\\help\\clock.html";                                      // 1
   model_.lblLabel2 = "TZ=" + WideToAnsi(EnvironmentVariable(L"TZ"));           // 2
   auto settings = faceformat::ReadSettingsFile(std::filesystem::path(dir + L"\\tkt.ini"));  // 3, 4
   if (!settings) return tkt::Error{"settings: " + settings.error().what, settings.error().where};

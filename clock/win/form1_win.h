@@ -21,7 +21,6 @@
 namespace tkt {
 
 inline constexpr wchar_t kForm1Class[] = L"TocktideClock";
-inline constexpr wchar_t kAppTitle[] = L"Tock Tide";
 inline constexpr wchar_t kChimeSound[] = L"..\\hato.wav";
 
 class Form1Window : public Window<Form1Window> {
@@ -37,7 +36,6 @@ class Form1Window : public Window<Form1Window> {
   void Show();
 
   Form1Model& model() { return model_; }
-  const std::wstring& helpPath() const { return helpPath_; }
 
   // Draws the client area's `area` into `dc`: back buffer, face renderer, GDI text for the read-out.
   void PaintContent(HDC dc, const RECT& area);
@@ -81,7 +79,6 @@ class Form1Window : public Window<Form1Window> {
   CuckooPictures cuckooSource_;
   faceformat::Image face_;      // both at dpi()
   CuckooPictures cuckoos_;
-  std::wstring helpPath_;
   TickGate tickGate_;
   TickTimer tickTimer_;
   TIME_ZONE_INFORMATION zone_{};

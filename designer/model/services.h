@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls.h"
+#include "base/message_service.h"
 #include "base/platform_numbers.h"
 
 namespace designer {
@@ -20,6 +21,7 @@ using tkt::kMbIconExclamation;
 using tkt::kMbOk;
 using tkt::kMbTypeMask;
 using tkt::kMbYesNo;
+using tkt::MessageService;
 
 // Flags as the common dialog control numbers them (the same bits as the Win32 structures).
 inline constexpr uint32_t kColorStartFromGiven = 1;          // CC_RGBINIT
@@ -50,13 +52,6 @@ class CommonDialogService {
   virtual std::optional<FontChoice> ShowFont(const std::optional<FontChoice>& last, uint32_t flags) = 0;
   // The save form; the full path chosen.
   virtual std::optional<std::wstring> ShowSave(const FileRequest& request) = 0;
-};
-
-class MessageService {
- public:
-  virtual ~MessageService() = default;
-  // Style and answer as MessageBox numbers them; an empty title shows the application title.
-  virtual int Show(const std::wstring& text, const std::wstring& title, unsigned style) = 0;
 };
 
 // The process's current folder, as a Windows path.
