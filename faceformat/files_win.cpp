@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <string>
-#include <utility>
 
 #include "faceformat/files.h"
 #include "faceformat/files_internal.h"
@@ -14,23 +14,12 @@ namespace {
 
 Error WinError(const char* what, DWORD code = GetLastError()) { return Error{what, -1, code}; }
 
-// Owns a CreateFileW handle; faceformat stays below the Windows helpers, so it keeps its own.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { reset(); }
-  explicit operator bool() const { return h_ != nullptr; }
-  HANDLE get() const { return h_; }
-  HANDLE release() { return std::exchange(h_, nullptr); }
-  void reset() {
-    if (h_) CloseHandle(release());
-  }
-
- private:
-  HANDLE h_;
+// Owns a CreateFileW handle (faceformat stays below the Windows helpers); INVALID_HANDLE_VALUE is empty.
+struct CloseFile {
+  void operator()(HANDLE h) const { CloseHandle(h); }
 };
+using FileHandle = std::unique_ptr<void, CloseFile>;
+FileHandle Opened(HANDLE h) { return FileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h); }
 
 // A written file's close can fail too (the last data reaching the disk): that failure is reported.
 bool Close(FileHandle& file) { return !file || CloseHandle(file.release()) != FALSE; }
@@ -43,8 +32,9 @@ std::wstring TempNameBeside(const std::filesystem::path& path, const wchar_t* ex
 }
 
 Result<std::string> ReadAll(const std::filesystem::path& path, unsigned long long maxBytes) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file = Opened(CreateFileW(path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return WinError("cannot open file");
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return WinError("cannot read file");
@@ -78,8 +68,8 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
 
   const std::wstring temp = TempNameBeside(path, L".tmp");
   if (!detail::AtomicWriteStepAllowed("create")) return Error{"cannot create a temporary file (injected)"};
-  FileHandle file(
-      CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file =
+      Opened(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return WinError("cannot create a temporary file");
   struct Cleanup {
     FileHandle& file;

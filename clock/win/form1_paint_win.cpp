@@ -3,7 +3,6 @@
 
 #include "face/display_scale.h"
 #include "face/readout_paint_win.h"
-#include "base/units.h"
 #include "form1_win.h"
 #include "wincommon/font.h"
 #include "wincommon/text.h"
@@ -26,7 +25,7 @@ FaceScene Form1Window::Scene() const {
 
 void Form1Window::CreateReadoutFont() {
   const FontSpec& f = model_.Label1.font;
-  LOGFONTW lf = LogFontFor(AnsiToWide(f.name), f.size, {f.bold, f.italic, f.underline, f.strikethru}, dpi());
+  LOGFONTW lf = LogFontFor(AnsiToWide(f.name), f, dpi());
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfQuality = ANTIALIASED_QUALITY;
   readoutFont_.reset(CreateFontIndirectW(&lf));

@@ -39,7 +39,7 @@ HFONT PreviewWindow::ReadoutFont() {
   if (!font_ || !(fontFor_ == form_.digitxt.font) || fontDpi_ != faceDpi_) {
     const FontSpec& f = form_.digitxt.font;
     // The size the clock gives the read-out on this monitor.
-    LOGFONTW lf = tkt::LogFontFor(f.name, f.size, {f.bold, f.italic, f.underline, f.strikethru}, faceDpi_);
+    LOGFONTW lf = tkt::LogFontFor(f.name, f, faceDpi_);
     lf.lfQuality = ANTIALIASED_QUALITY;
     font_.reset(CreateFontIndirectW(&lf));
     fontFor_ = f;
