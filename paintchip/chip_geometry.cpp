@@ -23,7 +23,8 @@ ChipMetrics ChipMetricsAt(int dpi) {
 
 PaletteCell PaletteCellAt(int dpi) {
   const PaletteCell base;
-  return {tkt::ScaleFromPixels96(base.width, dpi), tkt::ScaleFromPixels96(base.height, dpi), tkt::ScaleFromPixels96(base.inset, dpi)};
+  return {tkt::ScaleFromPixels96(base.width, dpi), tkt::ScaleFromPixels96(base.height, dpi),
+          tkt::ScaleFromPixels96(base.inset, dpi)};
 }
 
 ChipRect SwatchPart(const ChipRect& bounds, int arrowPartWidth) {

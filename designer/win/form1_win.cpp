@@ -66,8 +66,8 @@ Form1Window::Frame Form1Window::FrameAt96() const {
 
 SIZE Form1Window::WindowSizeAt(int dpi) const {
   const Frame f = FrameAt96();
-  const RECT r = tkt::WindowRectForClient({0, 0, tkt::ScaleFromPixels96(f.clientW, dpi), tkt::ScaleFromPixels96(f.clientH, dpi)}, kStyle,
-                                          kExStyle, dpi);
+  const RECT r = tkt::WindowRectForClient(
+      {0, 0, tkt::ScaleFromPixels96(f.clientW, dpi), tkt::ScaleFromPixels96(f.clientH, dpi)}, kStyle, kExStyle, dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 

@@ -17,9 +17,10 @@ namespace {
 constexpr int kFacePx = 180;
 constexpr DWORD kStyle = WS_CHILD | WS_CLIPSIBLINGS, kExStyle = WS_EX_CLIENTEDGE;
 
-// 96-DPI twips as the clock places them at `dpi`, and a scaled pixel back on the 96-DPI grid.
-int PixelAt(double twips, int dpi) { return tkt::ScaleFromTwips(float(twips), dpi); }
-double TwipsOnTheDesignGrid(int pixel, int dpi) { return MulDiv(pixel, tkt::kDesignDpi, dpi) * tkt::kDesignTwipsPerPixel; }
+// A scaled pixel back on the 96-DPI grid.
+double TwipsOnTheDesignGrid(int pixel, int dpi) {
+  return MulDiv(pixel, tkt::kDesignDpi, dpi) * tkt::kDesignTwipsPerPixel;
+}
 }  // namespace
 
 HWND PreviewWindow::Create(HWND parent, int id) {
@@ -56,7 +57,8 @@ RECT PreviewWindow::ReadoutRect() {
     tkt::SelectGuard font(dc.get(), ReadoutFont());
     GetTextExtentPoint32W(dc.get(), form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()), &size);
   }
-  const int x = PixelAt(form_.digitxt.left, faceDpi_), y = PixelAt(form_.digitxt.top, faceDpi_);
+  const int x = tkt::ScaleFromTwips(float(form_.digitxt.left), faceDpi_);
+  const int y = tkt::ScaleFromTwips(float(form_.digitxt.top), faceDpi_);
   return {x, y, x + size.cx, y + size.cy};
 }
 

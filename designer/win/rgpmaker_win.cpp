@@ -108,7 +108,8 @@ MakerLayout RgpMakerWindow::LayoutIn(const Fonts& fonts, int dpi) const {
 
 SIZE RgpMakerWindow::WindowSizeFor(const MakerLayout& layout, int dpi) {
   const RECT r = tkt::WindowRectForClient(
-      {0, 0, tkt::ScaleFromPixels96(layout.clientWidth, dpi), tkt::ScaleFromPixels96(layout.clientHeight, dpi)}, kStyle, kExStyle, dpi);
+      {0, 0, tkt::ScaleFromPixels96(layout.clientWidth, dpi), tkt::ScaleFromPixels96(layout.clientHeight, dpi)}, kStyle,
+      kExStyle, dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 
