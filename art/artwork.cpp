@@ -49,16 +49,16 @@ std::vector<ArtFile> MakeArtwork() {
   return out;
 }
 
-faceformat::Status WriteArtwork(const std::filesystem::path& dir) {
+tkt::Status WriteArtwork(const std::filesystem::path& dir) {
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  if (ec) return faceformat::Error{"cannot create " + dir.string() + ": " + ec.message()};
+  if (ec) return tkt::Error{"cannot create " + dir.string() + ": " + ec.message()};
   for (const ArtFile& f : MakeArtwork()) {
     auto written = faceformat::WriteFileAtomic(
         dir / f.name, std::string_view(reinterpret_cast<const char*>(f.bytes.data()), f.bytes.size()));
-    if (!written) return faceformat::Error{f.name + ": " + written.error().what};
+    if (!written) return tkt::Error{f.name + ": " + written.error().what};
   }
-  return faceformat::Success();
+  return tkt::Success();
 }
 
 }  // namespace art

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "faceformat/result.h"
+#include "base/result.h"
 
 namespace art {
 
@@ -19,6 +19,6 @@ struct ArtFile {
 std::vector<ArtFile> MakeArtwork();
 
 // Writes every file into `dir`, creating it when missing.
-faceformat::Status WriteArtwork(const std::filesystem::path& dir);
+tkt::Status WriteArtwork(const std::filesystem::path& dir);
 
 }  // namespace art

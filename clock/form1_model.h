@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "face_geometry.h"
+#include "base/font_spec.h"
+#include "face/face_geometry.h"
 #include "faceformat/settings.h"
 
 namespace tkt {
@@ -28,12 +29,7 @@ struct ShapeElement {
   bool operator==(const ShapeElement&) const = default;
 };
 
-struct FontSpec {
-  std::string name;  // ANSI bytes, as in the settings file
-  double size = 9;   // points
-  bool bold = false, italic = false, underline = false, strikethru = false;
-  bool operator==(const FontSpec&) const = default;
-};
+using FontSpec = BasicFontSpec<char>;
 
 struct LabelElement {
   bool visible = false;

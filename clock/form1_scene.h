@@ -1,7 +1,7 @@
 // What the clock window shows, as a scene for the face renderer.
 #pragma once
 
-#include "face_render.h"
+#include "face/face_render.h"
 #include "form1_model.h"
 
 namespace tkt {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "clock/raster.h"
+#include "face/raster.h"
 
 namespace tkt {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "faceformat/units.h"
+#include "base/units.h"
 
 namespace tkt {
 

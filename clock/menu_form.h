@@ -59,7 +59,7 @@ class MenuHost {
 
 class MenuForm {
  public:
-  MenuForm(MenuHost& host, ClockWindowLink& clock, MessageBoxes& boxes, SntpCommand& sntp)
+  MenuForm(MenuHost& host, ClockWindowLink& clock, MessageService& boxes, SntpCommand& sntp)
       : host_(host), clock_(clock), boxes_(boxes), sntp_(sntp) {}
 
   void Form_Load();
@@ -78,7 +78,7 @@ class MenuForm {
 
   MenuHost& host_;
   ClockWindowLink& clock_;
-  MessageBoxes& boxes_;
+  MessageService& boxes_;
   SntpCommand& sntp_;
 };
 

@@ -5,7 +5,7 @@
 
 namespace tkt {
 
-inline constexpr wchar_t kApplicationTitle[] = L"Tock Tide";
+inline constexpr wchar_t kApplicationTitle[] = TKT_TITLE_WTEXT;
 
 // Popup menu (the menu form's hidden menu bar item and its seven commands).
 inline constexpr wchar_t kMenuFormCaption[] = L"menu";

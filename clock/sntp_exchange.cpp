@@ -6,7 +6,7 @@
 
 namespace tkt {
 
-SntpCommand::SntpCommand(SntpSocket& socket, MessageBoxes& boxes, ClockSetter setClock, MonotonicMicros now,
+SntpCommand::SntpCommand(SntpSocket& socket, MessageService& boxes, ClockSetter setClock, MonotonicMicros now,
                          SntpServer server)
     : socket_(socket), boxes_(boxes), setClock_(std::move(setClock)), now_(std::move(now)), server_(std::move(server)) {}
 

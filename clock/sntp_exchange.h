@@ -9,17 +9,11 @@
 #include <span>
 #include <string>
 
-#include "faceformat/platform_numbers.h"
+#include "base/message_service.h"
+#include "base/platform_numbers.h"
 #include "sntp.h"
 
 namespace tkt {
-
-class MessageBoxes {
- public:
-  virtual ~MessageBoxes() = default;
-  // Modal: events (the socket's among them) keep arriving while it is open. Returns the button pressed.
-  virtual int Show(const std::wstring& text, const std::wstring& title, unsigned style) = 0;
-};
 
 // One UDP socket talking to one server.
 class SntpSocket {
@@ -43,7 +37,7 @@ struct SntpServer {
 
 class SntpCommand {
  public:
-  SntpCommand(SntpSocket& socket, MessageBoxes& boxes, ClockSetter setClock, MonotonicMicros now, SntpServer server);
+  SntpCommand(SntpSocket& socket, MessageService& boxes, ClockSetter setClock, MonotonicMicros now, SntpServer server);
 
   void mnusntp_Click();
   // fromServer: the datagram came from the server's address and port.
@@ -63,7 +57,7 @@ class SntpCommand {
   };
 
   SntpSocket& socket_;
-  MessageBoxes& boxes_;
+  MessageService& boxes_;
   ClockSetter setClock_;
   MonotonicMicros now_;
   SntpServer server_;

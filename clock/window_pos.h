@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "raster.h"
+#include "face/raster.h"
 
 namespace tkt {
 

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "image.h"
-#include "result.h"
+#include "base/result.h"
 
 namespace faceformat {
+
+using tkt::Error, tkt::Result, tkt::Status, tkt::Success;
 
 // The largest picture read or written. A face is 180 x 180 and the maker takes up to 500,000 pixels; a whole
 // 4K screen (3840 x 2160) still fits, at 32 MiB as 32-bit pixels.

@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "result.h"
+#include "base/result.h"
 
 namespace faceformat {
+
+using tkt::Error, tkt::Result, tkt::Status, tkt::Success;
 
 // A file larger than `maxBytes` is refused before anything is allocated for it.
 inline constexpr unsigned long long kMaxReadBytes = 1ull << 30;

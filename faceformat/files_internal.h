@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "faceformat/result.h"
+#include "base/result.h"
 
 namespace faceformat::detail {
 
@@ -16,7 +16,7 @@ bool AtomicWriteStepAllowed(std::string_view step);
 #ifdef _WIN32
 // After ReplaceFileW(target, temp, backup) failed with `error`: leaves one file at `target`, the new one (then
 // the result is success) or else the old one, from the backup when it had been moved there.
-Status FinishFailedReplace(const std::filesystem::path& target, const std::filesystem::path& temp,
+tkt::Status FinishFailedReplace(const std::filesystem::path& target, const std::filesystem::path& temp,
                            const std::filesystem::path& backup, unsigned long error);
 #endif
 
@@ -29,7 +29,7 @@ auto NoThrow(F&& f, long long where = -1) -> decltype(f()) {
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
-  return Error{"out of memory", where};
+  return tkt::Error{"out of memory", where};
 }
 
 }  // namespace faceformat::detail

@@ -2,22 +2,27 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <string>
 
 #include "faceformat/files.h"
 #include "faceformat/files_internal.h"
-#include "wincommon/handle.h"
 
 namespace faceformat {
 
 namespace {
 
-Error WinError(const char* what, DWORD code = GetLastError()) {
-  return Error{std::string(what) + " (error " + std::to_string(code) + ")"};
-}
+Error WinError(const char* what, DWORD code = GetLastError()) { return Error{what, -1, code}; }
+
+// Owns a CreateFileW handle (faceformat stays below the Windows helpers); INVALID_HANDLE_VALUE is empty.
+struct CloseFile {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<void, CloseFile>;
+FileHandle Opened(HANDLE h) { return FileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h); }
 
 // A written file's close can fail too (the last data reaching the disk): that failure is reported.
-bool Close(tkt::FileHandle& file) { return !file || CloseHandle(file.release()) != FALSE; }
+bool Close(FileHandle& file) { return !file || CloseHandle(file.release()) != FALSE; }
 
 std::wstring TempNameBeside(const std::filesystem::path& path, const wchar_t* extension) {
   static std::atomic<unsigned> counter{0};
@@ -27,8 +32,9 @@ std::wstring TempNameBeside(const std::filesystem::path& path, const wchar_t* ex
 }
 
 Result<std::string> ReadAll(const std::filesystem::path& path, unsigned long long maxBytes) {
-  tkt::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file = Opened(CreateFileW(path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return WinError("cannot open file");
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return WinError("cannot read file");
@@ -62,11 +68,11 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
 
   const std::wstring temp = TempNameBeside(path, L".tmp");
   if (!detail::AtomicWriteStepAllowed("create")) return Error{"cannot create a temporary file (injected)"};
-  tkt::FileHandle file(
-      CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file =
+      Opened(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return WinError("cannot create a temporary file");
   struct Cleanup {
-    tkt::FileHandle& file;
+    FileHandle& file;
     const std::wstring& name;
     bool armed = true;
     ~Cleanup() {

@@ -26,6 +26,5 @@ constexpr uint8_t BlueOf(uint32_t p) { return uint8_t(p); }
 
 // Settings files and controls pack colours the other way round: red + 256 green + 65536 blue.
 constexpr uint32_t PixelFromColorRef(int32_t c) { return Rgb(uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)); }
-constexpr int32_t ColorRefFromPixel(uint32_t p) { return int32_t(RedOf(p) | (GreenOf(p) << 8) | (BlueOf(p) << 16)); }
 
 }  // namespace faceformat

@@ -7,9 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "result.h"
+#include "base/result.h"
 
 namespace faceformat {
+
+using tkt::Error, tkt::Result, tkt::Status, tkt::Success;
 
 struct RegionRun {
   int32_t left = 0;

@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "result.h"
+#include "base/result.h"
 
 namespace faceformat {
+
+using tkt::Error, tkt::Result, tkt::Status, tkt::Success;
 
 // Texts are bytes in the ANSI code page (932 on Japanese Windows), kept as read.
 // Every field can be absent in a hand-edited file, so each keeps its own presence;

@@ -8,14 +8,14 @@ ChipMetrics ChipMetricsAt(int dpi) {
   ChipMetrics m;
   if (dpi <= 0 || dpi == tkt::kDesignDpi) return m;
   // An odd width keeps the arrow's point on one column.
-  m.glyphWidth = 2 * tkt::ScalePixels(3, dpi) + 1;
+  m.glyphWidth = 2 * tkt::ScaleFromPixels96(3, dpi) + 1;
   m.glyphHeight = (m.glyphWidth + 1) / 2;
-  const int edge = std::max(2, tkt::ScalePixels(2, dpi));
+  const int edge = std::max(2, tkt::ScaleFromPixels96(2, dpi));
   m.edgeOuter = edge / 2;
   m.edgeInner = edge - m.edgeOuter;
-  m.arrowPartWidth = std::max(tkt::ScalePixels(ArrowPartWidthFor(7), dpi), m.glyphWidth + 2 * edge + 1);
-  m.line = std::max(1, tkt::ScalePixels(1, dpi));
-  m.wellInset = std::max(tkt::ScalePixels(4, dpi), edge + m.line + 1);
+  m.arrowPartWidth = std::max(tkt::ScaleFromPixels96(ArrowPartWidthFor(7), dpi), m.glyphWidth + 2 * edge + 1);
+  m.line = std::max(1, tkt::ScaleFromPixels96(1, dpi));
+  m.wellInset = std::max(tkt::ScaleFromPixels96(4, dpi), edge + m.line + 1);
   m.focusInset = m.wellInset - m.line;
   m.sharedColumns = m.edgeOuter;
   return m;
@@ -23,7 +23,8 @@ ChipMetrics ChipMetricsAt(int dpi) {
 
 PaletteCell PaletteCellAt(int dpi) {
   const PaletteCell base;
-  return {tkt::ScalePixels(base.width, dpi), tkt::ScalePixels(base.height, dpi), tkt::ScalePixels(base.inset, dpi)};
+  return {tkt::ScaleFromPixels96(base.width, dpi), tkt::ScaleFromPixels96(base.height, dpi),
+          tkt::ScaleFromPixels96(base.inset, dpi)};
 }
 
 ChipRect SwatchPart(const ChipRect& bounds, int arrowPartWidth) {

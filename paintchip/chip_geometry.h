@@ -1,7 +1,7 @@
 // Where the parts of a PaintChip button lie, independent of any drawing library.
 #pragma once
 
-#include "faceformat/units.h"
+#include "base/units.h"
 
 namespace paintchip {
 

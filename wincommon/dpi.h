@@ -5,12 +5,11 @@
 
 #include <windows.h>
 
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "wincommon/handle.h"
 
 namespace tkt {
 
-inline constexpr int kDefaultDpi = kDesignDpi;
 
 // Messages of Windows 10 (1607, 1703), past the Windows version the headers are set for.
 inline constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
@@ -54,8 +53,8 @@ inline int SystemDpi() {
     if (dpi_detail::Plausible(dpi)) return int(dpi);
   }
   const WindowDc screen(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDefaultDpi;
-  return dpi_detail::Plausible(UINT(dpi)) ? dpi : kDefaultDpi;
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
+  return dpi_detail::Plausible(UINT(dpi)) ? dpi : kDesignDpi;
 }
 
 // The DPI a window is drawn at: its monitor's, or the system's where the system has no per-monitor scale.
@@ -80,9 +79,6 @@ inline int DpiAt(POINT point) {
   }
   return SystemDpi();
 }
-
-// A length in 96-DPI pixels at `dpi`, rounded to the nearest pixel.
-inline int Scale(int pixels96, int dpi) { return ScalePixels(pixels96, dpi); }
 
 inline int SystemMetricForDpi(int index, int dpi) {
   const auto& api = dpi_detail::Functions();

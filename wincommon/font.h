@@ -7,22 +7,21 @@
 #include <algorithm>
 #include <string_view>
 
-#include "faceformat/units.h"
+#include "base/font_spec.h"
+#include "base/units.h"
 
 namespace tkt {
 
-struct FontStyle {
-  bool bold = false, italic = false, underline = false, strikeout = false;
-};
-
-// At least one pixel high: a height of 0 would ask for the system's default size instead.
-inline LOGFONTW LogFontFor(std::wstring_view face, double points, FontStyle style, int dpi) {
+// `face` is the font's name in UTF-16. At least one pixel high: a height of 0 would ask for the system's default
+// size instead.
+template <class Char>
+LOGFONTW LogFontFor(std::wstring_view face, const BasicFontSpec<Char>& font, int dpi) {
   LOGFONTW lf{};
-  lf.lfHeight = -std::max(1, PixelsFromPoints(points, dpi));
-  lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = style.italic;
-  lf.lfUnderline = style.underline;
-  lf.lfStrikeOut = style.strikeout;
+  lf.lfHeight = -std::max(1, PixelsFromPoints(font.size, dpi));
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = font.italic;
+  lf.lfUnderline = font.underline;
+  lf.lfStrikeOut = font.strikethru;
   lf.lfCharSet = DEFAULT_CHARSET;
   face.copy(lf.lfFaceName, std::min<size_t>(face.size(), LF_FACESIZE - 1));
   return lf;

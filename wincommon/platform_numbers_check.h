@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "faceformat/platform_numbers.h"
+#include "base/platform_numbers.h"
 
 static_assert(tkt::kMbOk == MB_OK);
 static_assert(tkt::kMbYesNo == MB_YESNO);

@@ -43,7 +43,7 @@ class Window {
   HWND hwnd() const { return hwnd_; }
   int dpi() const { return dpi_; }
   // A length in 96-DPI pixels at this window's scale.
-  int Scaled(int pixels96) const { return Scale(pixels96, dpi_); }
+  int ScaleFromPixels96(int pixels96) const { return tkt::ScaleFromPixels96(pixels96, dpi_); }
 
  protected:
   Window() = default;
@@ -153,7 +153,7 @@ class Window {
     return 0;
   }
 
-  int dpi_ = kDefaultDpi;
+  int dpi_ = kDesignDpi;
   bool ownedByWindow_ = false;
   bool* taken_ = nullptr;  // CreateOwned's note that WM_NCCREATE came
 };

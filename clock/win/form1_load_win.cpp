@@ -3,7 +3,7 @@
 #include <new>
 #include <vector>
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "faceformat/bmp.h"
 #include "faceformat/settings.h"
 #include "form1_win.h"
@@ -60,12 +60,12 @@ CuckooPictures ScaleCuckooPictures(const CuckooPictures& pictures, int dpi) {
           ScalePicture(pictures.hato2_close, dpi), ScalePicture(pictures.hato2_open, dpi)};
 }
 
-faceformat::Status Form1Window::ApplyScale() {
+tkt::Status Form1Window::ApplyScale() {
   auto shaped = ApplyFaceRegion(hwnd_, faceSource_, dpi(), face_);
   if (!shaped) return shaped.error();
   cuckoos_ = ScaleCuckooPictures(cuckooSource_, dpi());
   CreateReadoutFont();
-  return faceformat::Success();
+  return tkt::Success();
 }
 
 // Moved to a monitor of another scale: the face, its outline, the pictures and the read-out are made again
@@ -83,12 +83,11 @@ void Form1Window::OnDpiChanged(int oldDpi, const RECT& suggested) {
 }
 
 // Running out of memory (large files on the 32-bit clock) is a start-up failure like any other.
-faceformat::Status Form1Window::Form_Load() try {
+tkt::Status Form1Window::Form_Load() try {
   const std::wstring dir = CurrentDirectory();
-  helpPath_ = dir + L"\\help\\clock.html";                                      // 1
   model_.lblLabel2 = "TZ=" + WideToAnsi(EnvironmentVariable(L"TZ"));           // 2
   auto settings = faceformat::ReadSettingsFile(std::filesystem::path(dir + L"\\tkt.ini"));  // 3, 4
-  if (!settings) return faceformat::Error{"settings: " + settings.error().what, settings.error().where};
+  if (!settings) return tkt::Error{"settings: " + settings.error().what, settings.error().where};
   model_.LayOut(*settings);                                                     // 5 to 13
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);        // 14
   // 15, 17: the face is laid out in its own 96-DPI twips and drawn at the monitor's scale.
@@ -106,9 +105,9 @@ faceformat::Status Form1Window::Form_Load() try {
   faceSource_ = std::move(*source);
   if (auto shaped = ApplyScale(); !shaped) return shaped.error();
   ::tkt::RestoreWindowPos(hwnd_, L"Clock");                                      // 20
-  return faceformat::Success();
+  return tkt::Success();
 } catch (const std::bad_alloc&) {
-  return faceformat::Error{"out of memory"};
+  return tkt::Error{"out of memory"};
 }
 
 }  // namespace tkt

@@ -1,8 +1,8 @@
 // Painting of the clock window: one PaintContent for the screen, WM_PRINTCLIENT and tests.
 #include <cmath>
 
-#include "clock/display_scale.h"
-#include "faceformat/units.h"
+#include "face/display_scale.h"
+#include "face/readout_paint_win.h"
 #include "form1_win.h"
 #include "wincommon/font.h"
 #include "wincommon/text.h"
@@ -25,7 +25,7 @@ FaceScene Form1Window::Scene() const {
 
 void Form1Window::CreateReadoutFont() {
   const FontSpec& f = model_.Label1.font;
-  LOGFONTW lf = LogFontFor(AnsiToWide(f.name), f.size, {f.bold, f.italic, f.underline, f.strikethru}, dpi());
+  LOGFONTW lf = LogFontFor(AnsiToWide(f.name), f, dpi());
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfQuality = ANTIALIASED_QUALITY;
   readoutFont_.reset(CreateFontIndirectW(&lf));
@@ -45,7 +45,7 @@ RECT Form1Window::ReadoutRect() {
     SelectGuard font(dc, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
     GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
   }
-  const int x = ScaledPixels(model_.Label1.left, dpi()), y = ScaledPixels(model_.Label1.top, dpi());
+  const int x = ScaleFromTwips(model_.Label1.left, dpi()), y = ScaleFromTwips(model_.Label1.top, dpi());
   const int slack = size.cy / 4 + 2;
   return {x - 2, y, x + size.cx + slack, y + size.cy + 1};
 }
@@ -69,23 +69,11 @@ void Form1Window::PaintScene(HDC dc, const RECT& area, const FaceScene& scene) {
   if (!back_.Ensure(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1))) return;
   const PixelRect clip = Intersect(ToPixelRect(area), back_.canvas().bounds());
   if (clip.empty()) return;
-  RenderFace(scene, back_.canvas(), clip, FaceLayer::BelowText);
-
-  if (model_.Label1.visible) {
-    const std::wstring text = AnsiToWide(model_.Label1.caption);
-    HDC mem = back_.dc();
-    const int saved = SaveDC(mem);
-    IntersectClipRect(mem, clip.left, clip.top, clip.right, clip.bottom);
-    SelectObject(mem, readoutFont_ ? readoutFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(mem, TRANSPARENT);
-    SetTextColor(mem, COLORREF(model_.Label1.color) & 0x00FFFFFF);
-    TextOutW(mem, ScaledPixels(model_.Label1.left, dpi()), ScaledPixels(model_.Label1.top, dpi()), text.c_str(),
-             int(text.size()));
-    RestoreDC(mem, saved);
-    GdiFlush();  // GDI's text must be in the pixels before the hands go over it
-  }
-
-  RenderFace(scene, back_.canvas(), clip, FaceLayer::AboveText);
+  const std::wstring text = AnsiToWide(model_.Label1.caption);
+  const ReadoutText readout{text, readoutFont_ ? readoutFont_.get() : HFONT(GetStockObject(DEFAULT_GUI_FONT)),
+                            COLORREF(model_.Label1.color) & 0x00FFFFFF,
+                            {ScaleFromTwips(model_.Label1.left, dpi()), ScaleFromTwips(model_.Label1.top, dpi())}};
+  PaintFaceAndReadout(back_.dc(), back_.canvas(), clip, scene, model_.Label1.visible ? &readout : nullptr);
   BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, back_.dc(), clip.left, clip.top,
          SRCCOPY);
 }

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "menu_texts.h"
 #include "resource.h"
 #include "wincommon/text.h"
 #include "window_pos_win.h"
@@ -48,11 +49,11 @@ bool Form1Window::Create(HINSTANCE instance) {
   cuckooSource_ = LoadCuckooPictures(instance);
   // A tool window has no taskbar button: a desktop clock, not a task. A press on it leaves the keyboard
   // with the window in front.
-  if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kAppTitle, WS_POPUP, 0, 0,
+  if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kApplicationTitle, WS_POPUP, 0, 0,
                       kDesignWidthPx, kDesignHeightPx, nullptr))
     return false;
 
-  const faceformat::Status loaded = Form_Load();
+  const tkt::Status loaded = Form_Load();
   if (!loaded) {
     ShowStartupFailure();
     DestroyUnheard();

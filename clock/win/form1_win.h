@@ -10,7 +10,7 @@
 #include "clock/form1_model.h"
 #include "clock/form1_scene.h"
 #include "clock/tick_schedule.h"
-#include "faceformat/result.h"
+#include "base/result.h"
 #include "form1_mouse_win.h"
 #include "form2.h"
 #include "fullscreen_win.h"
@@ -22,7 +22,6 @@
 namespace tkt {
 
 inline constexpr wchar_t kForm1Class[] = L"TocktideClock";
-inline constexpr wchar_t kAppTitle[] = L"Tock Tide";
 inline constexpr wchar_t kChimeSound[] = L"..\\hato.wav";
 
 class Form1Window : public Window<Form1Window>, private ClockWindowLink {
@@ -38,7 +37,6 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
   void Show();
 
   Form1Model& model() { return model_; }
-  const std::wstring& helpPath() const { return helpPath_; }
 
   // Draws the client area's `area` into `dc`: back buffer, face renderer, GDI text for the read-out.
   void PaintContent(HDC dc, const RECT& area);
@@ -58,10 +56,10 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   // Form_Load steps 1 to 20 (form1_load_win.cpp). Errors say which step failed.
-  faceformat::Status Form_Load();
+  tkt::Status Form_Load();
   void ShowStartupFailure();
   // Shape, face and cuckoo pictures and the read-out's font at dpi().
-  faceformat::Status ApplyScale();
+  tkt::Status ApplyScale();
   void OnDpiChanged(int oldDpi, const RECT& suggested);
   void OnTimer1();
   ClockTime LocalNow();
@@ -89,7 +87,6 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
   CuckooPictures cuckooSource_;
   faceformat::Image face_;      // both at dpi()
   CuckooPictures cuckoos_;
-  std::wstring helpPath_;
   TickGate tickGate_;
   TickTimer tickTimer_;
   TIME_ZONE_INFORMATION zone_{};

@@ -91,7 +91,7 @@ Form2* Form2::Create(HWND clockWindow, ClockWindowLink& clock, MenuFormOptions o
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(self->popup_), kMnuFileCaption);
   SetMenu(window, bar);
 
-  MessageBoxes* boxes = options.boxes;
+  MessageService* boxes = options.boxes;
   if (!boxes) {
     self->ownBoxes_ = std::make_unique<WinMessageBoxes>(window);
     boxes = self->ownBoxes_.get();

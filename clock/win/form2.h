@@ -17,12 +17,12 @@ namespace tkt {
 struct MenuFormOptions {
   SntpServer server{"ntp.nict.jp", 123, 1024};
   ClockSetter setClock;            // empty: the computer's clock
-  MessageBoxes* boxes = nullptr;   // null: the platform's message boxes
+  MessageService* boxes = nullptr;   // null: the platform's message boxes
   MonotonicMicros now;             // empty: the performance counter
 };
 
 // The platform's message boxes, owned by a window.
-class WinMessageBoxes : public MessageBoxes {
+class WinMessageBoxes : public MessageService {
  public:
   explicit WinMessageBoxes(HWND owner) : owner_(owner) {}
   int Show(const std::wstring& text, const std::wstring& title, unsigned style) override;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "clock/raster.h"
+#include "face/raster.h"
 #include "wincommon/gdi.h"
 
 namespace tkt {

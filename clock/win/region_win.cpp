@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "faceformat/bmp.h"
 #include "wincommon/text.h"
 
@@ -76,27 +76,27 @@ GdiObject<HRGN> BuildRegionOneByOne(std::span<const faceformat::RegionRun> runs)
   return face;
 }
 
-faceformat::Result<FaceSource> LoadFaceSource(const std::string& regionPath, const std::string& bitmapPath) {
+tkt::Result<FaceSource> LoadFaceSource(const std::string& regionPath, const std::string& bitmapPath) {
   auto picture = faceformat::ReadBmpFile(std::filesystem::path(AnsiToWide(bitmapPath)));
-  if (!picture) return faceformat::Error{"face picture: " + picture.error().what, picture.error().where};
+  if (!picture) return tkt::Error{"face picture: " + picture.error().what, picture.error().where};
   auto runs = faceformat::ReadRegionFile(std::filesystem::path(AnsiToWide(regionPath)));
-  if (!runs) return faceformat::Error{"region file: " + runs.error().what, runs.error().where};
+  if (!runs) return tkt::Error{"region file: " + runs.error().what, runs.error().where};
   auto bands = faceformat::BuildRegionBands(*runs);
-  if (!bands) return faceformat::Error{"region file: " + bands.error().what, bands.error().where};
+  if (!bands) return tkt::Error{"region file: " + bands.error().what, bands.error().where};
   return FaceSource{std::move(*picture), std::move(*runs), std::move(*bands)};
 }
 
-faceformat::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, int dpi, faceformat::Image& face) {
+tkt::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, int dpi, faceformat::Image& face) {
   std::span<const faceformat::RegionRect> bands = source.bands;
   std::vector<faceformat::RegionRect> scaledBands;
-  if (dpi != kBaseDpi) {
+  if (dpi != kDesignDpi) {
     auto scaled = ScaleRegionBands(source.runs, source.bands, dpi);
-    if (!scaled) return faceformat::Error{"region file: " + scaled.error().what, scaled.error().where};
+    if (!scaled) return tkt::Error{"region file: " + scaled.error().what, scaled.error().where};
     scaledBands = std::move(*scaled);
     bands = scaledBands;
   }
   GdiObject<HRGN> region = BuildWindowRegion(bands);
-  if (!region) return faceformat::Error{"the window region could not be built"};
+  if (!region) return tkt::Error{"the window region could not be built"};
   faceformat::Image scaled = ScalePicture(source.picture, dpi);
   const int result = SetWindowRgn(window, region.get(), TRUE);
   if (result) region.release();  // the window owns it now
@@ -104,7 +104,7 @@ faceformat::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, i
   return result;
 }
 
-faceformat::Result<int> ApplyFaceRegion(HWND window, const std::string& regionPath, const std::string& bitmapPath,
+tkt::Result<int> ApplyFaceRegion(HWND window, const std::string& regionPath, const std::string& bitmapPath,
                                         faceformat::Image& face, int dpi) {
   auto source = LoadFaceSource(regionPath, bitmapPath);
   if (!source) return source.error();

@@ -9,8 +9,8 @@
 
 #include "faceformat/image.h"
 #include "faceformat/region.h"
-#include "faceformat/result.h"
-#include "faceformat/units.h"
+#include "base/result.h"
+#include "base/units.h"
 #include "wincommon/gdi.h"
 
 namespace tkt {
@@ -35,15 +35,15 @@ struct FaceSource {
 
 // Reads the face picture and the region file and bands the runs; paths are ANSI bytes as the settings file
 // holds them.
-faceformat::Result<FaceSource> LoadFaceSource(const std::string& regionPath, const std::string& bitmapPath);
+tkt::Result<FaceSource> LoadFaceSource(const std::string& regionPath, const std::string& bitmapPath);
 
 // Shapes the window with the source's runs scaled to `dpi` and returns the picture at that scale in `face`,
 // to be drawn unscaled at the window's top-left corner. The result is SetWindowRgn's; any failure is an
 // error and leaves `face` and the window as they were.
-faceformat::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, int dpi, faceformat::Image& face);
+tkt::Result<int> ApplyFaceRegion(HWND window, const FaceSource& source, int dpi, faceformat::Image& face);
 
 // Both steps at once.
-faceformat::Result<int> ApplyFaceRegion(HWND window, const std::string& regionPath, const std::string& bitmapPath,
+tkt::Result<int> ApplyFaceRegion(HWND window, const std::string& regionPath, const std::string& bitmapPath,
                                         faceformat::Image& face, int dpi = kDesignDpi);
 
 }  // namespace tkt

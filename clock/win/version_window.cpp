@@ -6,8 +6,8 @@
 #include <random>
 #include <utility>
 
-#include "clock/display_scale.h"
-#include "faceformat/units.h"
+#include "face/display_scale.h"
+#include "base/units.h"
 #include "menu_texts.h"
 #include "wincommon/font.h"
 
@@ -63,7 +63,8 @@ bool FontInstalled(const wchar_t* face) {
 // The first installed face of the list; the font mapper picks one by character set and family otherwise.
 HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, double points, bool bold, BYTE charset, BYTE family,
                      int dpi) {
-  LOGFONTW font = LogFontFor(*faces.begin(), points, {.bold = bold}, dpi);
+  const BasicFontSpec<wchar_t> first{.name = *faces.begin(), .size = points, .bold = bold};
+  LOGFONTW font = LogFontFor(first.name, first, dpi);
   font.lfCharSet = charset;
   font.lfPitchAndFamily = family;
   font.lfQuality = DEFAULT_QUALITY;
@@ -234,9 +235,9 @@ void VersionWindow::LoadLogo() {
   if (loaded) GetObjectW(loaded.get(), sizeof info, &info);
   const int dpi = this->dpi();
   std::optional<faceformat::Image> scaled;
-  if (loaded && dpi != kBaseDpi) scaled = ScaledLogo(loaded.get(), info.bmWidth, std::abs(info.bmHeight), dpi);
-  logoWidth_ = scaled ? scaled->width : loaded ? info.bmWidth : Scaled(269);
-  logoHeight_ = scaled ? scaled->height : loaded ? std::abs(info.bmHeight) : Scaled(50);
+  if (loaded && dpi != kDesignDpi) scaled = ScaledLogo(loaded.get(), info.bmWidth, std::abs(info.bmHeight), dpi);
+  logoWidth_ = scaled ? scaled->width : loaded ? info.bmWidth : ScaleFromPixels96(269);
+  logoHeight_ = scaled ? scaled->height : loaded ? std::abs(info.bmHeight) : ScaleFromPixels96(50);
 
   // The grid's last column and row reach past the logo; there the blocks show its background.
   const int block = LogoAnimation::BlockAt(dpi);
@@ -300,7 +301,7 @@ void VersionWindow::PaintContent(HDC dc, const RECT& client) {
   const RECT shape = PxRect(kShape1, dpi());
   {
     // A line one pixel wide at 96 DPI, inside the shape's bounds at any scale.
-    GdiObject<HPEN> wide(Scaled(1) > 1 ? CreatePen(PS_INSIDEFRAME, Scaled(1), RGB(0, 0, 0)) : nullptr);
+    GdiObject<HPEN> wide(ScaleFromPixels96(1) > 1 ? CreatePen(PS_INSIDEFRAME, ScaleFromPixels96(1), RGB(0, 0, 0)) : nullptr);
     SelectGuard pen(dc, wide ? static_cast<HGDIOBJ>(wide.get()) : GetStockObject(BLACK_PEN));
     SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);

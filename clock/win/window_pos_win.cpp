@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "clock/window_pos.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "gdi_win.h"
 #include "wincommon/text.h"
 

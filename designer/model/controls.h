@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/font_spec.h"
 #include "faceformat/image.h"
 
 namespace designer {
@@ -19,12 +20,7 @@ constexpr Color RgbColor(int r, int g, int b) { return r | (g << 8) | (b << 16);
 inline constexpr Color kBlack = 0;
 inline constexpr Color kOlive = RgbColor(128, 128, 0);
 
-struct FontSpec {
-  std::wstring name;
-  double size = 9;   // points
-  bool bold = false, italic = false, underline = false, strikethru = false;
-  bool operator==(const FontSpec&) const = default;
-};
+using FontSpec = tkt::BasicFontSpec<wchar_t>;
 
 using Handler = std::function<void()>;
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "controls.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "services.h"
 
 namespace designer {
@@ -42,7 +42,6 @@ extern const std::array<TemplateValues, 4> kTemplates;
 
 inline constexpr double kPreviewCentre = 1350;   // twips inside OLGPic1
 inline constexpr double kPreviewSize = 2700;     // the 180-pixel face area inside OLGPic1's border
-inline constexpr double kTwipsPerPixel = tkt::kDesignTwipsPerPixel;
 
 // "X\program" -> "X"; anything else stays. Without a trailing separator.
 std::wstring TrimTrailingSeparator(std::wstring path);

@@ -69,6 +69,6 @@ inline constexpr int kMakerMinColumn = 380;
 MakerLayout LayoutMaker(int column);
 
 // The window's pixel sizes from the form's twips (15 twips per pixel).
-inline int TwipsToPixels(double twips) { return int(twips / kTwipsPerPixel + 0.5); }
+inline int TwipsToPixels(double twips) { return int(twips / tkt::kDesignTwipsPerPixel + 0.5); }
 
 }  // namespace designer

@@ -93,4 +93,16 @@ std::wstring FolderOf(const std::wstring& path) {
   return at == std::wstring::npos ? std::wstring() : path.substr(0, at);
 }
 
+std::filesystem::path PathFromText(const std::wstring& text) {
+#ifdef _WIN32
+  return std::filesystem::path(text);
+#else
+  std::wstring p = text;
+  for (wchar_t& c : p) {
+    if (c == L'\\') c = L'/';
+  }
+  return std::filesystem::path(p);
+#endif
+}
+
 }  // namespace designer

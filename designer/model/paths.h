@@ -2,6 +2,7 @@
 // Nothing here looks at the file system.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace designer {
@@ -16,5 +17,9 @@ bool SameFilePath(const std::wstring& a, const std::wstring& b);
 
 // The folder part of a path, without its trailing separator; empty when there is none.
 std::wstring FolderOf(const std::wstring& path);
+
+// A path as the designer holds it (a Windows path) for the file system of this build. Host builds use
+// '/' between folders, so their tests can give the form a real folder as baseDir.
+std::filesystem::path PathFromText(const std::wstring& text);
 
 }  // namespace designer

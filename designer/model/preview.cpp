@@ -2,8 +2,8 @@
 // the scene it shows.
 #include "preview.h"
 
-#include "clock/display_scale.h"
-#include "clock/face_geometry.h"
+#include "face/display_scale.h"
+#include "face/face_geometry.h"
 
 namespace designer {
 
@@ -25,7 +25,7 @@ float F(double v) { return float(v); }
 
 tkt::FaceScene SceneOf(const DesignerForm& form, const PictureLookup& pictureOf, uint32_t background) {
   tkt::FaceScene scene;
-  scene.twipsPerPixel = float(kTwipsPerPixel);
+  scene.twipsPerPixel = float(tkt::kDesignTwipsPerPixel);
   scene.background = background;
   scene.face = form.OLGPic1.picture.get();
   if (form.waku.Shown()) {
@@ -52,7 +52,7 @@ tkt::FaceScene SceneOf(const DesignerForm& form, const PictureLookup& pictureOf,
 tkt::FaceScene ScaledPreview::SceneAt(const DesignerForm& form, const PictureLookup& pictureOf, uint32_t background,
                                       int dpi) {
   tkt::FaceScene scene = SceneOf(form, pictureOf, background);
-  if (dpi <= 0 || dpi == tkt::kBaseDpi) return scene;
+  if (dpi <= 0 || dpi == tkt::kDesignDpi) return scene;
   if (face_ != form.OLGPic1.picture || faceDpi_ != dpi) {
     face_ = form.OLGPic1.picture;
     faceScaled_ = face_ ? tkt::ScalePicture(*face_, dpi) : faceformat::Image{};

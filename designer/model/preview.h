@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "clock/face_render.h"
+#include "face/face_render.h"
 #include "form.h"
 
 namespace designer {

@@ -1,4 +1,4 @@
-// What the form asks of the platform: the common dialogs, message boxes, the current folder and
+// What the form asks of the platform: the common dialogs, message boxes, the current folder, files and
 // picture loading. The window layer implements these; tests script them.
 #pragma once
 
@@ -8,7 +8,8 @@
 #include <string>
 
 #include "controls.h"
-#include "faceformat/platform_numbers.h"
+#include "base/message_service.h"
+#include "base/platform_numbers.h"
 
 namespace designer {
 
@@ -20,6 +21,7 @@ using tkt::kMbIconExclamation;
 using tkt::kMbOk;
 using tkt::kMbTypeMask;
 using tkt::kMbYesNo;
+using tkt::MessageService;
 
 // Flags as the common dialog control numbers them (the same bits as the Win32 structures).
 inline constexpr uint32_t kColorStartFromGiven = 1;          // CC_RGBINIT
@@ -52,13 +54,6 @@ class CommonDialogService {
   virtual std::optional<std::wstring> ShowSave(const FileRequest& request) = 0;
 };
 
-class MessageService {
- public:
-  virtual ~MessageService() = default;
-  // Style and answer as MessageBox numbers them; an empty title shows the application title.
-  virtual int Show(const std::wstring& text, const std::wstring& title, unsigned style) = 0;
-};
-
 // The process's current folder, as a Windows path.
 class FolderService {
  public:
@@ -75,6 +70,21 @@ class ShellService {
   virtual bool OpenDocument(const std::wstring& path) = 0;
   // At once: no unloading, no questions.
   virtual void EndProgram() = 0;
+};
+
+// What the file commands need beyond the form's own services.
+class FilesPlatform {
+ public:
+  virtual ~FilesPlatform() = default;
+  // Settings files hold text in the ANSI code page. Nothing when a character has no form there
+  // (ToAnsi) or the bytes are not valid text (FromAnsi).
+  virtual std::optional<std::string> ToAnsi(const std::wstring& text) = 0;
+  virtual std::optional<std::wstring> FromAnsi(const std::string& bytes) = 0;
+  // The user's desktop folder, or nothing when there is none.
+  virtual std::optional<std::wstring> DesktopFolder() = 0;
+  // 0 on success, else the platform's error code (an HRESULT on Windows).
+  virtual int32_t CreateShortcut(const std::wstring& link, const std::wstring& target,
+                                 const std::wstring& workingFolder) = 0;
 };
 
 class PictureService {

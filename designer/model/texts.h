@@ -6,7 +6,7 @@
 namespace designer::text {
 
 inline constexpr const wchar_t* kMainCaption = L"Tocktide v" TKT_VERSION_WTEXT L" - TOOL";
-inline constexpr const wchar_t* kAppTitle = L"Tock Tide";
+inline constexpr const wchar_t* kAppTitle = TKT_TITLE_WTEXT;
 inline constexpr const wchar_t* kExit = L"終　了";
 
 // Pages of MultiPage1 and their tips.

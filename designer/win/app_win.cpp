@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "designer/file_commands.h"
+#include "designer/model/file_commands.h"
 #include "designer/model/form.h"
 #include "designer/model/texts.h"
 #include "designer/win/artwork_win.h"

@@ -1,7 +1,7 @@
 // The export's and import's platform: the ANSI code page, the desktop folder and shell links.
 #pragma once
 
-#include "designer/file_commands.h"
+#include "designer/model/services.h"
 
 namespace designer::win {
 

@@ -52,7 +52,7 @@ void Form1Window::DescribeClass(WNDCLASSEXW& wc) {
 // area scales and the frame is the monitor's own.
 Form1Window::Frame Form1Window::FrameAt96() const {
   Frame f;
-  const RECT edges = tkt::WindowRectForClient({0, 0, 0, 0}, kStyle, kExStyle, tkt::kDefaultDpi);
+  const RECT edges = tkt::WindowRectForClient({0, 0, 0, 0}, kStyle, kExStyle, tkt::kDesignDpi);
   f.clientW = TwipsToPixels(form_.Form1.width) - (edges.right - edges.left);
   f.clientH = TwipsToPixels(form_.Form1.height) - (edges.bottom - edges.top);
   // The page control keeps its height and left edge; its right margin matches the left one.
@@ -66,8 +66,8 @@ Form1Window::Frame Form1Window::FrameAt96() const {
 
 SIZE Form1Window::WindowSizeAt(int dpi) const {
   const Frame f = FrameAt96();
-  const RECT r = tkt::WindowRectForClient({0, 0, tkt::Scale(f.clientW, dpi), tkt::Scale(f.clientH, dpi)}, kStyle,
-                                          kExStyle, dpi);
+  const RECT r = tkt::WindowRectForClient(
+      {0, 0, tkt::ScaleFromPixels96(f.clientW, dpi), tkt::ScaleFromPixels96(f.clientH, dpi)}, kStyle, kExStyle, dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -143,7 +143,7 @@ void Form1Window::LayOut() {
 
   const Frame f = FrameAt96();
   // The padding first: the page control measures its tabs when its font is set.
-  TabCtrl_SetPadding(tab_, Scaled(14), Scaled(4));
+  TabCtrl_SetPadding(tab_, ScaleFromPixels96(14), ScaleFromPixels96(4));
   SendMessageW(tab_, WM_SETFONT, WPARAM(font_.get()), FALSE);
   const RECT tab = ScaledRect(f.tab, dpi());
   MoveTo(tab_, tab);
@@ -168,7 +168,7 @@ void Form1Window::LayOut() {
     }
   }
   SendMessageW(tooltip_, WM_SETFONT, WPARAM(font_.get()), FALSE);
-  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(360));
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleFromPixels96(360));
   if (HWND tabTips = TabCtrl_GetToolTips(tab_)) SendMessageW(tabTips, WM_SETFONT, WPARAM(font_.get()), FALSE);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }

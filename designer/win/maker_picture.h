@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/rgpmaker_model.h"
+#include "designer/model/rgpmaker_model.h"
 #include "wincommon/handle.h"
 
 namespace designer {

@@ -3,9 +3,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
-#include "clock/display_scale.h"
-#include "clock/face_render.h"
+#include "face/display_scale.h"
+#include "face/face_render.h"
+#include "face/readout_paint_win.h"
 #include "designer/win/services_win.h"
 #include "wincommon/font.h"
 
@@ -15,9 +17,10 @@ namespace {
 constexpr int kFacePx = 180;
 constexpr DWORD kStyle = WS_CHILD | WS_CLIPSIBLINGS, kExStyle = WS_EX_CLIENTEDGE;
 
-// 96-DPI twips as the clock places them at `dpi`, and a scaled pixel back on the 96-DPI grid.
-int PixelAt(double twips, int dpi) { return tkt::ScaledPixels(float(twips), dpi); }
-double TwipsOnTheDesignGrid(int pixel, int dpi) { return MulDiv(pixel, tkt::kDesignDpi, dpi) * kTwipsPerPixel; }
+// A scaled pixel back on the 96-DPI grid.
+double TwipsOnTheDesignGrid(int pixel, int dpi) {
+  return MulDiv(pixel, tkt::kDesignDpi, dpi) * tkt::kDesignTwipsPerPixel;
+}
 }  // namespace
 
 HWND PreviewWindow::Create(HWND parent, int id) {
@@ -37,7 +40,7 @@ HFONT PreviewWindow::ReadoutFont() {
   if (!font_ || !(fontFor_ == form_.digitxt.font) || fontDpi_ != faceDpi_) {
     const FontSpec& f = form_.digitxt.font;
     // The size the clock gives the read-out on this monitor.
-    LOGFONTW lf = tkt::LogFontFor(f.name, f.size, {f.bold, f.italic, f.underline, f.strikethru}, faceDpi_);
+    LOGFONTW lf = tkt::LogFontFor(f.name, f, faceDpi_);
     lf.lfQuality = ANTIALIASED_QUALITY;
     font_.reset(CreateFontIndirectW(&lf));
     fontFor_ = f;
@@ -54,7 +57,8 @@ RECT PreviewWindow::ReadoutRect() {
     tkt::SelectGuard font(dc.get(), ReadoutFont());
     GetTextExtentPoint32W(dc.get(), form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()), &size);
   }
-  const int x = PixelAt(form_.digitxt.left, faceDpi_), y = PixelAt(form_.digitxt.top, faceDpi_);
+  const int x = tkt::ScaleFromTwips(float(form_.digitxt.left), faceDpi_);
+  const int y = tkt::ScaleFromTwips(float(form_.digitxt.top), faceDpi_);
   return {x, y, x + size.cx, y + size.cy};
 }
 
@@ -80,19 +84,14 @@ void PreviewWindow::PaintContent(HDC dc, const RECT& rc) {
       scaled_.SceneAt(form_, [this](const std::string& name) { return artwork_.Picture(name); },
                       faceformat::Rgb(GetRValue(face), GetGValue(face), GetBValue(face)), faceDpi_);
 
-  tkt::Canvas canvas{buffer.pixels, w, h, w};
-  tkt::RenderFace(scene, canvas, canvas.bounds(), tkt::FaceLayer::BelowText);
+  const tkt::Canvas canvas{buffer.pixels, w, h, w};
+  std::optional<tkt::ReadoutText> readout;
   if (form_.digitxt.Shown()) {
-    GdiFlush();
-    tkt::SelectGuard font(memory.get(), ReadoutFont());
-    SetBkMode(memory.get(), TRANSPARENT);
-    SetTextColor(memory.get(), tkt::ToColorRef(form_.digitxt.foreColor));
     const RECT r = ReadoutRect();
-    TextOutW(memory.get(), r.left, r.top, form_.digitxt.caption.c_str(), int(form_.digitxt.caption.size()));
-    GdiFlush();
-    // GDI leaves the unused byte of the pixels it touched at zero; the renderer keeps it zero as well.
+    readout = tkt::ReadoutText{form_.digitxt.caption, ReadoutFont(), tkt::ToColorRef(form_.digitxt.foreColor),
+                               {r.left, r.top}};
   }
-  tkt::RenderFace(scene, canvas, canvas.bounds(), tkt::FaceLayer::AboveText);
+  tkt::PaintFaceAndReadout(memory.get(), canvas, canvas.bounds(), scene, readout ? &*readout : nullptr);
   if (dragging_) DrawDragOutline(memory.get());
   BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, memory.get(), rc.left, rc.top, SRCCOPY);
 }

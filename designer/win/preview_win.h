@@ -43,7 +43,7 @@ class PreviewWindow : public tkt::Window<PreviewWindow> {
   Artwork& artwork_;
   std::function<void()> changed_;
   ScaledPreview scaled_;
-  int faceDpi_ = tkt::kDefaultDpi;  // the parent's: a child hears of no DPI change itself
+  int faceDpi_ = tkt::kDesignDpi;  // the parent's: a child hears of no DPI change itself
   tkt::GdiObject<HFONT> font_;
   FontSpec fontFor_;
   int fontDpi_ = 0;

@@ -92,23 +92,24 @@ RgpMakerWindow::Fonts RgpMakerWindow::FontsAt(int dpi) {
 
 MakerLayout RgpMakerWindow::LayoutIn(const Fonts& fonts, int dpi) const {
   // The right column is as wide as its longest line, measured in pixels at `dpi`.
-  int column = tkt::Scale(kMakerMinColumn, dpi);
+  int column = tkt::ScaleFromPixels96(kMakerMinColumn, dpi);
   {
     tkt::WindowDc dc(hwnd_);
     tkt::SelectGuard sel(dc.get(), fonts.bold.get());
     for (const wchar_t* t : {kRgpLabel1, kRgpLabel2})
-      column = std::max(column, TextWidth(dc.get(), t) + tkt::Scale(40, dpi));
+      column = std::max(column, TextWidth(dc.get(), t) + tkt::ScaleFromPixels96(40, dpi));
     tkt::SelectGuard normalFont(dc.get(), fonts.normal.get());
     for (const wchar_t* t : {kRgpLabel3, kRgpLabel4})
-      column = std::max(column, TextWidth(dc.get(), t) + tkt::Scale(8, dpi));
+      column = std::max(column, TextWidth(dc.get(), t) + tkt::ScaleFromPixels96(8, dpi));
   }
   // Back to 96-DPI pixels, rounded up.
-  return LayoutMaker((column * tkt::kDefaultDpi + dpi - 1) / dpi);
+  return LayoutMaker((column * tkt::kDesignDpi + dpi - 1) / dpi);
 }
 
 SIZE RgpMakerWindow::WindowSizeFor(const MakerLayout& layout, int dpi) {
   const RECT r = tkt::WindowRectForClient(
-      {0, 0, tkt::Scale(layout.clientWidth, dpi), tkt::Scale(layout.clientHeight, dpi)}, kStyle, kExStyle, dpi);
+      {0, 0, tkt::ScaleFromPixels96(layout.clientWidth, dpi), tkt::ScaleFromPixels96(layout.clientHeight, dpi)}, kStyle,
+      kExStyle, dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -141,7 +142,7 @@ MakerLayout RgpMakerWindow::LayOut() {
   shape1_ = ScaledRect(layout.frame, dpi());
   MoveTo(pictureWnd_.hwnd(), pictureBox_);
   PictureChanged();
-  SizeCanvas(Scaled(layout.clientWidth), Scaled(layout.clientHeight));
+  SizeCanvas(ScaleFromPixels96(layout.clientWidth), ScaleFromPixels96(layout.clientHeight));
   return layout;
 }
 

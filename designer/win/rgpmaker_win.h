@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "designer/model/layout.h"
-#include "designer/rgpmaker_model.h"
+#include "designer/model/rgpmaker_model.h"
 #include "designer/win/maker_picture.h"
 #include "designer/win/services_win.h"
 #include "wincommon/gdi.h"

@@ -10,7 +10,8 @@
 namespace designer::win {
 
 inline RECT ScaledRect(const PixelBox& box, int dpi) {
-  return {tkt::Scale(box.x, dpi), tkt::Scale(box.y, dpi), tkt::Scale(box.right(), dpi), tkt::Scale(box.bottom(), dpi)};
+  return {tkt::ScaleFromPixels96(box.x, dpi), tkt::ScaleFromPixels96(box.y, dpi),
+          tkt::ScaleFromPixels96(box.right(), dpi), tkt::ScaleFromPixels96(box.bottom(), dpi)};
 }
 
 inline void MoveTo(HWND window, const RECT& r) {

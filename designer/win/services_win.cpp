@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "faceformat/bmp.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "wincommon/font.h"
 #include "wincommon/handle.h"
 #include "wincommon/platform_numbers_check.h"
@@ -44,7 +44,7 @@ std::optional<FontChoice> WinDialogs::ShowFont(const std::optional<FontChoice>& 
   const int dpi = GetDeviceCaps(tkt::WindowDc(nullptr).get(), LOGPIXELSY);
   if (last) {
     const FontSpec& f = last->font;
-    lf = tkt::LogFontFor(f.name, f.size, {f.bold, f.italic, f.underline, f.strikethru}, dpi);
+    lf = tkt::LogFontFor(f.name, f, dpi);
     cf.rgbColors = COLORREF(last->color) & 0x00FFFFFF;
     cf.Flags |= CF_INITTOLOGFONTSTRUCT;
   }

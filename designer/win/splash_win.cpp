@@ -1,6 +1,6 @@
 #include "splash_win.h"
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "wincommon/gdi.h"
 
 namespace designer::win {
@@ -9,7 +9,7 @@ namespace {
 constexpr UINT_PTR kTimer = 1;
 // 6060 x 4080 twips: the 402 x 270 picture inside a one-pixel edge.
 constexpr int kPictureW = 402, kPictureH = 270;
-int EdgeAt(int dpi) { return tkt::Scale(1, dpi); }
+int EdgeAt(int dpi) { return tkt::ScaleFromPixels96(1, dpi); }
 }  // namespace
 
 SIZE SplashWindow::SizeAt(int dpi) const {
@@ -30,7 +30,7 @@ HWND SplashWindow::Show(UINT intervalMs) {
 
 const faceformat::Image* SplashWindow::Picture() {
   const faceformat::Image* picture = artwork_.Picture("splash");
-  if (!picture || dpi() == tkt::kDefaultDpi) return picture;
+  if (!picture || dpi() == tkt::kDesignDpi) return picture;
   if (scaledDpi_ != dpi()) {
     scaled_ = tkt::ScalePicture(*picture, dpi());
     scaledDpi_ = dpi();

@@ -38,7 +38,7 @@ LOGFONTW PickUiFont(int weight, int dpi) {
       }
     }
   }
-  const int least = tkt::Scale(12, dpi);
+  const int least = tkt::ScaleFromPixels96(12, dpi);
   if (font.lfHeight == 0 || font.lfHeight > -least) font.lfHeight = -least;
   font.lfWidth = 0;
   font.lfWeight = weight;

@@ -6,9 +6,11 @@
 
 #include <vector>
 
-#include "paintchip/com/com_ptr.h"
+#include "wincommon/com.h"
 
 namespace tktcom {
+
+using tkt::ComPtr;
 
 class ConnectionPoint final : public IConnectionPoint {
  public:

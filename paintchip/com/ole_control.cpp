@@ -4,7 +4,7 @@
 #include <oleauto.h>
 #include <windowsx.h>
 
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "paintchip/com/enumerator.h"
 #include "paintchip/com/guard.h"
 #include "paintchip/com/typelib.h"

@@ -8,12 +8,14 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "paintchip/com/com_ptr.h"
+#include "wincommon/com.h"
 #include "paintchip/com/connection_point.h"
 #include "paintchip/com/module.h"
 #include "paintchip/com/prop_exchange.h"
 
 namespace tktcom {
+
+using tkt::ComPtr;
 
 // What a control class gives the framework; all constant.
 struct ControlClass {

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdlib>
 
-#include "faceformat/units.h"
+#include "base/units.h"
 #include "paintchip/com/dispatch_util.h"
 #include "paintchip/com/guard.h"
 #include "paintchip/com/typelib.h"

@@ -5,11 +5,13 @@
 
 #include <vector>
 
-#include "paintchip/com/com_ptr.h"
+#include "wincommon/com.h"
 #include "paintchip/com/module.h"
 #include "paintchip/com/unknown.h"
 
 namespace tktcom {
+
+using tkt::ComPtr;
 
 struct PropertyPageClass {
   UINT dialogId;   // a child dialog

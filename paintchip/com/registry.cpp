@@ -3,10 +3,13 @@
 #include <comcat.h>
 #include <objbase.h>
 
-#include "paintchip/com/com_ptr.h"
+#include "wincommon/com.h"
 #include "paintchip/com/guard.h"
 
 namespace tktcom {
+
+using tkt::ComPtr;
+
 namespace {
 
 bool HasCategories(REFCLSID clsid) {

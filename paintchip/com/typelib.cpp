@@ -2,10 +2,13 @@
 
 #include <oleauto.h>
 
-#include "paintchip/com/com_ptr.h"
+#include "wincommon/com.h"
 #include "paintchip/com/module.h"
 
 namespace tktcom {
+
+using tkt::ComPtr;
+
 namespace {
 
 #ifdef _WIN64

@@ -10,7 +10,7 @@
 namespace paintchip {
 namespace {
 
-using tktcom::ComPtr;
+using tkt::ComPtr;
 
 struct FormatCopy {
   static void Copy(FORMATETC& to, const FORMATETC& from) { to = from; }  // ptd is always null here

@@ -3,7 +3,7 @@
 
 #include <ole2.h>
 
-#include "paintchip/com/com_ptr.h"
+#include "wincommon/com.h"
 #include "paintchip/com/unknown.h"
 
 namespace paintchip {
@@ -26,7 +26,7 @@ class ColorDropReceiver {
 // The drop target of a control's window. The receiver must Detach before it goes away.
 class ColorDropTarget final : public tktcom::OneInterfaceObject<ColorDropTarget, IDropTarget, IID_IDropTarget> {
  public:
-  static tktcom::ComPtr<ColorDropTarget> Create(ColorDropReceiver* receiver);
+  static tkt::ComPtr<ColorDropTarget> Create(ColorDropReceiver* receiver);
   void Detach() { receiver_ = nullptr; }
 
   STDMETHODIMP DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) noexcept override;

@@ -54,7 +54,7 @@ class CPaintChipCtrl final : public tktcom::OleControl, private ColorDropReceive
   UCxColorMenu m_colorMenu;
   BYTE m_arrowDown = 0;
   BYTE m_swatchDown = 0;  // drawn sunken when set; no input sets it (a press on the swatch drags)
-  tktcom::ComPtr<ColorDropTarget> m_dropTarget;
+  tkt::ComPtr<ColorDropTarget> m_dropTarget;
   bool m_dropRegistered = false;
 };
 

@@ -74,7 +74,6 @@ TEST(Form1Layout, FrameReadoutAndCuckooGroups) {
 TEST(Form1Layout, DefaultPositionIsBottomRightAboveTheTaskbarGap) {
   Form1Model f = LaidOut(Kaichu());
   f.SetScreenScale(15);
-  EXPECT_EQ(f.faceRadiusPx, 90);
   const tkt::TwipPoint p = f.DefaultPosition(1024 * 15, 768 * 15);
   EXPECT_FLOAT_EQ(p.x / 15, 1024 - 180);
   EXPECT_FLOAT_EQ(p.y / 15, 768 - 210);

@@ -15,7 +15,7 @@ namespace tkt::testing {
 
 // Boxes answered from a script. While a box is "open" its action runs (events arrive then); `clockEnabled`,
 // when set, records whether the clock took input under each box.
-class ScriptedBoxes : public MessageBoxes {
+class ScriptedBoxes : public MessageService {
  public:
   struct Shown {
     std::wstring text, title;

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <random>
 
-#include "designer/export.h"
+#include "designer/model/export.h"
 #include "faceformat/files.h"
 #include "files_fakes.h"
 
@@ -260,8 +260,8 @@ TEST(ExportErrors, NumbersAndTextsForThePlatformsCodes) {
   };
   for (const auto& c : cases) EXPECT_EQ(ExportErrorFromCode(long(int32_t(c.code))).number, c.number) << c.code;
   const fs::path here = fs::temp_directory_path() / "x.ini";
-  EXPECT_EQ(ExportErrorFromWrite({"cannot replace the file (error 32)"}, here).number, 70);
-  EXPECT_EQ(ExportErrorFromWrite({"cannot replace the file (error 1176)"}, here).number, 70);
+  EXPECT_EQ(ExportErrorFromWrite({"cannot replace the file", -1, 32}, here).number, 70);
+  EXPECT_EQ(ExportErrorFromWrite({"cannot replace the file", -1, 1176}, here).number, 70);
   EXPECT_EQ(ExportErrorFromWrite({"whatever"}, fs::temp_directory_path() / "no_such_dir_xyz" / "x.ini").number, 76);
 }
 

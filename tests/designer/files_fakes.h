@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "designer/file_commands.h"
+#include "designer/model/paths.h"
+#include "designer/model/services.h"
 #include "form_fakes.h"
 
 namespace designer::testing {

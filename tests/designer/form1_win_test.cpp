@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "designer/model/layout.h"
-#include "designer/rgpmaker_model.h"
+#include "designer/model/rgpmaker_model.h"
 #include "designer/win/bitmap_op.h"
 #include "designer/win/form1_win.h"
 #include "designer/win/services_win.h"
@@ -143,8 +143,8 @@ TEST_F(MainWindow, LaysOutAgainAtANewDpiKeepingItsState) {
     from = dpi;
     RECT panel;
     GetClientRect(w.PanelOf(0), &panel);
-    EXPECT_GE(panel.right, tkt::Scale(kPanelWidth, dpi));
-    EXPECT_GE(panel.bottom, tkt::Scale(kPanelHeight, dpi));
+    EXPECT_GE(panel.right, tkt::ScaleFromPixels96(kPanelWidth, dpi));
+    EXPECT_GE(panel.bottom, tkt::ScaleFromPixels96(kPanelHeight, dpi));
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w.WindowOf(form_.Option1), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, PickUiFont(FW_NORMAL, dpi).lfHeight);

@@ -6,8 +6,8 @@
 #include <random>
 #include <sstream>
 
-#include "designer/export.h"
-#include "designer/import.h"
+#include "designer/model/export.h"
+#include "designer/model/import.h"
 #include "faceformat/files.h"
 #include "files_fakes.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/rgpmaker_model.h"
+#include "designer/model/rgpmaker_model.h"
 #include "designer/win/bitmap_op.h"
 #include "designer/win/maker_picture.h"
 #include "designer/win/rgpmaker_win.h"

@@ -1,7 +1,7 @@
 // The preview's scene: what the face renderer is given for the designer's controls, and in which order.
 #include <gtest/gtest.h>
 
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "designer/model/preview.h"
 #include "form_fakes.h"
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <random>
 
-#include "designer/rgpmaker_model.h"
+#include "designer/model/rgpmaker_model.h"
 #include "files_fakes.h"
 #include "faceformat/bmp.h"
 #include "faceformat/files.h"

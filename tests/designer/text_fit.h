@@ -20,7 +20,8 @@ inline ::testing::AssertionResult TextFits(HWND w, int dpi) {
   GetClientRect(w, &client);
   const bool wraps = harness::HasClass(w, L"STATIC");
   int room = client.right;
-  if (!wraps) room -= tkt::Scale((GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON ? 8 : 18, dpi);
+  if (!wraps)
+    room -= tkt::ScaleFromPixels96((GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON ? 8 : 18, dpi);
   tkt::WindowDc dc(w);
   tkt::SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
   RECT need{0, 0, room, 0};

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "driver.h"
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 #include "faceformat/bmp.h"
 
 namespace tktdrive {
@@ -68,7 +68,7 @@ double FaceMatch(HWND w, const std::string& bmp, long long cx, long long cy, lon
 void RegionFile(Driver&, const Args& a) {
   auto runs = faceformat::ReadRegionFile(std::filesystem::path(Wide(a[2])));
   if (!runs) throw Failure{"cannot read " + a[2] + ": " + runs.error().what};
-  const int dpi = a.size() > 3 ? int(Number(a[3])) : tkt::kBaseDpi;
+  const int dpi = a.size() > 3 ? int(Number(a[3])) : tkt::kDesignDpi;
   const auto check = harness::CompareWindowRegion(Handle(a[1]), tkt::ScaleRegionRuns(*runs, dpi));
   if (!check.equal)
     throw Failure{"the window's region differs from " + a[2] + " (kind " + std::to_string(check.kind) + ")"};

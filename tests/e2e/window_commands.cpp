@@ -215,7 +215,7 @@ std::optional<Caption> CaptionOf(HWND w) {
   } else if (HasClass(w, L"Button") && IsCheckOrOption(style)) {
     // The mark and the gap before the text.
     const int dpi = tkt::DpiOfWindow(w);
-    c.room.cx -= tkt::SystemMetricForDpi(SM_CXMENUCHECK, dpi) + tkt::Scale(4, dpi);
+    c.room.cx -= tkt::SystemMetricForDpi(SM_CXMENUCHECK, dpi) + tkt::ScaleFromPixels96(4, dpi);
     c.format = DT_SINGLELINE;
   } else {
     return std::nullopt;

@@ -1,4 +1,4 @@
-#include "faceformat/units.h"
+#include "base/units.h"
 
 #include <gtest/gtest.h>
 

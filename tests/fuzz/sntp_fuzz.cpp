@@ -56,7 +56,7 @@ class Socket : public SntpSocket {
 };
 
 // Answers yes, and delivers the datagram while the notice box is open.
-class Boxes : public MessageBoxes {
+class Boxes : public MessageService {
  public:
   std::span<const uint8_t> datagram;
   bool fromServer = true;

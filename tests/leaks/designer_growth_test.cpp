@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "designer/file_commands.h"
+#include "designer/model/file_commands.h"
 #include "designer/win/artwork_win.h"
 #include "designer/win/files_platform_win.h"
 #include "designer/win/form1_win.h"

@@ -57,7 +57,7 @@ TEST(ChipGeometry, AtOneAndAHalfTimesThePartsGrowAndStillNest) {
     const int edge = m.edgeOuter + m.edgeInner;
     EXPECT_LT(edge, m.focusInset) << dpi;
     EXPECT_EQ(m.focusInset + m.line, m.wellInset) << dpi;
-    const ChipRect r{0, 0, tkt::ScalePixels(80, dpi), tkt::ScalePixels(20, dpi)};
+    const ChipRect r{0, 0, tkt::ScaleFromPixels96(80, dpi), tkt::ScaleFromPixels96(20, dpi)};
     const ChipRect arrow = ArrowPart(r, m.arrowPartWidth, m.sharedColumns);
     const ChipPoint glyph = GlyphOrigin(arrow, m.glyphWidth, m.glyphHeight);
     EXPECT_GE(glyph.x, arrow.left + edge) << dpi;

@@ -15,12 +15,12 @@
 #include <utility>
 #include <vector>
 
-#include "paintchip/com/com_ptr.h"
+#include "wincommon/com.h"
 #include "paintchip/win/paintchip_ids.h"
 
 namespace pctest {
 
-using tktcom::ComPtr;
+using tkt::ComPtr;
 
 // Runs the thread's messages until `done` holds or the deadline passes.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {

@@ -1,4 +1,4 @@
-#include "designer/export.h"
+#include "designer/model/export.h"
 
 #include <cmath>
 #include <new>
@@ -26,17 +26,6 @@ const ExportError kDiskFull{61, L"ディスクの空き容量が不足してい�
 const ExportError kWriteError{57, L"デバイス I/O エラーです。"};
 const ExportError kOutOfMemory{7, L"メモリが不足しています。"};
 
-// The Win32 code in the writer's "(error N)".
-std::optional<long> CodeInMessage(const std::string& what) {
-  const size_t at = what.rfind("(error ");
-  if (at == std::string::npos) return std::nullopt;
-  long code = 0;
-  size_t i = at + 7;
-  if (i >= what.size() || what[i] < '0' || what[i] > '9') return std::nullopt;
-  for (; i < what.size() && what[i] >= '0' && what[i] <= '9'; ++i) code = code * 10 + (what[i] - '0');
-  return code;
-}
-
 }  // namespace
 
 ExportError ExportErrorFromCode(long code) {
@@ -52,10 +41,10 @@ ExportError ExportErrorFromCode(long code) {
   }
 }
 
-ExportError ExportErrorFromWrite(const faceformat::Error& error, const std::filesystem::path& target) {
+ExportError ExportErrorFromWrite(const tkt::Error& error, const std::filesystem::path& target) {
   std::error_code ec;
   if (!std::filesystem::is_directory(target.parent_path(), ec)) return kPathNotFound;
-  if (auto code = CodeInMessage(error.what)) return ExportErrorFromCode(*code);
+  if (error.code != 0) return ExportErrorFromCode(long(error.code));
   if (std::filesystem::is_directory(target, ec)) return kPermissionDenied;
   auto perms = std::filesystem::status(target, ec).permissions();
   if (!ec && (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none) return kPermissionDenied;
@@ -143,7 +132,7 @@ void ExportSettings(DesignerForm& form, FilesPlatform& platform) {
 
   // The writer replaces the file in one step, so a failure leaves the old face as it was.
   const std::filesystem::path target = PathFromText(form.settingsPath);
-  faceformat::Status written = faceformat::WriteSettingsFile(target, *gathered.settings);
+  tkt::Status written = faceformat::WriteSettingsFile(target, *gathered.settings);
   if (!written) return ShowFailure(messages, ExportErrorFromWrite(written.error(), target));
   messages.Show(ExportDoneText(form.settingsPath), kExportDoneTitle, kMbOk);
 

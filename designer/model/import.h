@@ -4,7 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "designer/file_commands.h"
+#include "designer/model/form.h"
+#include "designer/model/services.h"
 #include "faceformat/settings.h"
 
 namespace designer {

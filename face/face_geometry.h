@@ -3,13 +3,12 @@
 
 #include <cmath>
 
-#include "faceformat/units.h"
+#include "base/units.h"
 
 namespace tkt {
 
 inline constexpr float kFaceCentreTwips = 1350.0f;   // pixel (90, 90) at 15 twips per pixel
 inline constexpr int kFaceRadiusPx = 90;             // also the scale factor of hand lengths
-inline constexpr float kTwipsPerPixel = float(kDesignTwipsPerPixel);
 inline constexpr int kFaceSizePx = 180;
 
 // Degrees to radians with pi held as a single, as the clock has always computed it.

@@ -34,7 +34,7 @@ struct SceneSprite {
 };
 
 struct FaceScene {
-  float twipsPerPixel = kTwipsPerPixel;
+  float twipsPerPixel = kDesignTwipsPerPixel;
   uint32_t background = 0x00C0C0C0;  // outside the face picture
   const faceformat::Image* face = nullptr;  // drawn unscaled at the top-left corner
   std::vector<SceneCircle> frames;

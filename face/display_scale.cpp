@@ -1,4 +1,4 @@
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +28,7 @@ struct Tap {
 // Source pixels of each scaled column (or row) with their tent weights, widened when shrinking; the weights
 // of each sum to kWeightOne.
 std::vector<std::vector<Tap>> Taps(int source, int scaled, int dpi) {
-  const double step = double(kBaseDpi) / dpi;
+  const double step = double(kDesignDpi) / dpi;
   const double radius = std::max(1.0, step);
   std::vector<std::vector<Tap>> taps(static_cast<size_t>(scaled));
   std::vector<double> w;
@@ -61,20 +61,20 @@ std::vector<std::vector<Tap>> Taps(int source, int scaled, int dpi) {
 
 int ScaledSize(int n, int dpi) {
   // The first scaled pixel whose centre (i + 1/2) * 96 / dpi lies at or after n.
-  return int(-FloorDiv(-(2 * int64_t(dpi) * n - kBaseDpi), 2 * kBaseDpi));
+  return int(-FloorDiv(-(2 * int64_t(dpi) * n - kDesignDpi), 2 * kDesignDpi));
 }
 
-int SourceIndex(int i, int dpi) { return int(FloorDiv((2 * int64_t(i) + 1) * kBaseDpi, 2 * int64_t(dpi))); }
+int SourceIndex(int i, int dpi) { return int(FloorDiv((2 * int64_t(i) + 1) * kDesignDpi, 2 * int64_t(dpi))); }
 
 std::vector<faceformat::RegionRun> ScaleRegionRuns(const std::vector<faceformat::RegionRun>& runs, int dpi) {
-  if (dpi == kBaseDpi || dpi <= 0) return runs;
+  if (dpi == kDesignDpi || dpi <= 0) return runs;
   std::vector<size_t> order(runs.size());
   std::iota(order.begin(), order.end(), size_t{0});
   const auto byRow = [&runs](size_t a, size_t b) { return runs[a].row < runs[b].row; };
   if (!std::is_sorted(order.begin(), order.end(), byRow)) std::stable_sort(order.begin(), order.end(), byRow);
 
   std::vector<faceformat::RegionRun> out;
-  out.reserve(size_t(double(runs.size()) * std::max(1.0, double(dpi) / kBaseDpi)) + 1);
+  out.reserve(size_t(double(runs.size()) * std::max(1.0, double(dpi) / kDesignDpi)) + 1);
   for (size_t begin = 0; begin < order.size();) {
     const int row = runs[order[begin]].row;
     size_t end = begin;
@@ -92,25 +92,25 @@ std::vector<faceformat::RegionRun> ScaleRegionRuns(const std::vector<faceformat:
   return out;
 }
 
-faceformat::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
+tkt::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
     const std::vector<faceformat::RegionRun>& runs, const std::vector<faceformat::RegionRect>& bands, int dpi) {
-  if (dpi == kBaseDpi || dpi <= 0) return bands;
+  if (dpi == kDesignDpi || dpi <= 0) return bands;
   // Below 96 DPI neighbouring spans and bands may close up and have to be merged again.
-  if (dpi < kBaseDpi) return faceformat::BuildRegionBands(ScaleRegionRuns(runs, dpi));
+  if (dpi < kDesignDpi) return faceformat::BuildRegionBands(ScaleRegionRuns(runs, dpi));
   // Scaled, an edge must stay within 32 bits as the runs' edges had to.
-  const int64_t limit = int64_t(INT32_MAX) * kBaseDpi / dpi - 1;
+  const int64_t limit = int64_t(INT32_MAX) * kDesignDpi / dpi - 1;
   std::vector<faceformat::RegionRect> out;
   out.reserve(bands.size());
   for (const faceformat::RegionRect& r : bands) {
     for (int32_t edge : {r.left, r.top, r.right, r.bottom})
-      if (edge > limit || edge < -limit) return faceformat::Error{"a region edge is too far out at this scale"};
+      if (edge > limit || edge < -limit) return tkt::Error{"a region edge is too far out at this scale"};
     out.push_back({ScaledSize(r.left, dpi), ScaledSize(r.top, dpi), ScaledSize(r.right, dpi), ScaledSize(r.bottom, dpi)});
   }
   return out;
 }
 
 faceformat::Image ScalePicture(const faceformat::Image& picture, int dpi) {
-  if (dpi == kBaseDpi || dpi <= 0 || picture.width <= 0 || picture.height <= 0) return picture;
+  if (dpi == kDesignDpi || dpi <= 0 || picture.width <= 0 || picture.height <= 0) return picture;
   const int w = ScaledSize(picture.width, dpi), h = ScaledSize(picture.height, dpi);
   faceformat::Image out(w, h, faceformat::kCutColor);
   const auto xs = Taps(picture.width, w, dpi), ys = Taps(picture.height, h, dpi);
@@ -151,25 +151,23 @@ faceformat::Image ScalePicture(const faceformat::Image& picture, int dpi) {
   return out;
 }
 
-float SceneTwipsPerPixel(int dpi) { return float(kTwipsPerInch) / float(dpi > 0 ? dpi : kBaseDpi); }
+float SceneTwipsPerPixel(int dpi) { return float(kTwipsPerInch) / float(dpi > 0 ? dpi : kDesignDpi); }
 
 int ScaledLineWidth(int widthPx, int dpi) {
-  return dpi == kBaseDpi || dpi <= 0 ? widthPx : std::max(1, ScalePixels(widthPx, dpi));
+  return dpi == kDesignDpi || dpi <= 0 ? widthPx : std::max(1, ScaleFromPixels96(widthPx, dpi));
 }
 
 // Beyond any screen and far inside int, so that the pixels can still be added to (x - 2 and the like).
-int ScaledPixels(float twips, int dpi) {
+int ScaleFromTwips(float twips, int dpi) {
   return int(std::lround(std::clamp(twips / SceneTwipsPerPixel(dpi), -1e7f, 1e7f)));
 }
 
-int ReadoutFontHeight(double points, int dpi) { return -std::max(1, PixelsFromPoints(points, dpi)); }
-
 FaceScene ScaleScene(FaceScene scene, int dpi) {
-  if (dpi <= 0) dpi = kBaseDpi;
+  if (dpi <= 0) dpi = kDesignDpi;
   scene.twipsPerPixel = SceneTwipsPerPixel(dpi);
   // A point names a pixel's centre, and the scaled picture puts source pixel centre c at (c + 1/2) * s - 1/2:
   // points move by (s - 1) / 2 scaled pixels; sprites, placed by their corners, do not.
-  const float shift = float((dpi - kBaseDpi) * 7.5 / dpi);
+  const float shift = float((dpi - kDesignDpi) * 7.5 / dpi);
   for (SceneLine& hand : scene.hands) {
     hand.x1 += shift, hand.y1 += shift, hand.x2 += shift, hand.y2 += shift;
     hand.widthPx = float(ScaledLineWidth(int(hand.widthPx), dpi));

@@ -1,12 +1,12 @@
 // The face at 100 to 200 % and odd scales: sizes, region runs against the scaled picture, the scene.
-#include "clock/display_scale.h"
+#include "face/display_scale.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 
-#include "clock/face_render.h"
+#include "face/face_render.h"
 #include "faceformat/bmp.h"
 #include "faceformat/silhouette.h"
 
@@ -99,8 +99,12 @@ TEST(DisplayScale, SceneGeometryFollowsTheScale) {
   EXPECT_EQ(same.hands[0].x1, 1350.0f);
   EXPECT_EQ(same.dots[0].left, 1200.0f);
   EXPECT_EQ(same.hands[0].widthPx, 3.0f);
-  EXPECT_EQ(ReadoutFontHeight(9, 96), -12);
-  for (int dpi : kDpis) {
+  // The 3-pixel hand and the 1-pixel frame, worked out by hand: rounded half away from zero, at least 1.
+  const struct {
+    int dpi;
+    float hand, frame;
+  } widths[] = {{96, 3, 1}, {120, 4, 1}, {144, 5, 2}, {168, 5, 2}, {192, 6, 2}, {110, 3, 1}, {73, 2, 1}, {250, 8, 3}};
+  for (const auto& [dpi, hand, frame] : widths) {
     SCOPED_TRACE(dpi);
     const FaceScene scene = ScaleScene(base, dpi);
     const int size = ScaledSize(314, dpi);
@@ -108,7 +112,7 @@ TEST(DisplayScale, SceneGeometryFollowsTheScale) {
     RenderFace(scene, Canvas::Of(img), {0, 0, size, size}, FaceLayer::AboveText);
     int left = size, right = -1, handEnd = -1;
     for (int x = 0; x < size; ++x) {
-      const int row = ScaledPixels(1350, dpi);
+      const int row = ScaleFromTwips(1350, dpi);
       if (img.at(x, row) == 0x000000FFu) left = std::min(left, x), right = std::max(right, x);
       if (img.at(x, row) != 0) handEnd = x;
     }
@@ -117,9 +121,8 @@ TEST(DisplayScale, SceneGeometryFollowsTheScale) {
     EXPECT_NEAR(centre, 90.5 * dpi / 96, 0.5);
     EXPECT_NEAR(right + 1 - left, 20.0 * dpi / 96, 2.0);
     EXPECT_NEAR(handEnd, 180.0 * dpi / 96, 3.0 * dpi / 96);
-    EXPECT_EQ(scene.hands[0].widthPx, float(std::max(1L, std::lround(3.0 * dpi / 96))));
-    EXPECT_EQ(scene.frames[0].strokePx, float(std::max(1L, std::lround(1.0 * dpi / 96))));
-    EXPECT_NEAR(ReadoutFontHeight(9, dpi), -9.0 * dpi / 72, 0.5);
+    EXPECT_EQ(scene.hands[0].widthPx, hand);
+    EXPECT_EQ(scene.frames[0].strokePx, frame);
   }
 }
 

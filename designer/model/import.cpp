@@ -1,4 +1,4 @@
-#include "designer/import.h"
+#include "designer/model/import.h"
 
 #include <cmath>
 #include <new>

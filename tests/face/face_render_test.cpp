@@ -1,7 +1,7 @@
 // The face renderer and the clock's scene: stacking, placement, layers and what a tick repaints.
 #include <gtest/gtest.h>
 
-#include "clock/face_render.h"
+#include "face/face_render.h"
 #include "clock/form1_scene.h"
 
 using faceformat::Image;

@@ -5,14 +5,13 @@
 
 #include <vector>
 
-#include "clock/face_render.h"
+#include "face/face_render.h"
 #include "faceformat/image.h"
 #include "faceformat/region.h"
-#include "faceformat/units.h"
+#include "base/units.h"
 
 namespace tkt {
 
-inline constexpr int kBaseDpi = kDesignDpi;
 
 // Scaled pixels whose centres fall before source position n; the scaled size of n source pixels.
 int ScaledSize(int n, int dpi);
@@ -25,7 +24,7 @@ std::vector<faceformat::RegionRun> ScaleRegionRuns(const std::vector<faceformat:
 // The canonical bands of ScaleRegionRuns(runs, dpi), given `bands`, those of `runs`. At 96 DPI and above a
 // scaled band is a band of the scaled runs, so they are scaled in one pass with no sorting; below, the
 // scaled runs are banded again.
-faceformat::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
+tkt::Result<std::vector<faceformat::RegionRect>> ScaleRegionBands(
     const std::vector<faceformat::RegionRun>& runs, const std::vector<faceformat::RegionRect>& bands, int dpi);
 
 // ScaledSize in both directions. A cut-away (pure white) source pixel under a centre gives pure white; any
@@ -37,9 +36,7 @@ faceformat::Image ScalePicture(const faceformat::Image& picture, int dpi);
 float SceneTwipsPerPixel(int dpi);
 int ScaledLineWidth(int widthPx, int dpi);
 // A position in 96-DPI twips as a scaled pixel, rounded.
-int ScaledPixels(float twips, int dpi);
-// LOGFONT height of the read-out font: negative, a character height in pixels.
-int ReadoutFontHeight(double points, int dpi);
+int ScaleFromTwips(float twips, int dpi);
 
 // The scene at `dpi`: its unit, hand widths, and the hands, dot and frame kept over the same picture pixels
 // as at 96. Its twips are the 96-DPI face's. The face and sprite pictures are the caller's, scaled with

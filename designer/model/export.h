@@ -1,11 +1,13 @@
 // The settings export (iniout "データを記録"): the face in the controls becomes tkt.ini.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
-#include "designer/file_commands.h"
-#include "faceformat/result.h"
+#include "designer/model/form.h"
+#include "designer/model/services.h"
+#include "base/result.h"
 #include "faceformat/settings.h"
 
 namespace designer {
@@ -39,7 +41,7 @@ std::wstring ErrorNumberText(const ExportError& error);
 // What a platform error code (Win32, or an HRESULT of the Win32 facility) means for the user.
 ExportError ExportErrorFromCode(long code);
 // A failed settings write, judged by the error and the state of the file system afterwards.
-ExportError ExportErrorFromWrite(const faceformat::Error& error, const std::filesystem::path& target);
+ExportError ExportErrorFromWrite(const tkt::Error& error, const std::filesystem::path& target);
 
 // Steps 1 to 4: the checks in order and the 29 fields; on a failed check the message that stops the export.
 struct GatheredSettings {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <random>
 
-#include "clock/raster.h"
+#include "face/raster.h"
 
 using faceformat::Image;
 using tkt::Canvas;

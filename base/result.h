@@ -1,15 +1,16 @@
-// A value or an error that says what went wrong and where. Nothing in faceformat throws.
+// A value or an error that says what went wrong and where. Nothing that returns one throws.
 #pragma once
 
 #include <string>
 #include <utility>
 #include <variant>
 
-namespace faceformat {
+namespace tkt {
 
 struct Error {
   std::string what;   // short English description, for logs and tests
   long long where = -1;  // byte offset, field number or record number, as the function documents; -1 unknown
+  unsigned long code = 0;  // the Windows error code (GetLastError) when the system reported one; 0 none
 };
 
 template <class T>
@@ -36,4 +37,4 @@ struct Ok {};
 using Status = Result<Ok>;
 inline Status Success() { return Ok{}; }
 
-}  // namespace faceformat
+}  // namespace tkt

@@ -1,4 +1,4 @@
-#include "designer/rgpmaker_model.h"
+#include "designer/model/rgpmaker_model.h"
 
 #include <algorithm>
 #include <filesystem>

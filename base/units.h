@@ -13,7 +13,7 @@ inline constexpr int kDesignTwipsPerPixel = kTwipsPerInch / kDesignDpi;  // 15
 
 // A length in 96-DPI pixels at `dpi`, rounded half away from zero (as MulDiv does); unchanged at 96 or
 // without a DPI.
-inline int ScalePixels(int pixels96, int dpi) {
+inline int ScaleFromPixels96(int pixels96, int dpi) {
   if (dpi <= 0 || dpi == kDesignDpi) return pixels96;
   return int(std::lround(double(pixels96) * dpi / kDesignDpi));
 }

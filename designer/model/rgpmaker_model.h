@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/file_commands.h"
+#include "designer/model/services.h"
 #include "designer/model/form.h"
 #include "faceformat/image.h"
 #include "faceformat/region.h"
