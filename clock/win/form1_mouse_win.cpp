@@ -86,10 +86,10 @@ HWND Form1Mouse::ClockWindow() const { return form_.hwnd(); }
 void Form1Mouse::SetTzLabel(const std::wstring& caption) { form_.model().lblLabel2 = WideToAnsi(caption); }
 
 bool Form1Mouse::SaveWindowPos(const std::wstring& app) {
-  return ::tkt::SaveWindowPos(form_.hwnd(), app) == ERROR_SUCCESS;
+  return ::tkt::SaveWindowPos(form_.hwnd(), form_.PositionApp(app)) == ERROR_SUCCESS;
 }
 
-void Form1Mouse::RestoreWindowPos(const std::wstring& app) { ::tkt::RestoreWindowPos(form_.hwnd(), app); }
+void Form1Mouse::RestoreWindowPos(const std::wstring& app) { ::tkt::RestoreWindowPos(form_.hwnd(), form_.PositionApp(app)); }
 
 void Form1Mouse::UnloadClockWindow() {
   if (form_.hwnd()) DestroyWindow(form_.hwnd());

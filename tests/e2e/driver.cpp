@@ -236,8 +236,11 @@ std::string Driver::Expand(const std::string& word) const {
   return out;
 }
 
-void Driver::Start(const std::string& name, const std::string& exe, const std::string& folder) {
-  harness::Process p(harness::Quoted(Wide(exe)), Wide(folder), Wide(exe).c_str());
+void Driver::Start(const std::string& name, const std::string& exe, const std::string& folder,
+                   const std::string& arguments) {
+  std::wstring command = harness::Quoted(Wide(exe));
+  if (!arguments.empty()) command += L" " + Wide(arguments);
+  harness::Process p(command, Wide(folder), Wide(exe).c_str());
   if (!p.started()) throw Failure{"cannot start " + exe + " (error " + std::to_string(p.error()) + ")"};
   Set(name + ".pid", std::to_string(p.id()));
   programs_[name] = std::move(p);

@@ -157,6 +157,32 @@ void WaitRect(Driver&, const Args& a) {
     throw Failure{"the window is at " + std::to_string(r.left) + "," + std::to_string(r.top)};
 }
 
+// Every visible top-level window of the class, whichever program it belongs to.
+void CountWindows(Driver& d, const Args& a) {
+  int n = 0;
+  const std::wstring cls = Wide(a[2]);
+  for (HWND w = FindWindowExW(nullptr, nullptr, cls.c_str(), nullptr); w; w = FindWindowExW(nullptr, w, cls.c_str(), nullptr))
+    n += IsWindowVisible(w) ? 1 : 0;
+  d.Set(a[1], std::to_string(n));
+}
+
+// One of tktdrive's own windows becomes a frameless window over the whole primary monitor, in front.
+void FullScreen(const Args& a) {
+  const HWND w = Handle(a[1]);
+  SetWindowLongPtrW(w, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+  SetWindowPos(w, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), SWP_FRAMECHANGED);
+  SetForegroundWindow(w);
+  if (!WaitUntil([&] { return GetForegroundWindow() == w; }, Deadline(a, 2)))
+    throw Failure{"the window did not come to the front"};
+}
+
+void WaitTopmost(const Args& a) {
+  const bool want = Number(a[2]) != 0;
+  auto topmost = [&] { return (GetWindowLongPtrW(Handle(a[1]), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  if (!WaitUntil([&] { return topmost() == want; }, Deadline(a, 3)))
+    throw Failure{std::string("the window is ") + (want ? "not " : "") + "topmost"};
+}
+
 void Child(Driver& d, const Args& a) {
   HWND found = nullptr;
   if (!WaitUntil([&] {
@@ -284,8 +310,19 @@ void CaptionsFit(Driver&, const Args& a) {
 }
 
 const Command kWindowCommands[] = {
-    {"start", 3, "PROC EXE DIR: starts EXE with DIR as its current directory, remembered as PROC",
-     [](Driver& d, const Args& a) { d.Start(a[1], a[2], a[3]); }},
+    {"start", 3, "PROC EXE DIR [ARGS]: starts EXE with DIR as its current directory, remembered as PROC",
+     [](Driver& d, const Args& a) { d.Start(a[1], a[2], a[3], a.size() > 4 ? a[4] : std::string()); }},
+    {"countwindows", 2, "VAR CLASS: VAR = how many visible top-level windows of CLASS there are, of any program",
+     CountWindows},
+    {"moveto", 3, "HWND X Y: moves a window's top-left corner to X, Y (screen pixels)",
+     [](Driver&, const Args& a) {
+       SetWindowPos(Handle(a[1]), nullptr, int(Number(a[2])), int(Number(a[3])), 0, 0,
+                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+     }},
+    {"fullscreen", 1, "HWND [DEADLINE]: a window of tktdrive's own covers the primary monitor, frameless, in front",
+     [](Driver&, const Args& a) { FullScreen(a); }},
+    {"waittopmost", 2, "HWND 0|1 [DEADLINE]: waits until the window is (1) or is not (0) in the topmost band",
+     [](Driver&, const Args& a) { WaitTopmost(a); }},
     {"waitexit", 1, "PROC [DEADLINE]: waits until PROC has ended; PROC.code = its exit code", WaitExit},
     {"alive", 1, "PROC: fails unless PROC is still running",
      [](Driver& d, const Args& a) {
