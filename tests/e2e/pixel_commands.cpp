@@ -82,6 +82,16 @@ void WaitRegion(Driver&, const Args& a) {
     throw Failure{"the window's region is not that of " + a[2]};
 }
 
+// The region must stay that of the file all along: polled until MS have passed.
+void HoldRegion(Driver&, const Args& a) {
+  auto runs = faceformat::ReadRegionFile(std::filesystem::path(Wide(a[2])));
+  if (!runs) throw Failure{"cannot read " + a[2] + ": " + runs.error().what};
+  const auto scaled = tkt::ScaleRegionRuns(*runs, int(Number(a[3])));
+  const auto changed = [&] { return !harness::CompareWindowRegion(Handle(a[1]), scaled).equal; };
+  if (harness::WaitUntil(changed, std::chrono::milliseconds(Number(a[4]))))
+    throw Failure{"the window's region changed from that of " + a[2]};
+}
+
 void NeedArguments(const Args& a, size_t n) {
   if (a.size() < n + 1) throw Failure{"needs " + std::to_string(n) + " arguments"};
 }
@@ -165,6 +175,8 @@ const Command kPixelCommands[] = {
      RegionFile},
     {"waitregion", 3, "HWND RGP DPI [DEADLINE]: waits until the window's region is that of the region file at DPI",
      WaitRegion},
+    {"holdregion", 4, "HWND RGP DPI MS: fails if the window's region is not that of the region file at any time for MS",
+     HoldRegion},
     {"mouse", 1, "move X Y | down|up|click left|right|middle [X Y]: real input through SendInput",
      [](Driver&, const Args& a) { Mouse(a); }},
     {"menuitem", 3,

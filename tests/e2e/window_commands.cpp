@@ -57,6 +57,19 @@ void WaitExit(Driver& d, const Args& a) {
   d.Set(a[1] + ".code", std::to_string(*code));
 }
 
+// Two programs started at once, of which one is to end: VAR = the one still running.
+void WaitExitOne(Driver& d, const Args& a) {
+  std::string left;
+  if (!WaitUntil([&] {
+        const bool first = d.Program(a[2]).running(), second = d.Program(a[3]).running();
+        if (first == second) return false;
+        left = first ? a[2] : a[3];
+        return true;
+      }, Deadline(a, 4)))
+    throw Failure{"not exactly one of " + a[2] + " and " + a[3] + " has ended"};
+  d.Set(a[1], left);
+}
+
 void WaitWindow(Driver& d, const Args& a) {
   HWND found = nullptr;
   const DWORD pid = d.Program(a[2]).id();
@@ -324,6 +337,8 @@ const Command kWindowCommands[] = {
     {"waittopmost", 2, "HWND 0|1 [DEADLINE]: waits until the window is (1) or is not (0) in the topmost band",
      [](Driver&, const Args& a) { WaitTopmost(a); }},
     {"waitexit", 1, "PROC [DEADLINE]: waits until PROC has ended; PROC.code = its exit code", WaitExit},
+    {"waitexitone", 3, "VAR PROC1 PROC2 [DEADLINE]: waits until one of the two has ended; VAR = the other's name",
+     WaitExitOne},
     {"alive", 1, "PROC: fails unless PROC is still running",
      [](Driver& d, const Args& a) {
        if (!d.Program(a[1]).running()) throw Failure{a[1] + " has ended"};
