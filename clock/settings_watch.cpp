@@ -23,4 +23,8 @@ void SettingsWatch::Handled(FileStamps stamps) {
   lastSeen_.reset();
 }
 
+bool SettingsWatch::Pending() const {
+  return lastSeen_ || std::any_of(handled_.begin(), handled_.end(), [](const FileStamp& s) { return !s.exists; });
+}
+
 }  // namespace tkt

@@ -30,6 +30,9 @@ class SettingsWatch {
   bool Look(const FileStamps& now, uint64_t timeNow);
   // What was read (and shown or refused) had these stamps: not read again until they change.
   void Handled(FileStamps stamps);
+  // Whether the next look is needed even when nothing says a file changed: a change waits to settle, or
+  // a file is missing (its folder may be gone and come back unheard).
+  bool Pending() const;
 
  private:
   FileStamps handled_;

@@ -54,6 +54,8 @@ faceformat::Status ReadFaceFiles(const std::wstring& settingsPath, FaceFiles& fi
 
 void Form1Window::FollowSettingsFile() {
   if (watchedPaths_.empty()) return;
+  // Only the notice is asked while nothing happens.
+  if (!notices_.Changed() && !watch_.Pending()) return;
   FileStamps now;
   for (const std::wstring& path : watchedPaths_) now.push_back(StampOf(path));
   FILETIME time;
@@ -67,6 +69,7 @@ bool Form1Window::ReadSettingsAgain() try {
   // Not read again until one of the files it got to changes.
   watch_.Handled(files->stamps);
   watchedPaths_ = files->paths;
+  notices_.Watch(watchedPaths_);
   if (!read) return false;
   if (files->settings == settings_ && SameFace(files->source, faceSource_)) return true;
 

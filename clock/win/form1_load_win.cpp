@@ -110,6 +110,7 @@ faceformat::Status Form1Window::Form_Load() try {
   settings_ = std::move(files->settings);
   watchedPaths_ = std::move(files->paths);
   watch_ = SettingsWatch(std::move(files->stamps));
+  notices_.Watch(watchedPaths_);
   return faceformat::Success();
 } catch (const std::bad_alloc&) {
   return faceformat::Error{"out of memory"};

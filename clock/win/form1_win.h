@@ -12,6 +12,7 @@
 #include "clock/settings_watch.h"
 #include "clock/tick_schedule.h"
 #include "faceformat/result.h"
+#include "folder_notices_win.h"
 #include "form1_mouse_win.h"
 #include "fullscreen_win.h"
 #include "gdi_win.h"
@@ -119,6 +120,7 @@ class Form1Window : public Window<Form1Window> {
   faceformat::ClockSettings settings_;  // as shown
   SettingsWatch watch_;
   std::vector<std::wstring> watchedPaths_;
+  FolderNotices notices_;
 
   friend class Form1Mouse;
 };

@@ -57,8 +57,8 @@ void CALLBACK FullScreenWatch::OnEvent(HWINEVENTHOOK hook, DWORD, HWND, LONG, LO
   }
 }
 
-// Called every second: the window in front and its client rectangle first, the rest only for a window that
-// covers the monitor.
+// Called every second: the window in front and its rectangle first, the rest only for a window that covers
+// the monitor.
 void FullScreenWatch::Check() {
   if (!clock_) return;
   if (!monitorKnown_) {
@@ -71,13 +71,11 @@ void FullScreenWatch::Check() {
   }
   const HWND front = GetForegroundWindow();
   bool work = false;
-  if (front && front != clock_) {
-    RECT client{};
-    GetClientRect(front, &client);
-    MapWindowPoints(front, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    if (CoversMonitor(monitor_, {client.left, client.top, client.right, client.bottom}))
-      work = IsFullScreenWork(monitor_, DescribeForeground(front));
-  }
+  RECT outer{};
+  // The client area lies inside the window's rectangle: one question to the system settles most seconds.
+  if (front && front != clock_ && GetWindowRect(front, &outer) &&
+      CoversMonitor(monitor_, {outer.left, outer.top, outer.right, outer.bottom}))
+    work = IsFullScreenWork(monitor_, DescribeForeground(front));
   if (const auto band = band_.Update(work)) PlaceInBand(*band, front);
 }
 

@@ -30,9 +30,11 @@ TEST(SettingsWatch, AFreshWriteWaitsUntilItStandsStill) {
   SettingsWatch watch(Files(kShown));
   const FileStamp first{true, 300 * kSecond, 200}, second{true, 300 * kSecond + 900'000, 510};
   EXPECT_FALSE(watch.Look(Files(first), 300 * kSecond + 100'000));
+  EXPECT_TRUE(watch.Pending());
   EXPECT_FALSE(watch.Look(Files(second), 300 * kSecond + 1'000'000));
   ASSERT_TRUE(watch.Look(Files(second), 301 * kSecond + 1'000'000));
   watch.Handled(Files(second));
+  EXPECT_FALSE(watch.Pending());
   EXPECT_FALSE(watch.Look(Files(second), 302 * kSecond));
 }
 
@@ -42,6 +44,7 @@ TEST(SettingsWatch, ARefusedChangeWaitsForTheNextChange) {
   const FileStamp gone{};
   ASSERT_TRUE(watch.Look(Files(gone), 400 * kSecond));
   watch.Handled(Files(gone));
+  EXPECT_TRUE(watch.Pending()) << "a missing file is looked for on every tick";
   for (int i = 1; i < 4; ++i) EXPECT_FALSE(watch.Look(Files(gone), (400 + i) * kSecond));
   const FileStamp back{true, 410 * kSecond, 500};
   EXPECT_TRUE(watch.Look(Files(back), 411 * kSecond));
