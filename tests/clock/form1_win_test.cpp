@@ -213,6 +213,29 @@ TEST_F(Form1WindowTest, FullScreenWorkInFrontTakesTheClockOutOfTheTopmostBand) {
   EXPECT_TRUE(Topmost(clock)) << "the full-screen window went away";
 }
 
+// A face left where no screen shows it after a display change comes back; a face still on a screen stays.
+TEST_F(Form1WindowTest, DisplayChangeBringsALostFaceBackAndLeavesAVisibleOne) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  const HWND clock = form.hwnd();
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(clock, nullptr, cx - 40, cy - 40, 0, 0, flags);
+  SendMessageW(clock, WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
+  RECT r{};
+  GetWindowRect(clock, &r);
+  EXPECT_EQ(r.left, cx - 40) << "partly visible: it stays";
+  EXPECT_EQ(r.top, cy - 40);
+  SetWindowPos(clock, nullptr, cx + 500, cy + 400, 0, 0, flags);
+  SendMessageW(clock, WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
+  GetWindowRect(clock, &r);
+  EXPECT_LT(r.left, cx);
+  EXPECT_LT(r.top, cy);
+  EXPECT_GE(r.left, 0);
+  EXPECT_GE(r.top, 0);
+}
+
 // Wine's shell answers "accepts notifications" always; Windows may answer any state, but answers.
 TEST(ShellNotificationState, AnswersAState) {
   tkt::ShellNotificationState shell;
