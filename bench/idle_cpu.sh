@@ -55,7 +55,7 @@ c0=$(ticks $clock); i0=$(ticks $idle); p0=$(ticks $painter)
 sleep "$seconds"
 c1=$(ticks $clock); i1=$(ticks $idle); p1=$(ticks $painter)
 # Private pages in kB: clean and dirty, without what is shared with other processes.
-private() { awk '/^Private_(Clean|Dirty):/ {kb += $2} END {printf "%d\n", kb}' /proc/"$1"/smaps_rollup 2>/dev/null; }
+private() { awk '/^Private_(Clean|Dirty):/ {kb += $2} END {printf "%d\n", kb}' /proc/"$1"/smaps_rollup 2>/dev/null || true; }
 cm=$(private $clock); pm=$(private $painter)
 hz=1000000000
 awk -v c=$((c1 - c0)) -v i=$((i1 - i0)) -v p=$((p1 - p0)) -v hz="$hz" -v s="$seconds" 'BEGIN {
