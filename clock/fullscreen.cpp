@@ -13,11 +13,14 @@ bool IsShellClass(const std::wstring& name) {
 
 }  // namespace
 
+bool CoversMonitor(const PixelRect& monitor, const PixelRect& c) {
+  return !monitor.empty() && c.left <= monitor.left && c.top <= monitor.top && c.right >= monitor.right &&
+         c.bottom >= monitor.bottom;
+}
+
 bool IsFullScreenWork(const PixelRect& monitor, const std::optional<ForegroundWindow>& foreground) {
-  if (!foreground || foreground->shellOrDesktop || IsShellClass(foreground->className) || monitor.empty())
-    return false;
-  const PixelRect& c = foreground->client;
-  return c.left <= monitor.left && c.top <= monitor.top && c.right >= monitor.right && c.bottom >= monitor.bottom;
+  if (!foreground || foreground->shellOrDesktop || IsShellClass(foreground->className)) return false;
+  return CoversMonitor(monitor, foreground->client);
 }
 
 std::optional<bool> TopmostBand::Update(bool fullScreenWork) {

@@ -15,6 +15,9 @@ struct ForegroundWindow {
   bool shellOrDesktop = false;  // GetShellWindow or GetDesktopWindow
 };
 
+// Whether `client` reaches every edge of `monitor` (a non-empty one).
+bool CoversMonitor(const PixelRect& monitor, const PixelRect& client);
+
 // Whether the foreground window fills the whole monitor with its client area, and is not the desktop or
 // the shell (whose windows cover the monitor all the time). A maximised window with a title bar does not.
 bool IsFullScreenWork(const PixelRect& monitor, const std::optional<ForegroundWindow>& foreground);

@@ -1,5 +1,6 @@
 // Form_Load: settings, layout, topmost placement, default position, shape and stored position.
 #include <cmath>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -86,9 +87,12 @@ void Form1Window::OnDpiChanged(int oldDpi, const RECT& suggested) {
 tkt::Status Form1Window::Form_Load() try {
   const std::wstring dir = CurrentDirectory();
   model_.lblLabel2 = "TZ=" + WideToAnsi(EnvironmentVariable(L"TZ"));           // 2
-  auto settings = faceformat::ReadSettingsFile(std::filesystem::path(dir + L"\\tkt.ini"));  // 3, 4
-  if (!settings) return tkt::Error{"settings: " + settings.error().what, settings.error().where};
-  model_.LayOut(*settings);                                                     // 5 to 13
+  if (settingsPath_.empty()) settingsPath_ = dir + L"\\tkt.ini";
+  // 3, 4 and the reading of 19: the settings and the files they name, relative ones beside the settings.
+  auto files = std::make_unique<FaceFiles>();
+  const tkt::Status read = ReadFaceFiles(settingsPath_, *files);
+  if (!read) return read;
+  model_.LayOut(files->settings);                                               // 5 to 13
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);        // 14
   // 15, 17: the face is laid out in its own 96-DPI twips and drawn at the monitor's scale.
   model_.SetScreenScale(kDesignTwipsPerPixel);
@@ -99,12 +103,13 @@ tkt::Status Form1Window::Form_Load() try {
   SetWindowPos(hwnd_, nullptr, int(std::lround(pos.x / tpp)), int(std::lround(pos.y / tpp)),
                ScaledSize(kDesignWidthPx, dpi()), ScaledSize(kDesignHeightPx, dpi()), SWP_NOZORDER | SWP_NOACTIVATE);
   // 18: the title "Tock Tide" is the window's own and every later message box's.
-  auto source = LoadFaceSource(settings->regionFilePath.value_or(""),          // 19
-                               settings->faceBitmapPath.value_or(""));
-  if (!source) return source.error();
-  faceSource_ = std::move(*source);
+  faceSource_ = std::move(files->source);                                       // 19
   if (auto shaped = ApplyScale(); !shaped) return shaped.error();
-  ::tkt::RestoreWindowPos(hwnd_, L"Clock");                                      // 20
+  ::tkt::RestoreWindowPos(hwnd_, positionApp_);                                         // 20
+  settings_ = std::move(files->settings);
+  watchedPaths_ = std::move(files->paths);
+  watch_ = SettingsWatch(std::move(files->stamps));
+  notices_.Watch(watchedPaths_);
   return tkt::Success();
 } catch (const std::bad_alloc&) {
   return tkt::Error{"out of memory"};

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "instance_win.h"
 #include "menu_texts.h"
 #include "resource.h"
 #include "wincommon/text.h"
@@ -67,6 +68,17 @@ bool Form1Window::Create(HINSTANCE instance) {
   return true;
 }
 
+void Form1Window::SetSettingsFile(std::wstring path, std::wstring positionApp) {
+  settingsPath_ = std::move(path);
+  positionApp_ = std::move(positionApp);
+}
+
+// A screen gone, moved or back from sleep: a face left on no screen comes back to the nearest one.
+void Form1Window::OnDisplayChange() {
+  PullBackOntoScreen(hwnd_);
+  fullScreen_.MonitorChanged();
+}
+
 // Started with the others at logon, the clock leaves the keyboard with the window in front.
 void Form1Window::Show() { ShowWindow(hwnd_, SW_SHOWNOACTIVATE); }
 
@@ -78,6 +90,7 @@ void Form1Window::ShowStartupFailure() {
 }
 
 LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == ReadSettingsMessage()) return ReadSettingsAgain();
   switch (msg) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
@@ -85,6 +98,16 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
       zoneHour_ = -1;  // the zone may have changed
+      if (msg == WM_SETTINGCHANGE && wp == SPI_SETWORKAREA) OnDisplayChange();
+      return DefWindowProcW(hwnd_, msg, wp, lp);
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return DefWindowProcW(hwnd_, msg, wp, lp);
+    case WM_POWERBROADCAST:
+      if (wp == PBT_APMRESUMEAUTOMATIC) OnDisplayChange();
+      return TRUE;
+    case WM_WINDOWPOSCHANGED:
+      fullScreen_.MonitorChanged();
       return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;  // everything is painted from the back buffer
@@ -129,9 +152,11 @@ void Form1Window::MouseDown(int button) {
 
 void Form1Window::SetTzLabel(const std::wstring& caption) { model_.lblLabel2 = WideToAnsi(caption); }
 
-bool Form1Window::SaveWindowPos(const std::wstring& app) { return ::tkt::SaveWindowPos(hwnd_, app) == ERROR_SUCCESS; }
+bool Form1Window::SaveWindowPos(const std::wstring& app) {
+  return ::tkt::SaveWindowPos(hwnd_, PositionApp(app)) == ERROR_SUCCESS;
+}
 
-void Form1Window::RestoreWindowPos(const std::wstring& app) { ::tkt::RestoreWindowPos(hwnd_, app); }
+void Form1Window::RestoreWindowPos(const std::wstring& app) { ::tkt::RestoreWindowPos(hwnd_, PositionApp(app)); }
 
 void Form1Window::UnloadClockWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
@@ -140,7 +165,11 @@ void Form1Window::UnloadClockWindow() {
 void Form1Window::OnTimer1() {
   const ClockTime now = LocalNow();
   if (const int interval = tickTimer_.NextInterval(now.millisecond)) SetTimer(hwnd_, kTimer1, UINT(interval), nullptr);
-  if (tickGate_.Admit(now)) Timer1_Timer(now);
+  if (!tickGate_.Admit(now)) return;
+  Timer1_Timer(now);
+  // Once a second, and nothing else wakes the clock for them.
+  FollowSettingsFile();
+  fullScreen_.Check();
 }
 
 void Form1Window::Timer1_Timer(const ClockTime& now) {

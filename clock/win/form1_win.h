@@ -9,8 +9,10 @@
 
 #include "clock/form1_model.h"
 #include "clock/form1_scene.h"
+#include "clock/settings_watch.h"
 #include "clock/tick_schedule.h"
 #include "base/result.h"
+#include "folder_notices_win.h"
 #include "form1_mouse_win.h"
 #include "form2.h"
 #include "fullscreen_win.h"
@@ -24,6 +26,16 @@ namespace tkt {
 inline constexpr wchar_t kForm1Class[] = L"TocktideClock";
 inline constexpr wchar_t kChimeSound[] = L"..\\hato.wav";
 
+// A face as its files hold it: the settings, the picture and region they name, and each file's stamp as it
+// was before it was read. On failure, the files as far as the reading got.
+struct FaceFiles {
+  faceformat::ClockSettings settings;
+  FaceSource source;
+  std::vector<std::wstring> paths;
+  FileStamps stamps;
+};
+tkt::Status ReadFaceFiles(const std::wstring& settingsPath, FaceFiles& files);
+
 class Form1Window : public Window<Form1Window>, private ClockWindowLink {
  public:
   Form1Window();
@@ -35,6 +47,16 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
   // the window is gone and the result is false.
   bool Create(HINSTANCE instance);
   void Show();
+  static void ShowStartupFailure();
+
+  // Before Create: the settings file (without it, the working folder's tkt.ini) and the application name
+  // its stored position goes under.
+  void SetSettingsFile(std::wstring path, std::wstring positionApp);
+  // The stored position of this clock, for the menu's "Clock".
+  std::wstring PositionApp(const std::wstring& app) const { return app == L"Clock" ? positionApp_ : app; }
+  // Reads the settings file and the files it names again and shows them in place when all of it reads;
+  // otherwise the clock stays as it was.
+  bool ReadSettingsAgain();
 
   Form1Model& model() { return model_; }
 
@@ -57,7 +79,8 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
 
   // Form_Load steps 1 to 20 (form1_load_win.cpp). Errors say which step failed.
   tkt::Status Form_Load();
-  void ShowStartupFailure();
+  void FollowSettingsFile();
+  void OnDisplayChange();
   // Shape, face and cuckoo pictures and the read-out's font at dpi().
   tkt::Status ApplyScale();
   void OnDpiChanged(int oldDpi, const RECT& suggested);
@@ -99,6 +122,12 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
   ShellNotificationState shellState_;
   NotificationStateSource* notificationState_ = &shellState_;
   FullScreenWatch fullScreen_;
+  std::wstring settingsPath_;
+  std::wstring positionApp_ = L"Clock";
+  faceformat::ClockSettings settings_;  // as shown
+  SettingsWatch watch_;
+  std::vector<std::wstring> watchedPaths_;
+  FolderNotices notices_;
 };
 
 // Loads the four cuckoo pictures compiled into the program; a missing one stays empty.

@@ -13,12 +13,6 @@ std::vector<FullScreenWatch*>& ThreadWatches() {
   return watches;
 }
 
-constexpr DWORD kHookFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
-
-HWINEVENTHOOK Hook(DWORD event, WINEVENTPROC proc) {
-  return SetWinEventHook(event, event, nullptr, proc, 0, 0, kHookFlags);
-}
-
 constexpr UINT kBandFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 }  // namespace
@@ -41,59 +35,47 @@ void FullScreenWatch::Start(HWND clock) {
   Stop();
   clock_ = clock;
   ThreadWatches().push_back(this);
-  foreground_.reset(Hook(EVENT_SYSTEM_FOREGROUND, &OnEvent));
-  location_.reset(Hook(EVENT_OBJECT_LOCATIONCHANGE, &OnEvent));
-  // A full-screen window that closes leaves no foreground window behind where nothing else can take it.
-  hidden_.reset(Hook(EVENT_OBJECT_HIDE, &OnEvent));
+  foreground_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnEvent, 0, 0,
+                                    WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
   Check();
 }
 
 void FullScreenWatch::Stop() {
   foreground_.reset();
-  location_.reset();
-  hidden_.reset();
   auto& watches = ThreadWatches();
   watches.erase(std::remove(watches.begin(), watches.end(), this), watches.end());
-  clock_ = work_ = nullptr;
+  clock_ = nullptr;
+  monitorKnown_ = false;
 }
 
-void CALLBACK FullScreenWatch::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD,
-                                       DWORD) {
-  // Location changes come for the caret and the pointer too.
-  if (object != OBJID_WINDOW || child != CHILDID_SELF) return;
+void CALLBACK FullScreenWatch::OnEvent(HWINEVENTHOOK hook, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
   for (FullScreenWatch* watch : ThreadWatches()) {
-    if (hook == watch->foreground_.get() || hook == watch->location_.get() || hook == watch->hidden_.get()) {
-      watch->OnWinEvent(event, window);
+    if (hook == watch->foreground_.get()) {
+      watch->Check();
       return;
     }
   }
 }
 
-void FullScreenWatch::OnWinEvent(DWORD event, HWND window) {
-  switch (event) {
-    case EVENT_SYSTEM_FOREGROUND:
-      Check();
-      break;
-    case EVENT_OBJECT_LOCATIONCHANGE:
-      // Only the window in front can start or end full-screen work by moving.
-      if (window == GetForegroundWindow() || window == work_) Check();
-      break;
-    case EVENT_OBJECT_HIDE:
-      if (window == work_) Check();
-      break;
-  }
-}
-
+// Called every second: the window in front and its rectangle first, the rest only for a window that covers
+// the monitor.
 void FullScreenWatch::Check() {
-  if (!clock_ || !IsWindow(clock_)) return;
+  if (!clock_) return;
+  if (!monitorKnown_) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    monitor_ = {};
+    if (GetMonitorInfoW(MonitorFromWindow(clock_, MONITOR_DEFAULTTONEAREST), &info))
+      monitor_ = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    monitorKnown_ = true;
+  }
   const HWND front = GetForegroundWindow();
-  PixelRect monitor;
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoW(MonitorFromWindow(clock_, MONITOR_DEFAULTTONEAREST), &info))
-    monitor = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
-  const bool work = IsFullScreenWork(monitor, DescribeForeground(front));
-  work_ = work ? front : nullptr;
+  bool work = false;
+  RECT outer{};
+  // The client area lies inside the window's rectangle: one question to the system settles most seconds.
+  if (front && front != clock_ && GetWindowRect(front, &outer) &&
+      CoversMonitor(monitor_, {outer.left, outer.top, outer.right, outer.bottom}))
+    work = IsFullScreenWork(monitor_, DescribeForeground(front));
   if (const auto band = band_.Update(work)) PlaceInBand(*band, front);
 }
 

@@ -1,5 +1,6 @@
 // Full-screen work in front on the clock's monitor takes the clock out of the topmost band until it ends.
-// Other programs' foreground and location changes, heard through WinEvents, say when to look again.
+// The clock looks on its one-second tick; where the system sends foreground changes, it also looks at once.
+// Location, show and hide events are not heard: the system sends them for the caret and the pointer too.
 #pragma once
 
 #include <windows.h>
@@ -26,15 +27,16 @@ class FullScreenWatch {
   FullScreenWatch& operator=(const FullScreenWatch&) = delete;
   ~FullScreenWatch() { Stop(); }
 
-  // Hooks the events for `clock` and looks once. The hooks call back on this thread, between its messages.
+  // Hooks the foreground event for `clock` and looks once. The hook calls back on this thread, between its
+  // messages.
   void Start(HWND clock);
   void Stop();
   // Looks at the foreground window now; moves the clock when full-screen work has begun or ended.
   void Check();
-  // What the hooks hear: a window came to the front, moved or was hidden.
-  void OnWinEvent(DWORD event, HWND window);
-  // Whether the events reach this watch: false where the platform has no WinEvents.
-  bool hooked() const { return bool(foreground_) && bool(location_); }
+  // The clock moved or the monitors changed: the clock's monitor is looked up again at the next check.
+  void MonitorChanged() { monitorKnown_ = false; }
+  // Whether the foreground hook is in place (it may be, and still hear nothing, where WinEvents are missing).
+  bool hooked() const { return bool(foreground_); }
   bool topmost() const { return band_.topmost(); }
 
  private:
@@ -43,9 +45,10 @@ class FullScreenWatch {
   void PlaceInBand(bool topmost, HWND front);
 
   HWND clock_ = nullptr;
-  HWND work_ = nullptr;  // the full-screen window the clock keeps out of the way of
   TopmostBand band_;
-  WinEventHook foreground_, location_, hidden_;
+  PixelRect monitor_;
+  bool monitorKnown_ = false;
+  WinEventHook foreground_;
 };
 
 }  // namespace tkt

@@ -95,12 +95,17 @@ void RestoreWindowPos(HWND clock, const std::wstring& app) {
       UsableSize(width, height, {r.right - r.left, r.bottom - r.top}, regionBox.value_or(PixelRect{}));
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   SetWindowPos(clock, nullptr, left, top, size.width, size.height, flags);
+  PullBackOntoScreen(clock);
+}
 
+void PullBackOntoScreen(HWND clock) {
   std::vector<PixelRect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&monitors));
+  RECT r{};
   GetWindowRect(clock, &r);
-  const PixelOffset move = PullOntoScreen(VisibleFace(ToPixelRect(r), regionBox), monitors);
-  if (move.dx || move.dy) SetWindowPos(clock, nullptr, r.left + move.dx, r.top + move.dy, 0, 0, flags | SWP_NOSIZE);
+  const PixelOffset move = PullOntoScreen(VisibleFace(ToPixelRect(r), RegionBox(clock)), monitors);
+  if (move.dx || move.dy)
+    SetWindowPos(clock, nullptr, r.left + move.dx, r.top + move.dy, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 }  // namespace tkt

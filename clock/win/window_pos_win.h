@@ -19,6 +19,9 @@ LONG SaveWindowPos(HWND clock, const std::wstring& app);
 // that would then show on no monitor is moved fully onto the nearest one.
 void RestoreWindowPos(HWND clock, const std::wstring& app);
 
+// A face that shows on no monitor's work area is moved fully onto the nearest one; otherwise nothing moves.
+void PullBackOntoScreen(HWND clock);
+
 std::wstring WindowPosKey(const std::wstring& app);
 
 }  // namespace tkt

@@ -182,8 +182,7 @@ bool Below(HWND lower, HWND upper) {
   return false;
 }
 
-// Wine 8 hooks these events but never sends them (only creation and focus): the test hands the watch what
-// the hooks would. The hooked window is a window of this process, which the real hooks would skip.
+// The look the tick takes every second (Wine 8 sends no WinEvents; tests/e2e sees the tick do it).
 TEST_F(Form1WindowTest, FullScreenWorkInFrontTakesTheClockOutOfTheTopmostBand) {
   ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
   tkt::Form1Window form;
@@ -199,18 +198,42 @@ TEST_F(Form1WindowTest, FullScreenWorkInFrontTakesTheClockOutOfTheTopmostBand) {
   SetForegroundWindow(work.hwnd);
   ASSERT_EQ(GetForegroundWindow(), work.hwnd);
 
-  watch.OnWinEvent(EVENT_SYSTEM_FOREGROUND, work.hwnd);
+  watch.Check();
   EXPECT_FALSE(Topmost(clock));
   EXPECT_TRUE(Below(clock, work.hwnd));
-  SetWindowPos(work.hwnd, nullptr, 0, 0, cx / 2, cy / 2, SWP_NOZORDER | SWP_NOACTIVATE);
-  watch.OnWinEvent(EVENT_OBJECT_LOCATIONCHANGE, work.hwnd);
+  // Maximised with a taskbar showing: the work area, not the monitor.
+  SetWindowPos(work.hwnd, nullptr, 0, 0, cx, cy - 30, SWP_NOZORDER | SWP_NOACTIVATE);
+  watch.Check();
   EXPECT_TRUE(Topmost(clock)) << "no longer full-screen";
   SetWindowPos(work.hwnd, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
-  watch.OnWinEvent(EVENT_OBJECT_LOCATIONCHANGE, work.hwnd);
+  watch.Check();
   EXPECT_FALSE(Topmost(clock)) << "full-screen again";
   ShowWindow(work.hwnd, SW_HIDE);
-  watch.OnWinEvent(EVENT_OBJECT_HIDE, work.hwnd);
+  watch.Check();
   EXPECT_TRUE(Topmost(clock)) << "the full-screen window went away";
+}
+
+// A face left where no screen shows it after a display change comes back; a face still on a screen stays.
+TEST_F(Form1WindowTest, DisplayChangeBringsALostFaceBackAndLeavesAVisibleOne) {
+  ASSERT_TRUE(faceformat::WriteSettingsFile(dir_ / "tkt.ini", Settings()).ok());
+  tkt::Form1Window form;
+  ASSERT_TRUE(form.Create(GetModuleHandleW(nullptr)));
+  const HWND clock = form.hwnd();
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(clock, nullptr, cx - 40, cy - 40, 0, 0, flags);
+  SendMessageW(clock, WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
+  RECT r{};
+  GetWindowRect(clock, &r);
+  EXPECT_EQ(r.left, cx - 40) << "partly visible: it stays";
+  EXPECT_EQ(r.top, cy - 40);
+  SetWindowPos(clock, nullptr, cx + 500, cy + 400, 0, 0, flags);
+  SendMessageW(clock, WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
+  GetWindowRect(clock, &r);
+  EXPECT_LT(r.left, cx);
+  EXPECT_LT(r.top, cy);
+  EXPECT_GE(r.left, 0);
+  EXPECT_GE(r.top, 0);
 }
 
 // Wine's shell answers "accepts notifications" always; Windows may answer any state, but answers.

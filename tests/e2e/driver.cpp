@@ -9,8 +9,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 #include "own_window.h"
+#include "wincommon/handle.h"
 
 namespace tktdrive {
 
@@ -81,7 +84,22 @@ void ReadFile(Driver& d, const Args& a) {
   d.Set(a[1], Utf8(harness::Widen(bytes.str(), CP_ACP)));
 }
 
+// "PARENT\NAME*": every key under PARENT whose name starts with NAME.
+void RegDeleteLike(const std::wstring& pattern) {
+  const size_t slash = pattern.rfind(L'\\');
+  const std::wstring parent = pattern.substr(0, slash), prefix = pattern.substr(slash + 1, pattern.size() - slash - 2);
+  tkt::RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, parent.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
+  std::vector<std::wstring> names;
+  wchar_t name[256];
+  for (DWORD i = 0, n = 256; RegEnumKeyExW(key.get(), i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++i, n = 256)
+    if (std::wstring_view(name, n).starts_with(prefix)) names.emplace_back(name, n);
+  for (const std::wstring& n : names) RegDeleteTreeW(key.get(), n.c_str()), RegDeleteKeyW(key.get(), n.c_str());
+}
+
 void RegDelete(Driver&, const Args& a) {
+  if (a[1].ends_with('*')) return RegDeleteLike(Wide(a[1]));
   const LONG rc = RegDeleteTreeW(HKEY_CURRENT_USER, Wide(a[1]).c_str());
   if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) RegDeleteKeyW(HKEY_CURRENT_USER, Wide(a[1]).c_str());
   else throw Failure{"cannot delete the key"};
@@ -100,7 +118,8 @@ const Command kScriptCommands[] = {
        std::filesystem::remove(std::filesystem::path(Wide(a[1])), ec);
      }},
     {"readfile", 2, "VAR PATH: VAR = the file's text, read in the ANSI code page", ReadFile},
-    {"regdelete", 1, "KEY: removes the key under HKCU and everything below it; a missing key is fine", RegDelete},
+    {"regdelete", 1, "KEY: removes the key under HKCU and everything below it; a missing key is fine; KEY ending in * "
+     "removes every key whose name starts so", RegDelete},
     {"expect", 3, "A OP B: OP one of == != < <= > >= (numbers when both are), contains, !contains",
      [](Driver&, const Args& a) { Expect(a[1], a[2], a[3]); }},
 };
@@ -236,8 +255,11 @@ std::string Driver::Expand(const std::string& word) const {
   return out;
 }
 
-void Driver::Start(const std::string& name, const std::string& exe, const std::string& folder) {
-  harness::Process p(harness::Quoted(Wide(exe)), Wide(folder), Wide(exe).c_str());
+void Driver::Start(const std::string& name, const std::string& exe, const std::string& folder,
+                   const std::string& arguments) {
+  std::wstring command = harness::Quoted(Wide(exe));
+  if (!arguments.empty()) command += L" " + Wide(arguments);
+  harness::Process p(command, Wide(folder), Wide(exe).c_str());
   if (!p.started()) throw Failure{"cannot start " + exe + " (error " + std::to_string(p.error()) + ")"};
   Set(name + ".pid", std::to_string(p.id()));
   programs_[name] = std::move(p);

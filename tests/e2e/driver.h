@@ -62,7 +62,8 @@ class Driver {
   static void PrintUsage();
 
   void Set(const std::string& name, std::string value) { vars_[name] = std::move(value); }
-  void Start(const std::string& name, const std::string& exe, const std::string& folder);
+  void Start(const std::string& name, const std::string& exe, const std::string& folder,
+             const std::string& arguments = {});
   harness::Process& Program(const std::string& name);
   // A new empty folder, removed at the end.
   std::filesystem::path MakeTempFolder();

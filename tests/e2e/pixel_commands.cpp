@@ -74,6 +74,24 @@ void RegionFile(Driver&, const Args& a) {
     throw Failure{"the window's region differs from " + a[2] + " (kind " + std::to_string(check.kind) + ")"};
 }
 
+void WaitRegion(Driver&, const Args& a) {
+  auto runs = faceformat::ReadRegionFile(std::filesystem::path(Wide(a[2])));
+  if (!runs) throw Failure{"cannot read " + a[2] + ": " + runs.error().what};
+  const auto scaled = tkt::ScaleRegionRuns(*runs, int(Number(a[3])));
+  if (!harness::WaitUntil([&] { return harness::CompareWindowRegion(Handle(a[1]), scaled).equal; }, Deadline(a, 4)))
+    throw Failure{"the window's region is not that of " + a[2]};
+}
+
+// The region must stay that of the file all along: polled until MS have passed.
+void HoldRegion(Driver&, const Args& a) {
+  auto runs = faceformat::ReadRegionFile(std::filesystem::path(Wide(a[2])));
+  if (!runs) throw Failure{"cannot read " + a[2] + ": " + runs.error().what};
+  const auto scaled = tkt::ScaleRegionRuns(*runs, int(Number(a[3])));
+  const auto changed = [&] { return !harness::CompareWindowRegion(Handle(a[1]), scaled).equal; };
+  if (harness::WaitUntil(changed, std::chrono::milliseconds(Number(a[4]))))
+    throw Failure{"the window's region changed from that of " + a[2]};
+}
+
 void NeedArguments(const Args& a, size_t n) {
   if (a.size() < n + 1) throw Failure{"needs " + std::to_string(n) + " arguments"};
 }
@@ -155,6 +173,10 @@ const Command kPixelCommands[] = {
      "HWND RGP [DPI]: fails unless the window's region equals the union of the file's runs (scaled from 96 to "
      "DPI)",
      RegionFile},
+    {"waitregion", 3, "HWND RGP DPI [DEADLINE]: waits until the window's region is that of the region file at DPI",
+     WaitRegion},
+    {"holdregion", 4, "HWND RGP DPI MS: fails if the window's region is not that of the region file at any time for MS",
+     HoldRegion},
     {"mouse", 1, "move X Y | down|up|click left|right|middle [X Y]: real input through SendInput",
      [](Driver&, const Args& a) { Mouse(a); }},
     {"menuitem", 3,

@@ -57,6 +57,19 @@ void WaitExit(Driver& d, const Args& a) {
   d.Set(a[1] + ".code", std::to_string(*code));
 }
 
+// Two programs started at once, of which one is to end: VAR = the one still running.
+void WaitExitOne(Driver& d, const Args& a) {
+  std::string left;
+  if (!WaitUntil([&] {
+        const bool first = d.Program(a[2]).running(), second = d.Program(a[3]).running();
+        if (first == second) return false;
+        left = first ? a[2] : a[3];
+        return true;
+      }, Deadline(a, 4)))
+    throw Failure{"not exactly one of " + a[2] + " and " + a[3] + " has ended"};
+  d.Set(a[1], left);
+}
+
 void WaitWindow(Driver& d, const Args& a) {
   HWND found = nullptr;
   const DWORD pid = d.Program(a[2]).id();
@@ -155,6 +168,32 @@ void WaitRect(Driver&, const Args& a) {
   const long long left = Number(a[2]), top = Number(a[3]);
   if (!WaitUntil([&] { return GetWindowRect(Handle(a[1]), &r) && r.left == left && r.top == top; }, Deadline(a, 4)))
     throw Failure{"the window is at " + std::to_string(r.left) + "," + std::to_string(r.top)};
+}
+
+// Every visible top-level window of the class, whichever program it belongs to.
+void CountWindows(Driver& d, const Args& a) {
+  int n = 0;
+  const std::wstring cls = Wide(a[2]);
+  for (HWND w = FindWindowExW(nullptr, nullptr, cls.c_str(), nullptr); w; w = FindWindowExW(nullptr, w, cls.c_str(), nullptr))
+    n += IsWindowVisible(w) ? 1 : 0;
+  d.Set(a[1], std::to_string(n));
+}
+
+// One of tktdrive's own windows becomes a frameless window over the whole primary monitor, in front.
+void FullScreen(const Args& a) {
+  const HWND w = Handle(a[1]);
+  SetWindowLongPtrW(w, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+  SetWindowPos(w, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), SWP_FRAMECHANGED);
+  SetForegroundWindow(w);
+  if (!WaitUntil([&] { return GetForegroundWindow() == w; }, Deadline(a, 2)))
+    throw Failure{"the window did not come to the front"};
+}
+
+void WaitTopmost(const Args& a) {
+  const bool want = Number(a[2]) != 0;
+  auto topmost = [&] { return (GetWindowLongPtrW(Handle(a[1]), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  if (!WaitUntil([&] { return topmost() == want; }, Deadline(a, 3)))
+    throw Failure{std::string("the window is ") + (want ? "not " : "") + "topmost"};
 }
 
 void Child(Driver& d, const Args& a) {
@@ -284,9 +323,22 @@ void CaptionsFit(Driver&, const Args& a) {
 }
 
 const Command kWindowCommands[] = {
-    {"start", 3, "PROC EXE DIR: starts EXE with DIR as its current directory, remembered as PROC",
-     [](Driver& d, const Args& a) { d.Start(a[1], a[2], a[3]); }},
+    {"start", 3, "PROC EXE DIR [ARGS]: starts EXE with DIR as its current directory, remembered as PROC",
+     [](Driver& d, const Args& a) { d.Start(a[1], a[2], a[3], a.size() > 4 ? a[4] : std::string()); }},
+    {"countwindows", 2, "VAR CLASS: VAR = how many visible top-level windows of CLASS there are, of any program",
+     CountWindows},
+    {"moveto", 3, "HWND X Y: moves a window's top-left corner to X, Y (screen pixels)",
+     [](Driver&, const Args& a) {
+       SetWindowPos(Handle(a[1]), nullptr, int(Number(a[2])), int(Number(a[3])), 0, 0,
+                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+     }},
+    {"fullscreen", 1, "HWND [DEADLINE]: a window of tktdrive's own covers the primary monitor, frameless, in front",
+     [](Driver&, const Args& a) { FullScreen(a); }},
+    {"waittopmost", 2, "HWND 0|1 [DEADLINE]: waits until the window is (1) or is not (0) in the topmost band",
+     [](Driver&, const Args& a) { WaitTopmost(a); }},
     {"waitexit", 1, "PROC [DEADLINE]: waits until PROC has ended; PROC.code = its exit code", WaitExit},
+    {"waitexitone", 3, "VAR PROC1 PROC2 [DEADLINE]: waits until one of the two has ended; VAR = the other's name",
+     WaitExitOne},
     {"alive", 1, "PROC: fails unless PROC is still running",
      [](Driver& d, const Args& a) {
        if (!d.Program(a[1]).running()) throw Failure{a[1] + " has ended"};
