@@ -11,22 +11,12 @@
 #include "region_win.h"
 #include "resource.h"
 #include "window_pos_win.h"
+#include "wincommon/process.h"
 #include "wincommon/text.h"
 
 namespace tkt {
 
 namespace {
-
-std::wstring CurrentDirectory() {
-  std::wstring dir(MAX_PATH, L'\0');
-  DWORD n = GetCurrentDirectoryW(DWORD(dir.size()), dir.data());
-  if (n > dir.size()) {
-    dir.resize(n);
-    n = GetCurrentDirectoryW(DWORD(dir.size()), dir.data());
-  }
-  dir.resize(n);
-  return dir;
-}
 
 std::wstring EnvironmentVariable(const wchar_t* name) {
   std::wstring value(256, L'\0');

@@ -9,6 +9,7 @@
 #include "menu_texts.h"
 #include "version_window.h"
 #include "wincommon/platform_numbers_check.h"
+#include "wincommon/process.h"
 
 namespace tkt {
 namespace {
@@ -152,14 +153,7 @@ LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-std::wstring Form2::CurrentDirectory() {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
-    if (length < buffer.size()) return std::wstring(buffer.data(), length);
-    buffer.resize(length + 1);
-  }
-}
+std::wstring Form2::CurrentDirectory() { return tkt::CurrentDirectory(); }
 
 std::optional<std::wstring> Form2::Environment(const std::wstring& name) {
   SetLastError(ERROR_SUCCESS);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "form1_win.h"
+#include "wincommon/process.h"
 
 namespace tkt {
 
@@ -15,17 +16,6 @@ constexpr wchar_t kTagProperty[] = L"TocktideClockFile";
 struct FreeLocal {
   void operator()(LPWSTR* p) const { LocalFree(p); }
 };
-
-std::wstring CurrentDirectory() {
-  std::wstring dir(MAX_PATH, L'\0');
-  DWORD n = GetCurrentDirectoryW(DWORD(dir.size()), dir.data());
-  if (n > dir.size()) {
-    dir.resize(n);
-    n = GetCurrentDirectoryW(DWORD(dir.size()), dir.data());
-  }
-  dir.resize(n);
-  return dir;
-}
 
 std::wstring FullPath(const std::wstring& path) {
   std::wstring full(MAX_PATH, L'\0');

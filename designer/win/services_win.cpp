@@ -13,6 +13,7 @@
 #include "wincommon/font.h"
 #include "wincommon/handle.h"
 #include "wincommon/platform_numbers_check.h"
+#include "wincommon/process.h"
 
 namespace designer::win {
 
@@ -91,13 +92,7 @@ int WinMessages::Show(const std::wstring& text, const std::wstring& title, unsig
   return MessageBoxW(owner_, text.c_str(), title.empty() ? appTitle_.c_str() : title.c_str(), style);
 }
 
-std::wstring WinFolders::CurrentDirectory() {
-  DWORD size = GetCurrentDirectoryW(0, nullptr);
-  std::wstring dir(size, L'\0');
-  DWORD length = GetCurrentDirectoryW(size, dir.data());
-  dir.resize(length);
-  return dir;
-}
+std::wstring WinFolders::CurrentDirectory() { return ::tkt::CurrentDirectory(); }
 
 bool WinFolders::ChangeDirectory(const std::wstring& path) { return SetCurrentDirectoryW(path.c_str()) != 0; }
 
