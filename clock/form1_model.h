@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "base/font_spec.h"
+#include "base/font_look.h"
 #include "face/face_geometry.h"
 #include "faceformat/settings.h"
 
@@ -29,13 +29,13 @@ struct ShapeElement {
   bool operator==(const ShapeElement&) const = default;
 };
 
-using FontSpec = BasicFontSpec<char>;
+using FontLook = BasicFontLook<char>;
 
 struct LabelElement {
   bool visible = false;
   float left = 0, top = 0;
   std::string caption;
-  FontSpec font;
+  FontLook font;
   int32_t color = 0;
   bool operator==(const LabelElement&) const = default;
 };

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "base/font_spec.h"
+#include "base/font_look.h"
 #include "base/units.h"
 
 namespace tkt {
@@ -15,7 +15,7 @@ namespace tkt {
 // `face` is the font's name in UTF-16. At least one pixel high: a height of 0 would ask for the system's default
 // size instead.
 template <class Char>
-LOGFONTW LogFontFor(std::wstring_view face, const BasicFontSpec<Char>& font, int dpi) {
+LOGFONTW LogFontFor(std::wstring_view face, const BasicFontLook<Char>& font, int dpi) {
   LOGFONTW lf{};
   lf.lfHeight = -std::max(1, PixelsFromPoints(font.size, dpi));
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;

@@ -24,7 +24,7 @@ FaceScene Form1Window::Scene() const {
 }
 
 void Form1Window::CreateReadoutFont() {
-  const FontSpec& f = model_.Label1.font;
+  const FontLook& f = model_.Label1.font;
   LOGFONTW lf = LogFontFor(AnsiToWide(f.name), f, dpi());
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfQuality = ANTIALIASED_QUALITY;

@@ -63,7 +63,7 @@ bool FontInstalled(const wchar_t* face) {
 // The first installed face of the list; the font mapper picks one by character set and family otherwise.
 HFONT CreateFontFrom(std::initializer_list<const wchar_t*> faces, double points, bool bold, BYTE charset, BYTE family,
                      int dpi) {
-  const BasicFontSpec<wchar_t> first{.name = *faces.begin(), .size = points, .bold = bold};
+  const BasicFontLook<wchar_t> first{.name = *faces.begin(), .size = points, .bold = bold};
   LOGFONTW font = LogFontFor(first.name, first, dpi);
   font.lfCharSet = charset;
   font.lfPitchAndFamily = family;

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/font_spec.h"
+#include "base/font_look.h"
 #include "faceformat/image.h"
 
 namespace designer {
@@ -20,7 +20,7 @@ constexpr Color RgbColor(int r, int g, int b) { return r | (g << 8) | (b << 16);
 inline constexpr Color kBlack = 0;
 inline constexpr Color kOlive = RgbColor(128, 128, 0);
 
-using FontSpec = tkt::BasicFontSpec<wchar_t>;
+using FontLook = tkt::BasicFontLook<wchar_t>;
 
 using Handler = std::function<void()>;
 
@@ -129,7 +129,7 @@ struct TextBox : ControlOf<ControlKind::TextBox> {
 
 struct Label : ControlOf<ControlKind::Label> {
   using ControlOf::ControlOf;
-  FontSpec font;  // only the preview's read-out has a font of its own
+  FontLook font;  // only the preview's read-out has a font of its own
 };
 
 enum class ShapeKind { Rectangle, Circle };

@@ -90,7 +90,7 @@ GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platfor
     s.frameSize = float(form.waku.width);
   }
   if (form.digicheck.checked()) {
-    const FontSpec& font = form.digitxt.font;
+    const FontLook& font = form.digitxt.font;
     s.digitalLeft = float(form.digitxt.left);
     s.digitalTop = float(form.digitxt.top);
     if (form.digistyle1.value) s.digitalStyle = "hm";

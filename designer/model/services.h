@@ -32,7 +32,7 @@ inline constexpr uint32_t kFileHideReadOnly = 4;             // OFN_HIDEREADONLY
 inline constexpr uint32_t kFilePathMustExist = 2048;         // OFN_PATHMUSTEXIST
 
 struct FontChoice {
-  FontSpec font;
+  FontLook font;
   Color color = kBlack;
   bool operator==(const FontChoice&) const = default;
 };

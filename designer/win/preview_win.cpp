@@ -38,7 +38,7 @@ void PreviewWindow::Place(const RECT& box, int dpi) {
 
 HFONT PreviewWindow::ReadoutFont() {
   if (!font_ || !(fontFor_ == form_.digitxt.font) || fontDpi_ != faceDpi_) {
-    const FontSpec& f = form_.digitxt.font;
+    const FontLook& f = form_.digitxt.font;
     // The size the clock gives the read-out on this monitor.
     LOGFONTW lf = tkt::LogFontFor(f.name, f, faceDpi_);
     lf.lfQuality = ANTIALIASED_QUALITY;

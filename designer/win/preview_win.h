@@ -45,7 +45,7 @@ class PreviewWindow : public tkt::Window<PreviewWindow> {
   ScaledPreview scaled_;
   int faceDpi_ = tkt::kDesignDpi;  // the parent's: a child hears of no DPI change itself
   tkt::GdiObject<HFONT> font_;
-  FontSpec fontFor_;
+  FontLook fontFor_;
   int fontDpi_ = 0;
   bool dragging_ = false;
   POINT dragAt_{};

@@ -44,7 +44,7 @@ std::optional<FontChoice> WinDialogs::ShowFont(const std::optional<FontChoice>& 
   cf.Flags = (flags & ~DWORD(CF_PRINTERFONTS)) | CF_SCREENFONTS;
   const int dpi = GetDeviceCaps(tkt::WindowDc(nullptr).get(), LOGPIXELSY);
   if (last) {
-    const FontSpec& f = last->font;
+    const FontLook& f = last->font;
     lf = tkt::LogFontFor(f.name, f, dpi);
     cf.rgbColors = COLORREF(last->color) & 0x00FFFFFF;
     cf.Flags |= CF_INITTOLOGFONTSTRUCT;

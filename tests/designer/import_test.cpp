@@ -111,7 +111,7 @@ TEST_F(ImportTest, ReadoutTakesPlaceFontColourAndAKnownStyleOnly) {
   EXPECT_TRUE(d.digifont.enabled);
   EXPECT_EQ(d.digitxt.left, 300);
   EXPECT_EQ(d.digitxt.top, 450);
-  EXPECT_EQ(d.digitxt.font, (FontSpec{L"IPAGothic", 14.25, false, true, true, false}));
+  EXPECT_EQ(d.digitxt.font, (FontLook{L"IPAGothic", 14.25, false, true, true, false}));
   EXPECT_EQ(d.digitxt.foreColor, 255);
   EXPECT_TRUE(d.digistyle1.value);
   EXPECT_FALSE(d.digistyle2.value);

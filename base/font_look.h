@@ -7,11 +7,11 @@
 namespace tkt {
 
 template <class Char>
-struct BasicFontSpec {
+struct BasicFontLook {
   std::basic_string<Char> name;
   double size = 9;  // points
   bool bold = false, italic = false, underline = false, strikethru = false;
-  bool operator==(const BasicFontSpec&) const = default;
+  bool operator==(const BasicFontLook&) const = default;
 };
 
 }  // namespace tkt
