@@ -1,6 +1,5 @@
 #include "clock/instance.h"
 
-
 namespace tkt {
 
 namespace {
@@ -40,6 +39,11 @@ std::wstring ResolveBesideFile(std::wstring_view folder, std::wstring_view path)
   std::wstring out(folder);
   if (out.back() != L'\\' && out.back() != L'/') out += L'\\';
   return out.append(path);
+}
+
+std::wstring FolderOf(std::wstring_view path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, slash + 1));
 }
 
 ClockIdentity IdentityOf(std::wstring_view comparablePath, bool isDefault) {

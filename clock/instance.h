@@ -23,6 +23,8 @@ struct ClockIdentity {
 // A path the settings file names, taken relative to the folder of that file unless it has a drive or starts
 // at a root. Empty stays empty.
 std::wstring ResolveBesideFile(std::wstring_view folder, std::wstring_view path);
+// The folder of a file's path with its trailing separator ("C:\" stays a root, not "C:"); empty when none.
+std::wstring FolderOf(std::wstring_view path);
 
 // `isDefault`: the working folder's tkt.ini, whose stored position keeps the name "Clock".
 ClockIdentity IdentityOf(std::wstring_view comparablePath, bool isDefault);

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
+#include "clock/instance.h"
+
 namespace tkt {
 
 namespace {
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
 
 std::wstring Upper(std::wstring s) {
   if (!s.empty()) CharUpperBuffW(s.data(), DWORD(s.size()));

@@ -20,11 +20,6 @@ FileStamp StampOf(const std::wstring& path) {
   return {true, FileTimeValue(data.ftLastWriteTime), (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 bool SameFace(const FaceSource& a, const FaceSource& b) { return a.picture == b.picture && a.runs == b.runs; }
 
 }  // namespace
