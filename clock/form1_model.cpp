@@ -96,12 +96,13 @@ bool Form1Model::Timer1_Timer(const ClockTime& now) {
   Line3.x2 = minute.x, Line3.y2 = minute.y;
 
   bool started = false;
-  if (now.minute == 0 && now.second == 0) {
+  using faceformat::ChimeHours;
+  if (chimeHours != ChimeHours::Off && now.minute == 0 && now.second == 0) {
     chimeCount = ChimeCountForHour(now.hour);
     chimeStep = 0;
     timer2Enabled = started = true;
   }
-  if (now.minute == 30 && now.second == 0) {
+  if (chimeHours == ChimeHours::HalfHour && now.minute == 30 && now.second == 0) {
     chimeCount = 1;
     chimeStep = 0;
     timer2Enabled = started = true;

@@ -8,6 +8,7 @@
 
 #include "base/font_look.h"
 #include "face/face_geometry.h"
+#include "faceformat/clock_options.h"
 #include "faceformat/settings.h"
 
 namespace tkt {
@@ -84,6 +85,7 @@ struct Form1Model {
   int chimeCount = 0;
   int chimeStep = 0;
   bool timer2Enabled = false;
+  faceformat::ChimeHours chimeHours = faceformat::ChimeHours::HalfHour;  // from the options file
 
   // Load steps 5 to 13: hands, centre dot, frame, read-out and cuckoo pictures from the settings.
   void LayOut(const faceformat::ClockSettings& s);

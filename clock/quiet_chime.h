@@ -30,14 +30,22 @@ bool IsQuietState(NotificationState state);
 
 class QuietChime {
  public:
-  explicit QuietChime(NotificationStateSource& source) : source_(source) {}
+  // `quietHours`: the clock's own quiet span, in the time it shows.
+  explicit QuietChime(NotificationStateSource& source,
+                      std::optional<faceformat::QuietHours> quietHours = std::nullopt)
+      : source_(source), quietHours_(quietHours) {}
   // Asked each time a call would sound; a state it cannot read counts as not quiet.
   bool SoundAllowed();
   // One step of the chime: the doors move as always; true when the call is to be played.
-  bool Step(Form1Model& form) { return form.Timer2_Timer() && SoundAllowed(); }
+  bool Step(Form1Model& form) {
+    const bool open = form.Timer2_Timer();
+    if (quietHours_ && quietHours_->Contains(form.tickTime.hour, form.tickTime.minute)) return false;
+    return open && SoundAllowed();
+  }
 
  private:
   NotificationStateSource& source_;
+  std::optional<faceformat::QuietHours> quietHours_;
 };
 
 }  // namespace tkt

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "clock/instance.h"
+#include "faceformat/clock_options.h"
 #include "faceformat/settings.h"
 #include "form1_win.h"
 #include "wincommon/text.h"
@@ -29,6 +30,11 @@ faceformat::Status ReadFaceFiles(const std::wstring& settingsPath, FaceFiles& fi
   files = {};
   files.paths.push_back(settingsPath);
   files.stamps.push_back(StampOf(settingsPath));
+  const std::wstring optionsPath = faceformat::OptionsPathFor(std::filesystem::path(settingsPath)).wstring();
+  files.paths.push_back(optionsPath);
+  files.stamps.push_back(StampOf(optionsPath));
+  // Options that cannot be read leave the clock as it would be without them.
+  if (auto options = faceformat::ReadClockOptions(std::filesystem::path(settingsPath))) files.options = *options;
   auto settings = faceformat::ReadSettingsFile(std::filesystem::path(settingsPath));
   if (!settings) return faceformat::Error{"settings: " + settings.error().what, settings.error().where};
   const std::wstring folder = FolderOf(settingsPath);
@@ -66,6 +72,7 @@ bool Form1Window::ReadSettingsAgain() try {
   watchedPaths_ = files->paths;
   notices_.Watch(watchedPaths_);
   if (!read) return false;
+  if (files->options != options_) ApplyOptions(files->options);
   if (files->settings == settings_ && SameFace(files->source, faceSource_)) return true;
 
   Form1Model fresh;
@@ -77,6 +84,7 @@ bool Form1Window::ReadSettingsAgain() try {
   fresh.chimeCount = model_.chimeCount;
   fresh.chimeStep = model_.chimeStep;
   fresh.timer2Enabled = model_.timer2Enabled;
+  fresh.chimeHours = model_.chimeHours;
 
   faceformat::Image face;
   if (!ApplyFaceRegion(hwnd_, files->source, dpi(), face)) return false;

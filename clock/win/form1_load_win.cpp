@@ -97,6 +97,7 @@ tkt::Status Form1Window::Form_Load() try {
   if (auto shaped = ApplyScale(); !shaped) return shaped.error();
   ::tkt::RestoreWindowPos(hwnd_, positionApp_);                                         // 20
   settings_ = std::move(files->settings);
+  ApplyOptions(files->options);
   watchedPaths_ = std::move(files->paths);
   watch_ = SettingsWatch(std::move(files->stamps));
   notices_.Watch(watchedPaths_);

@@ -27,17 +27,10 @@ void Form1Window::DescribeClass(WNDCLASSEXW& wc) {
   wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDI_TKT));
 }
 
-// GetLocalTime asks for the time zone on every call, and under Wine that means a look at the zone file
-// every second. The zone is read once an hour instead, and again whenever the time or the zone changes.
+// The time in the clock's own zone, or in the PC's.
 ClockTime Form1Window::LocalNow() {
-  SYSTEMTIME utc;
-  GetSystemTime(&utc);
-  if (zoneHour_ != utc.wHour) {
-    zoneHour_ = GetTimeZoneInformation(&zone_) == TIME_ZONE_ID_INVALID ? -1 : utc.wHour;
-  }
-  SYSTEMTIME st;
-  if (zoneHour_ < 0 || !SystemTimeToTzSpecificLocalTime(&zone_, &utc, &st)) GetLocalTime(&st);
-  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+  const worldtime::CivilTime t = zoneClock_.Now();
+  return {t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond};
 }
 
 Form1Window::~Form1Window() {
@@ -97,7 +90,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return PaintThrough(msg, wp);
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
-      zoneHour_ = -1;  // the zone may have changed
+      zoneClock_.PcZoneChanged();
       if (msg == WM_SETTINGCHANGE && wp == SPI_SETWORKAREA) OnDisplayChange();
       return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_DISPLAYCHANGE:
@@ -121,6 +114,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN: MouseDown(2); return 0;
     case WM_MBUTTONDOWN: MouseDown(4); return 0;
     case WM_MOUSEMOVE:
+      OnMouseOver();
       // A release missed while the pointer was over another window (Wine routes a background window's
       // captured pointer by position) ends the drag.
       if (!(wp & MK_LBUTTON) && mouse_.Dragging()) mouse_.OnCaptureLost();
@@ -130,6 +124,11 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: mouse_.Form_MouseUp(); return 0;
     case WM_CAPTURECHANGED: mouse_.OnCaptureLost(); return 0;
+    case WM_MOUSELEAVE: OnMouseLeave(); return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lp)->hwndFrom != tip_) break;
+      OnTipNotify(lp);
+      return 0;
     case WM_DESTROY:
       fullScreen_.Stop();
       KillTimer(hwnd_, kTimer1);
@@ -167,6 +166,7 @@ void Form1Window::OnTimer1() {
   if (const int interval = tickTimer_.NextInterval(now.millisecond)) SetTimer(hwnd_, kTimer1, UINT(interval), nullptr);
   if (!tickGate_.Admit(now)) return;
   Timer1_Timer(now);
+  if (tipShown_ && now.second == 0) UpdateTip();
   // Once a second, and nothing else wakes the clock for them.
   FollowSettingsFile();
   fullScreen_.Check();
@@ -183,7 +183,7 @@ void Form1Window::Timer2_Timer() {
   const FaceScene before = Scene();
   const RECT readoutBefore = ReadoutRect();
   // The doors move in the quiet states too; only the call stays silent.
-  const bool call = QuietChime(*notificationState_).Step(model_);
+  const bool call = QuietChime(*notificationState_, options_.quiet).Step(model_);
   if (!model_.timer2Enabled) KillTimer(hwnd_, kTimer2);
   RepaintChanges(before, readoutBefore);
   // Asynchronous; a missing file stays silent and a call still playing is not cut off or queued behind.

@@ -20,6 +20,7 @@
 #include "quiet_chime_win.h"
 #include "region_win.h"
 #include "wincommon/window.h"
+#include "worldtime/win/zones_win.h"
 
 namespace tkt {
 
@@ -30,6 +31,7 @@ inline constexpr wchar_t kChimeSound[] = L"..\\hato.wav";
 // was before it was read. On failure, the files as far as the reading got.
 struct FaceFiles {
   faceformat::ClockSettings settings;
+  faceformat::ClockOptions options;  // the defaults when the options file is missing or cannot be read
   FaceSource source;
   std::vector<std::wstring> paths;
   FileStamps stamps;
@@ -86,6 +88,15 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
   void OnDpiChanged(int oldDpi, const RECT& suggested);
   void OnTimer1();
   ClockTime LocalNow();
+
+  // The options file (form1_options_win.cpp): the zone, the chime hours, the tooltip and the see-through face.
+  void ApplyOptions(const faceformat::ClockOptions& options);
+  void UpdateAlpha();
+  void OnMouseOver();
+  void OnMouseLeave();
+  std::wstring TipText();
+  void OnTipNotify(LPARAM notice);
+  void UpdateTip();
   void MouseDown(int button);
 
   // ClockWindowLink: what the menu form does to this window.
@@ -112,8 +123,12 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
   CuckooPictures cuckoos_;
   TickGate tickGate_;
   TickTimer tickTimer_;
-  TIME_ZONE_INFORMATION zone_{};
-  int zoneHour_ = -1;  // the UTC hour zone_ was read in; -1: read it again
+  worldtime::ZoneClock zoneClock_;
+  faceformat::ClockOptions options_;
+  HWND tip_ = nullptr;       // the tooltip, while the clock has a name or a zone of its own
+  std::wstring tipText_;     // what the tooltip last asked for
+  bool tipShown_ = false;
+  bool pointerOver_ = false;  // a leave is being tracked: the face is faded
   GdiObject<HFONT> readoutFont_;
   BackBuffer back_;
   Form1Mouse mouse_;

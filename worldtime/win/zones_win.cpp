@@ -87,6 +87,11 @@ std::wstring PcTimeZoneKey() {
   return zone.TimeZoneKeyName;
 }
 
+std::wstring ZoneDisplayName(const std::wstring& key) {
+  const tkt::RegKey zone = OpenZone(key);
+  return zone ? DisplayName(zone.get()) : std::wstring();
+}
+
 std::optional<ZoneRules> ReadZoneRules(const std::wstring& key) {
   const tkt::RegKey zone = OpenZone(key);
   if (!zone) return std::nullopt;

@@ -21,6 +21,8 @@ struct ZoneEntry {
 std::vector<ZoneEntry> ListTimeZones();
 // The key of the PC's own zone; empty when the system does not say.
 std::wstring PcTimeZoneKey();
+// The display name of a zone the registry knows; empty otherwise.
+std::wstring ZoneDisplayName(const std::wstring& key);
 // The rules of a zone the registry knows, with its per-year rules; nothing for an unknown key.
 std::optional<ZoneRules> ReadZoneRules(const std::wstring& key);
 
