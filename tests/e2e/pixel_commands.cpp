@@ -138,6 +138,62 @@ void MenuItem(Driver&, const Args& a) {
   Mouse({"mouse", "click", "left", std::to_string((r.left + r.right) / 2), std::to_string(y)});
 }
 
+// A see-through window's alpha (0 to 255), or "none" when it is not layered.
+std::string AlphaOf(HWND w) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  const bool layered = GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED;
+  if (layered && GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) && (flags & LWA_ALPHA))
+    return std::to_string(alpha);
+  return "none";
+}
+
+void WaitAlpha(Driver&, const Args& a) {
+  std::string got;
+  if (!harness::WaitUntil([&] { return (got = AlphaOf(Handle(a[1]))) == a[2]; }, Deadline(a, 3)))
+    throw Failure{"the alpha stayed " + got};
+}
+
+// "YYYY/MM/DD(曜) HH:MM" of UTC moved by `minutes`, as the system's own calendar gives it.
+std::string ShiftedUtc(long long minutes) {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+  t.QuadPart += minutes * 600'000'000LL;
+  ft = {t.LowPart, t.HighPart};
+  SYSTEMTIME st;
+  FileTimeToSystemTime(&ft, &st);
+  static constexpr const wchar_t* kDays[] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
+  wchar_t text[64];
+  swprintf(text, 64, L"%04u/%02u/%02u(%ls) %02u:%02u", st.wYear, st.wMonth, st.wDay, kDays[st.wDayOfWeek], st.wHour,
+           st.wMinute);
+  return Utf8(text);
+}
+
+// The clock's tooltip, once shown, names the date and time of UTC + MINUTES (now, or a minute ago when the
+// minute turned while looking).
+void TipTime(Driver& d, const Args& a) {
+  const DWORD pid = d.Program(a[2]).id();
+  const long long minutes = Number(a[3]);
+  std::string text;
+  const bool shown = harness::WaitUntil(
+      [&] {
+        const HWND tip = harness::FindTopWindow(
+            [&](HWND w) { return harness::ProcessOf(w) == pid && harness::HasClass(w, L"tooltips_class32"); });
+        // Asked of the tooltip itself: GetWindowText does not ask another program's window.
+        if (tip) text = Utf8(harness::ControlText(tip));
+        return !text.empty();
+      },
+      Deadline(a, 4));
+  if (!shown) throw Failure{"no tooltip"};
+  std::replace(text.begin(), text.end(), '\r', '|');
+  std::replace(text.begin(), text.end(), '\n', '|');
+  d.Set(a[1], text);
+  const std::string after = ShiftedUtc(minutes), before = ShiftedUtc(minutes - 1);
+  if (text.find(after) == std::string::npos && text.find(before) == std::string::npos)
+    throw Failure{"the tooltip \"" + text + "\" is not at " + after};
+}
+
 const Command kPixelCommands[] = {
     {"countcolor", 8,
      "VAR HWND L T R B RRGGBB TOL: VAR = pixels of the window's rectangle L,T-R,B whose every channel is within "
@@ -179,6 +235,13 @@ const Command kPixelCommands[] = {
      HoldRegion},
     {"mouse", 1, "move X Y | down|up|click left|right|middle [X Y]: real input through SendInput",
      [](Driver&, const Args& a) { Mouse(a); }},
+    {"alpha", 2, "VAR HWND: VAR = the layered window's alpha, 0 to 255, or none when it is not layered",
+     [](Driver& d, const Args& a) { d.Set(a[1], AlphaOf(Handle(a[2]))); }},
+    {"waitalpha", 2, "HWND ALPHA [DEADLINE]: waits until the window's alpha (as alpha gives it) is ALPHA", WaitAlpha},
+    {"tiptime", 3,
+     "VAR PROC MINUTES [DEADLINE]: waits for PROC's tooltip; fails unless it shows the date and time of UTC + "
+     "MINUTES; VAR = its text, lines joined by |",
+     TipTime},
     {"menuitem", 3,
      "MENU INDEX COUNT: clicks the middle of item INDEX (from 0) of an open popup menu window of COUNT items of "
      "one height",
