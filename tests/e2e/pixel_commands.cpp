@@ -194,6 +194,18 @@ void TipTime(Driver& d, const Args& a) {
     throw Failure{"the tooltip \"" + text + "\" is not at " + after};
 }
 
+// Pixels of the rectangle L,T-R,B (window pixels) that differ between two windows on the screen.
+int CountDiffering(const Args& a) {
+  const faceformat::Image one = harness::CaptureWindow(Handle(a[1])), two = harness::CaptureWindow(Handle(a[2]));
+  int n = 0;
+  for (int y = int(Number(a[4])); y < Number(a[6]); ++y)
+    for (int x = int(Number(a[3])); x < Number(a[5]); ++x) {
+      const bool inOne = x < one.width && y < one.height, inTwo = x < two.width && y < two.height;
+      if (inOne != inTwo || (inOne && one.at(x, y) != two.at(x, y))) ++n;
+    }
+  return n;
+}
+
 const Command kPixelCommands[] = {
     {"countcolor", 8,
      "VAR HWND L T R B RRGGBB TOL: VAR = pixels of the window's rectangle L,T-R,B whose every channel is within "
@@ -224,6 +236,14 @@ const Command kPixelCommands[] = {
        const faceformat::Image first = harness::CaptureWindow(w);
        if (!harness::WaitUntil([&] { return !(harness::CaptureWindow(w) == first); }, Deadline(a, 2)))
          throw Failure{"nothing changed"};
+     }},
+    {"differ", 7, "VAR HWND1 HWND2 L T R B: VAR = how many pixels of the rectangle differ between the two windows",
+     [](Driver& d, const Args& a) { d.Set(a[1], std::to_string(CountDiffering({a.begin() + 1, a.end()}))); }},
+    {"waitsame", 6, "HWND1 HWND2 L T R B [DEADLINE]: waits until the rectangle shows the same in both windows",
+     [](Driver&, const Args& a) {
+       int n = 0;
+       if (!harness::WaitUntil([&] { return (n = CountDiffering(a)) == 0; }, Deadline(a, 7)))
+         throw Failure{std::to_string(n) + " pixels still differ"};
      }},
     {"regionfile", 2,
      "HWND RGP [DPI]: fails unless the window's region equals the union of the file's runs (scaled from 96 to "
