@@ -112,8 +112,6 @@ const Command kScriptCommands[] = {
      [](Driver& d, const Args& a) { d.Set(a[1], Utf8(d.MakeTempFolder().wstring())); }},
     {"copytree", 2, "FROM TO: copies a folder recursively", CopyTree},
     {"writefile", 2, "PATH TEXT: writes TEXT in the ANSI code page (so \"\\r\\n\" for line ends)", WriteFile},
-    {"setenv", 2, "NAME VALUE: sets an environment variable for the programs started after it",
-     [](Driver&, const Args& a) { SetEnvironmentVariableW(Wide(a[1]).c_str(), Wide(a[2]).c_str()); }},
     {"deletefile", 1, "PATH: removes a file if it exists",
      [](Driver&, const Args& a) {
        std::error_code ec;
