@@ -5,7 +5,9 @@
 # and private memory (resident pages of its own, as Linux counts them for the Wine process) against the
 # painting yardstick's.
 #   bench/idle_cpu.sh BUILD_DIR [seconds]     (BUILD_DIR: a Windows build, win64 or win32, with the stage and
-#                                             idle_window.exe; TKT_EXE=other tkt.exe measures that one instead)
+#                                             idle_window.exe; TKT_EXE=other tkt.exe measures that one instead;
+#                                             TKT_OPTIONS='Key=value;...' measures a clock of the default face
+#                                             with those options, from a settings file of its own)
 # Without $DISPLAY it runs in a private Xvfb with a wineserver of its own, and stops both at the end.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,8 +23,10 @@ if [ -z "${DISPLAY:-}" ]; then
   started_xvfb=1
 fi
 pids=()
+own_ini=
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  [ -z "$own_ini" ] || rm -f "$build/stage/program/$own_ini.ini" "$build/stage/program/$own_ini-options.ini"
   if [ -n "$started_xvfb" ]; then
     WINEPREFIX="$TKT_WINEPREFIX" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
     tkt_stop_xvfb
@@ -35,7 +39,14 @@ trap cleanup EXIT
 
 exe=${TKT_EXE:-tkt.exe}
 [ "$exe" = tkt.exe ] || exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
-(cd "$build/stage/program" && exec "$run" "$exe") & pids+=($!)
+args=()
+if [ -n "${TKT_OPTIONS:-}" ]; then
+  own_ini=bench-idle-$$
+  cp "$build/stage/program/tkt.ini" "$build/stage/program/$own_ini.ini"
+  { printf '[Clock]\r\n'; tr ';' '\n' <<<"$TKT_OPTIONS" | sed 's/$/\r/'; } >"$build/stage/program/$own_ini-options.ini"
+  args=("$own_ini.ini")
+fi
+(cd "$build/stage/program" && exec "$run" "$exe" "${args[@]}") & pids+=($!)
 clock=$!
 (cd "$build/bench" && exec "$run" idle_window.exe) & pids+=($!)
 idle=$!
