@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <system_error>
 
 #include "faceformat/files.h"
 
@@ -158,8 +157,7 @@ std::filesystem::path OptionsPathFor(const std::filesystem::path& settingsPath) 
 
 tkt::Result<ClockOptions> ReadClockOptions(const std::filesystem::path& settingsPath) {
   const std::filesystem::path path = OptionsPathFor(settingsPath);
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec) && !ec) return ClockOptions{};
+  if (!FileExists(path)) return ClockOptions{};
   auto bytes = ReadWholeFile(path, kMaxOptionsBytes);
   if (!bytes) return bytes.error();
   return ParseClockOptions(*bytes);
@@ -168,10 +166,7 @@ tkt::Result<ClockOptions> ReadClockOptions(const std::filesystem::path& settings
 tkt::Status WriteClockOptions(const std::filesystem::path& settingsPath, const ClockOptions& options) {
   const std::filesystem::path path = OptionsPathFor(settingsPath);
   if (!options.IsDefault()) return WriteFileAtomic(path, FormatClockOptions(options));
-  std::error_code ec;
-  std::filesystem::remove(path, ec);
-  if (ec) return tkt::Error{"cannot remove the options file: " + ec.message(), -1, (unsigned long)ec.value()};
-  return tkt::Success();
+  return RemoveFile(path);
 }
 
 }  // namespace faceformat

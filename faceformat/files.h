@@ -16,6 +16,11 @@ using tkt::Error, tkt::Result, tkt::Status, tkt::Success;
 inline constexpr unsigned long long kMaxReadBytes = 1ull << 30;
 Result<std::string> ReadWholeFile(const std::filesystem::path& path, unsigned long long maxBytes = kMaxReadBytes);
 
+// Whether anything is at `path` (a file that cannot be read still exists).
+bool FileExists(const std::filesystem::path& path);
+// Removes a file; one that is not there counts as removed.
+Status RemoveFile(const std::filesystem::path& path);
+
 // Writes to a temporary file in the same folder, flushes it, then replaces `path` in one step.
 // On any failure the old file is left as it was and the temporary is removed. A read-only file (no write bit on
 // POSIX, the read-only attribute on Windows) is refused, as a plain write would be.

@@ -62,6 +62,16 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& path, unsigned lo
   return detail::NoThrow([&] { return ReadAll(path, maxBytes); });
 }
 
+bool FileExists(const std::filesystem::path& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+Status RemoveFile(const std::filesystem::path& path) {
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Success();
+  return SysError("cannot remove file");
+}
+
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
   const std::filesystem::path dir = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
   struct stat old {};

@@ -58,6 +58,17 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& path, unsigned lo
   return detail::NoThrow([&] { return ReadAll(path, maxBytes); });
 }
 
+bool FileExists(const std::filesystem::path& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+Status RemoveFile(const std::filesystem::path& path) {
+  if (DeleteFileW(path.c_str())) return Success();
+  const DWORD code = GetLastError();
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return Success();
+  return WinError("cannot remove file", code);
+}
+
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
   const std::wstring target = path.wstring();
   const DWORD attrs = GetFileAttributesW(target.c_str());

@@ -15,6 +15,20 @@ namespace {
 
 BYTE AlphaOf(int percent) { return BYTE((percent * 255 + 50) / 100); }
 
+// The common controls are loaded only by a clock that shows a tooltip: a plain clock stays as small as it was.
+bool LoadTooltipClass() {
+  static const bool loaded = [] {
+    const HMODULE controls = LoadLibraryW(L"comctl32.dll");
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = controls ? reinterpret_cast<InitFn>(
+                                     reinterpret_cast<void*>(GetProcAddress(controls, "InitCommonControlsEx")))
+                               : nullptr;
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+    return init && init(&classes);
+  }();
+  return loaded;
+}
+
 }  // namespace
 
 void Form1Window::ApplyOptions(const faceformat::ClockOptions& options) {
@@ -24,9 +38,7 @@ void Form1Window::ApplyOptions(const faceformat::ClockOptions& options) {
   UpdateAlpha();
 
   const bool wantTip = !options_.name.empty() || zoneClock_.OwnZone();
-  if (wantTip && !tip_) {
-    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
+  if (wantTip && !tip_ && LoadTooltipClass()) {
     tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                            0, 0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
     TTTOOLINFOW tool{};
