@@ -361,21 +361,23 @@ Section "Uninstall"
     ${EndIf}
   ${EndIf}
 
-  ; Shortcuts of either language; the desktop and startup ones only when they start this clock, since the
-  ; designer makes one of the same name for whichever copy it belongs to.
+  ; Shortcuts of either language; on the desktop and in Startup only those that start this clock, since the
+  ; designer makes them for whichever copy it belongs to.
   Delete "$SMPROGRAMS\${MENU_FOLDER}\${CLOCK_LINK_JA}.lnk"
   Delete "$SMPROGRAMS\${MENU_FOLDER}\${CLOCK_LINK_EN}.lnk"
   Delete "$SMPROGRAMS\${MENU_FOLDER}\${DESIGNER_LINK_JA}.lnk"
   Delete "$SMPROGRAMS\${MENU_FOLDER}\${DESIGNER_LINK_EN}.lnk"
   RMDir "$SMPROGRAMS\${MENU_FOLDER}"
-  Push "$DESKTOP\${DESKTOP_LINK}"
-  Call un.RemoveOwnLink
-  Push "$SMSTARTUP\${DESKTOP_LINK}"
-  Call un.RemoveOwnLink
+  Push "$DESKTOP"
+  Call un.RemoveOwnLinksIn
+  Push "$SMSTARTUP"
+  Call un.RemoveOwnLinksIn
   ${If} $AllUsers == 1
     SetShellVarContext current
-    Push "$DESKTOP\${DESKTOP_LINK}"
-    Call un.RemoveOwnLink
+    Push "$DESKTOP"
+    Call un.RemoveOwnLinksIn
+    Push "$SMSTARTUP"
+    Call un.RemoveOwnLinksIn
     SetShellVarContext all
   ${EndIf}
 
@@ -423,6 +425,24 @@ Function un.RemoveSettingsFile
 FunctionEnd
 
 ; Deletes the shortcut on the stack when it starts this installation's clock.
+; Every shortcut in a folder that starts this copy's clock: the setup's own, and those the designer made for
+; further clocks under names of the user's choosing.
+Function un.RemoveOwnLinksIn
+  Exch $R2
+  Push $R3
+  Push $R4
+  FindFirst $R3 $R4 "$R2\*.lnk"
+  ${DoWhile} $R4 != ""
+    Push "$R2\$R4"
+    Call un.RemoveOwnLink
+    FindNext $R3 $R4
+  ${Loop}
+  FindClose $R3
+  Pop $R4
+  Pop $R3
+  Pop $R2
+FunctionEnd
+
 Function un.RemoveOwnLink
   Exch $R0
   Push $R1

@@ -124,11 +124,19 @@ TEST_F(SetupTest, ForOneUserLaysOutTheTreeStartsTheClockAndUninstallsCleanly) {
   // holding its program file.
   RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kPositionKey) + L"\\WindowPos").c_str(), L"Left", REG_SZ,
                   L"1200", 10);
+  // A further clock the designer put in Startup goes with the program; another program's shortcut stays.
+  const fs::path further = ShellFolder(CSIDL_STARTUP) / L"london.lnk";
+  const fs::path others = ShellFolder(CSIDL_STARTUP) / L"other clock.lnk";
+  WriteShortcut(further, (root / L"program\\tkt.exe").wstring(), (root / L"program").wstring());
+  WriteShortcut(others, L"C:\\elsewhere\\program\\tkt.exe", L"C:\\elsewhere\\program");
   QuietUninstall(HKEY_CURRENT_USER, root);
   EXPECT_TRUE(clock.Wait(10s).has_value());
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(root.parent_path() / L"Tocktide"); }, 10s));
   EXPECT_FALSE(fs::exists(menu));
   EXPECT_FALSE(fs::exists(startup));
+  EXPECT_FALSE(fs::exists(further));
+  EXPECT_TRUE(fs::exists(others));
+  fs::remove(others);
   EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, kPositionKey));
   RegDeleteTreeW(HKEY_CURRENT_USER, kPositionKey);
   RegDeleteKeyW(HKEY_CURRENT_USER, kPositionKey);
