@@ -10,21 +10,27 @@
 namespace tkt {
 
 // Lenient: what the other side cannot hold becomes a look-alike or the default character.
-inline std::wstring AnsiToWide(std::string_view ansi) {
-  if (ansi.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
+inline std::wstring ToWide(std::string_view bytes, UINT codePage) {
+  if (bytes.empty()) return {};
+  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), int(bytes.size()), nullptr, 0);
   std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), n);
+  if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), int(bytes.size()), wide.data(), n);
   return wide;
 }
 
-inline std::string WideToAnsi(std::wstring_view wide) {
+inline std::string FromWide(std::wstring_view wide, UINT codePage) {
   if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string ansi(size_t(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), ansi.data(), n, nullptr, nullptr);
-  return ansi;
+  const int n = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(size_t(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), bytes.data(), n, nullptr, nullptr);
+  return bytes;
 }
+
+inline std::wstring AnsiToWide(std::string_view ansi) { return ToWide(ansi, CP_ACP); }
+inline std::string WideToAnsi(std::wstring_view wide) { return FromWide(wide, CP_ACP); }
+// The options file is UTF-8 whatever the code page.
+inline std::wstring Utf8ToWide(std::string_view utf8) { return ToWide(utf8, CP_UTF8); }
+inline std::string WideToUtf8(std::wstring_view wide) { return FromWide(wide, CP_UTF8); }
 
 // Exact: nothing when a byte sequence is invalid in the code page.
 inline std::optional<std::wstring> ExactAnsiToWide(std::string_view ansi) {
@@ -48,23 +54,6 @@ inline std::optional<std::string> ExactWideToAnsi(std::wstring_view wide) {
                       &usedDefault);
   if (usedDefault) return std::nullopt;
   return ansi;
-}
-
-// The options file is UTF-8 whatever the code page; its texts were checked when read.
-inline std::wstring Utf8ToWide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
-  return wide;
-}
-
-inline std::string WideToUtf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(size_t(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), n, nullptr, nullptr);
-  return utf8;
 }
 
 }  // namespace tkt
