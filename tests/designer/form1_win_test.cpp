@@ -81,7 +81,7 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, ShowsItsPagesAndEveryTextFitsItsControl) {
   Form1Window& w = Open();
-  ASSERT_EQ(TabCtrl_GetItemCount(w.tab()), 4);
+  ASSERT_EQ(TabCtrl_GetItemCount(w.tab()), 5);
   EXPECT_TRUE(IsWindowVisible(w.PanelOf(0)));
   EXPECT_FALSE(IsWindowVisible(w.PanelOf(1)));
   RECT panel;  // each page's panel holds the whole layout
