@@ -51,7 +51,7 @@ class WinPictures : public PictureService {
   std::shared_ptr<const faceformat::Image> Load(const std::wstring& path) override;
 };
 
-// The system's time zones, read once.
+// The zones the system knows, from its own time-zone data.
 class WinZones : public ZoneService {
  public:
   std::vector<ZoneChoice> Zones() override;
