@@ -350,14 +350,18 @@ void Form1Window::Sync() {
   syncing_ = false;
 }
 
-void Form1Window::Tick() {
+TickTime Form1Window::PreviewTime() {
   const std::wstring zone = form_.SelectedZone();
   if (!zoneClock_ || zone != zoneClockKey_) {
     zoneClock_.emplace(zone);
     zoneClockKey_ = zone;
   }
   const worldtime::CivilTime now = zoneClock_->Now();
-  form_.Timer1_Timer({now.hour, now.minute, now.second});
+  return {now.hour, now.minute, now.second};
+}
+
+void Form1Window::Tick() {
+  form_.Timer1_Timer(PreviewTime());
   preview_.Refresh();
 }
 

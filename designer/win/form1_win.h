@@ -33,6 +33,8 @@ class Form1Window : public tkt::Window<Form1Window> {
   HWND PanelOf(int page) const { return panels_[size_t(page)].hwnd(); }
   HWND tab() const { return tab_; }
   PreviewWindow& preview() { return preview_; }
+  // The preview's time: now, in the zone chosen on the options page.
+  TickTime PreviewTime();
 
  private:
   struct Binding {

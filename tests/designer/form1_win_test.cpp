@@ -207,6 +207,16 @@ TEST_F(MainWindow, ThePreviewShowsTheFaceAtTheChosenOpacity) {
   }
 }
 
+TEST_F(MainWindow, ThePreviewTellsTheTimeOfTheChosenZone) {
+  Form1Window& w = Open();
+  form_.SelectZone(L"Tokyo Standard Time");  // no summer time: nine hours ahead of UTC all year
+  SYSTEMTIME utc;
+  GetSystemTime(&utc);
+  const TickTime tokyo = w.PreviewTime();
+  const int ahead = ((tokyo.hour - utc.wHour) * 60 + tokyo.minute - utc.wMinute + 24 * 60) % (24 * 60);
+  EXPECT_NEAR(ahead, 9 * 60, 1);
+}
+
 TEST_F(MainWindow, ControlsFollowTheModel) {
   Form1Window& w = Open();
   form_.MultiPage1.SetValue(1);
