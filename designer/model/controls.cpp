@@ -29,6 +29,14 @@ void ScrollBar::ScrollBy(int delta) {
   SetValue(std::clamp(value + delta, min, max));
 }
 
+bool ComboBox::SetListIndex(int index) {
+  if (index < 0 || size_t(index) >= items.size()) return false;
+  if (index == listIndex) return true;
+  listIndex = index;
+  if (onClick) onClick();
+  return true;
+}
+
 bool MultiPage::SetValue(int index) {
   if (index < 0 || size_t(index) >= pages.size()) return false;
   if (index == value) return true;

@@ -27,7 +27,7 @@ using Handler = std::function<void()>;
 // What a control is, so the window layer can tell kinds apart without asking the type system.
 enum class ControlKind {
   Container, CommandButton, CheckBox, OptionButton, ScrollBar, TextBox, Label, Shape, LineShape, ImageBox,
-  PictureBox, MultiPage, Timer
+  PictureBox, MultiPage, Timer, ComboBox
 };
 
 // Properties every control has. Places and sizes are twips inside the control's container.
@@ -125,6 +125,23 @@ struct TextBox : ControlOf<ControlKind::TextBox> {
   using ControlOf::ControlOf;
   std::wstring text;
   Color backColor = RgbColor(255, 255, 255);
+  Handler onChange;
+  // The user's typing or code: the handler runs only on a change.
+  void SetText(std::wstring newText) {
+    if (newText == text) return;
+    text = std::move(newText);
+    if (onChange) onChange();
+  }
+};
+
+// A drop-down list of entries, one of them chosen.
+struct ComboBox : ControlOf<ControlKind::ComboBox> {
+  using ControlOf::ControlOf;
+  std::vector<std::wstring> items;
+  int listIndex = -1;  // -1: none chosen
+  Handler onClick;
+  // An index outside the list is refused and changes nothing; the handler runs only on a change.
+  bool SetListIndex(int index);
 };
 
 struct Label : ControlOf<ControlKind::Label> {

@@ -4,6 +4,7 @@
 #include <new>
 #include <system_error>
 
+#include "designer/model/clock_options_page.h"
 #include "designer/model/paths.h"
 
 namespace designer {
@@ -24,7 +25,6 @@ const ExportError kPermissionDenied{70, L"書き込みできません。"};
 const ExportError kDiskFull{61, L"ディスクの空き容量が不足しています。"};
 // Anything the platform reports that fits none of the above: the generic I/O error.
 const ExportError kWriteError{57, L"デバイス I/O エラーです。"};
-const ExportError kOutOfMemory{7, L"メモリが不足しています。"};
 
 }  // namespace
 
@@ -115,12 +115,42 @@ GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platfor
   return {std::move(s), nullptr};
 }
 
-namespace {
-
-void ShowFailure(MessageService& messages, const ExportError& error) {
+void ShowWriteFailure(MessageService& messages, const ExportError& error) {
   messages.Show(kWriteFailed, kWriteFailedTitle, kMbOk);
   messages.Show(ErrorNumberText(error), kErrorNumberTitle, kMbOk);
 }
+
+bool WriteClockFiles(DesignerForm& form, const faceformat::ClockSettings& settings,
+                     const faceformat::ClockOptions& options, const std::wstring& settingsPath) {
+  // The writers replace a file in one step, so a failure leaves the old one as it was.
+  const std::filesystem::path target = PathFromText(settingsPath);
+  tkt::Status written = faceformat::WriteSettingsFile(target, settings);
+  if (!written) {
+    ShowWriteFailure(*form.services.messages, ExportErrorFromWrite(written.error(), target));
+    return false;
+  }
+  written = faceformat::WriteClockOptions(target, options);
+  if (!written) {
+    ShowWriteFailure(*form.services.messages, ExportErrorFromWrite(written.error(), faceformat::OptionsPathFor(target)));
+    return false;
+  }
+  return true;
+}
+
+void OfferShortcut(DesignerForm& form, FilesPlatform& platform, const std::wstring& linkName,
+                   const std::wstring& arguments) {
+  MessageService& messages = *form.services.messages;
+  // Offered wherever the desktop is, not only at one fixed path.
+  std::optional<std::wstring> desktop = platform.DesktopFolder();
+  if (!desktop || desktop->empty()) return;
+  if (messages.Show(kShortcutQuestion, kShortcutTitle, kShortcutQuestionStyle) != kIdYes) return;
+  const std::wstring program = form.baseDir + L"\\program";
+  const int32_t result =
+      platform.CreateShortcut(*desktop + L"\\" + linkName, program + L"\\tkt.exe", program, arguments);
+  if (result != 0) ShowWriteFailure(messages, ExportErrorFromCode(result));
+}
+
+namespace {
 
 void ExportSettings(DesignerForm& form, FilesPlatform& platform) {
   MessageService& messages = *form.services.messages;
@@ -129,20 +159,14 @@ void ExportSettings(DesignerForm& form, FilesPlatform& platform) {
     messages.Show(gathered.message, form.appTitle, gathered.message == kExportNotAnsi ? kMbIconExclamation : kMbOk);
     return;
   }
-
-  // The writer replaces the file in one step, so a failure leaves the old face as it was.
-  const std::filesystem::path target = PathFromText(form.settingsPath);
-  tkt::Status written = faceformat::WriteSettingsFile(target, *gathered.settings);
-  if (!written) return ShowFailure(messages, ExportErrorFromWrite(written.error(), target));
+  const GatheredOptions options = GatherOptions(form);
+  if (!options.options) {
+    messages.Show(options.message, form.appTitle, kMbOk | kMbIconExclamation);
+    return;
+  }
+  if (!WriteClockFiles(form, *gathered.settings, *options.options, form.settingsPath)) return;
   messages.Show(ExportDoneText(form.settingsPath), kExportDoneTitle, kMbOk);
-
-  // Offered wherever the desktop is, not only at one fixed path.
-  std::optional<std::wstring> desktop = platform.DesktopFolder();
-  if (!desktop || desktop->empty()) return;
-  if (messages.Show(kShortcutQuestion, kShortcutTitle, kShortcutQuestionStyle) != kIdYes) return;
-  const std::wstring program = form.baseDir + L"\\program";
-  const int32_t result = platform.CreateShortcut(*desktop + L"\\" + kShortcutFile, program + L"\\tkt.exe", program);
-  if (result != 0) ShowFailure(messages, ExportErrorFromCode(result));
+  OfferShortcut(form, platform, kShortcutFile, L"");
 }
 
 }  // namespace
@@ -151,7 +175,7 @@ void iniout_Click(DesignerForm& form, FilesPlatform& platform) {
   try {
     ExportSettings(form, platform);
   } catch (const std::bad_alloc&) {
-    ShowFailure(*form.services.messages, kOutOfMemory);
+    ShowWriteFailure(*form.services.messages, kExportOutOfMemory);
   }
 }
 

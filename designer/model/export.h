@@ -8,6 +8,7 @@
 #include "designer/model/form.h"
 #include "designer/model/services.h"
 #include "base/result.h"
+#include "faceformat/clock_options.h"
 #include "faceformat/settings.h"
 
 namespace designer {
@@ -38,6 +39,7 @@ struct ExportError {
   std::wstring description;
 };
 std::wstring ErrorNumberText(const ExportError& error);
+inline const ExportError kExportOutOfMemory{7, L"メモリが不足しています。"};
 // What a platform error code (Win32, or an HRESULT of the Win32 facility) means for the user.
 ExportError ExportErrorFromCode(long code);
 // A failed settings write, judged by the error and the state of the file system afterwards.
@@ -49,6 +51,17 @@ struct GatheredSettings {
   const wchar_t* message = nullptr;
 };
 GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platform);
+
+// Both failure messages for an error.
+void ShowWriteFailure(MessageService& messages, const ExportError& error);
+// The face at `settingsPath`, then the options beside it (or their file removed when all are defaults). On a
+// failure shows the failure messages and returns false.
+bool WriteClockFiles(DesignerForm& form, const faceformat::ClockSettings& settings,
+                     const faceformat::ClockOptions& options, const std::wstring& settingsPath);
+// Asks, when there is a desktop, and makes a desktop shortcut `linkName` that starts program\tkt.exe with
+// `arguments` in program\.
+void OfferShortcut(DesignerForm& form, FilesPlatform& platform, const std::wstring& linkName,
+                   const std::wstring& arguments);
 
 void iniout_Click(DesignerForm& form, FilesPlatform& platform);
 

@@ -19,6 +19,7 @@ struct Services {
   FolderService* folders = nullptr;
   PictureService* pictures = nullptr;
   ShellService* shell = nullptr;
+  ZoneService* zones = nullptr;  // none: the list holds only the PC's own zone
 };
 
 // A local time of day for the preview tick.
@@ -72,6 +73,7 @@ class DesignerForm {
   Control Frame2{L"Frame2", &Form1};
   Control Frame3{L"Frame3", &Form1};
   Control Frame4{L"Frame4", &Form1};
+  Control Frame5{L"Frame5", &Form1};
   CommandButton append{L"append", &Form1};
   Timer Timer1{L"Timer1", &Form1};
   TextBox gosw1{L"gosw1", &Form1};  // hidden: "1" once a template has been applied
@@ -188,6 +190,35 @@ class DesignerForm {
   Label infoCredit{L"infoCredit", &Frame4};
   Label infoSupport{L"infoSupport", &Frame4};
 
+  // --- Options page (Frame5): the clock's own zone, name, chime hours and see-through face, kept in the
+  // options file beside its settings file; and the same face saved as another clock ---
+  Label zoneLabel{L"zoneLabel", &Frame5};
+  ComboBox zoneList{L"zoneList", &Frame5};
+  Label nameLabel{L"nameLabel", &Frame5};
+  TextBox clockName{L"clockName", &Frame5};
+  Label chimeLabel{L"chimeLabel", &Frame5};
+  OptionGroup chimeGroup;
+  OptionButton chimeHalfHour{L"chimeHalfHour", &Frame5};
+  OptionButton chimeHour{L"chimeHour", &Frame5};
+  OptionButton chimeOff{L"chimeOff", &Frame5};
+  CheckBox quietCheck{L"quietCheck", &Frame5};
+  TextBox quietFrom{L"quietFrom", &Frame5};
+  Label quietTilde{L"quietTilde", &Frame5};
+  TextBox quietTo{L"quietTo", &Frame5};
+  Label opacityLabel{L"opacityLabel", &Frame5};
+  ScrollBar opacityScroll{L"opacityScroll", &Frame5, 30, 100, 1, 10, 100};
+  Label opacityValue{L"opacityValue", &Frame5};
+  CheckBox fadeCheck{L"fadeCheck", &Frame5};
+  Shape anotherFrame{L"anotherFrame", &Frame5, ShapeKind::Rectangle};
+  Label anotherHeading{L"anotherHeading", &Frame5};
+  Label anotherLabel{L"anotherLabel", &Frame5};
+  TextBox anotherName{L"anotherName", &Frame5};  // the clock's file name, without ".ini"; empty: tkt.ini
+  Label anotherExt{L"anotherExt", &Frame5};
+  CommandButton another{L"another", &Frame5};
+  CheckBox startupCheck{L"startupCheck", &Frame5};
+  // The key of each zoneList entry; the first, empty, is the PC's own zone.
+  std::vector<std::wstring> zoneKeys;
+
   // --- Handlers ---
   void Form_Load();
   void MultiPage1_Change();
@@ -218,6 +249,13 @@ class DesignerForm {
 
   void Timer1_Timer(const TickTime& now);
 
+  void quietCheck_Click();
+  void opacityScroll_Change();
+  // The chosen zone's key; empty for the PC's own zone.
+  std::wstring SelectedZone() const;
+  // Chooses the zone of `key`; a key the list lacks joins it, so a file's zone survives a round trip.
+  void SelectZone(const std::wstring& key);
+
   // The window's own commands: the exit button, F1, and a click on a picture beside an option (false when
   // `picture` is none of those pictures).
   void append_Click();
@@ -237,6 +275,8 @@ class DesignerForm {
   void SetUpSelectPage();
   void SetUpSettingsPage();
   void SetUpCreateAndInfoPages();
+  void SetUpOptionsPage();
+  void FillZoneList();
   void ShowOnlyFrame(Control& frame);
   void SizeFrameCircle();
   void ResetCuckoo();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "designer/model/clock_options_page.h"
 #include "designer/model/paths.h"
 
 namespace designer {
@@ -166,6 +167,9 @@ bool ImportSettings(DesignerForm& form, FilesPlatform& platform) {
     if (read) plan = PlanImport(form, *read, platform);
     if (plan) {
       ApplyImport(form, *plan);
+      // No options file, or one that cannot be read, is the clock with every option at its default.
+      auto options = faceformat::ReadClockOptions(PathFromText(form.fpath.text));
+      ApplyOptions(form, options ? *options : faceformat::ClockOptions{});
       return true;
     }
   } catch (const std::bad_alloc&) {

@@ -126,6 +126,34 @@ void InfoPage(Builder& b, DesignerForm& f) {
   b.Add(f.infoRequest, 16, 236, 522, 48, Look::Wrapping);
 }
 
+// Options: a label column and a control column, then the other-clock block in a frame at the bottom.
+void OptionsPage(Builder& b, DesignerForm& f) {
+  b.Frame(f.Frame5);
+  b.Add(f.anotherFrame, 12, 182, 532, 110, Look::Outline);
+  b.Add(f.zoneLabel, 16, 14, 100, 18);
+  b.Add(f.zoneList, 120, 10, 420, 24);
+  b.Add(f.nameLabel, 16, 44, 100, 18);
+  b.Add(f.clockName, 120, 40, 250, 22);
+  b.Add(f.chimeLabel, 16, 72, 100, 18);
+  b.Add(f.chimeHalfHour, 120, 70, 136, 20);
+  b.Add(f.chimeHour, 262, 70, 118, 20);
+  b.Add(f.chimeOff, 386, 70, 110, 20);
+  b.Add(f.quietCheck, 16, 98, 140, 20);
+  b.Add(f.quietFrom, 160, 97, 56, 22);
+  b.Add(f.quietTilde, 220, 100, 18, 18);
+  b.Add(f.quietTo, 242, 97, 56, 22);
+  b.Add(f.opacityLabel, 16, 128, 100, 18);
+  b.Add(f.opacityScroll, 120, 127, 200, 17);
+  b.Add(f.opacityValue, 328, 128, 48, 18);
+  b.Add(f.fadeCheck, 16, 152, 300, 20);
+  b.Add(f.anotherHeading, 24, 190, 300, 18, Look::Heading);
+  b.Add(f.anotherLabel, 24, 218, 78, 18);
+  b.Add(f.anotherName, 104, 214, 200, 22);
+  b.Add(f.anotherExt, 308, 218, 40, 18);
+  b.Add(f.another, 376, 212, 156, 26);
+  b.Add(f.startupCheck, 24, 254, 340, 20);
+}
+
 }  // namespace
 
 std::vector<Placement> LayoutForm(DesignerForm& form) {
@@ -135,6 +163,7 @@ std::vector<Placement> LayoutForm(DesignerForm& form) {
   SettingsPage(b, form);
   CreatePage(b, form);
   InfoPage(b, form);
+  OptionsPage(b, form);
   return items;
 }
 

@@ -66,7 +66,7 @@ void DesignerForm::SetUpSelectPage() {
 }
 
 void DesignerForm::ShowOnlyFrame(Control& frame) {
-  for (Control* f : {&Frame1, &Frame2, &Frame3, &Frame4}) f->visible = (f == &frame);
+  for (Control* f : {&Frame1, &Frame2, &Frame3, &Frame4, &Frame5}) f->visible = (f == &frame);
 }
 
 void DesignerForm::MultiPage1_Change() {
@@ -88,6 +88,8 @@ void DesignerForm::MultiPage1_Change() {
     UpdateCreateStatus();
   } else if (caption == text::kPageInfo) {
     ShowOnlyFrame(Frame4);
+  } else if (caption == text::kPageOptions) {
+    ShowOnlyFrame(Frame5);
   }
 }
 

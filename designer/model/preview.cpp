@@ -49,6 +49,19 @@ tkt::FaceScene SceneOf(const DesignerForm& form, const PictureLookup& pictureOf,
   return scene;
 }
 
+void BlendOver(std::span<uint32_t> pixels, uint32_t background, int opacity) {
+  if (opacity >= 100) return;
+  const uint32_t a = uint32_t(opacity), b = 100 - a;
+  for (uint32_t& p : pixels) {
+    uint32_t out = 0;
+    for (int shift : {0, 8, 16}) {
+      const uint32_t over = p >> shift & 0xFF, under = background >> shift & 0xFF;
+      out |= (over * a + under * b + 50) / 100 << shift;
+    }
+    p = out;
+  }
+}
+
 tkt::FaceScene ScaledPreview::SceneAt(const DesignerForm& form, const PictureLookup& pictureOf, uint32_t background,
                                       int dpi) {
   tkt::FaceScene scene = SceneOf(form, pictureOf, background);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "face/face_render.h"
@@ -20,6 +21,10 @@ using PictureLookup = std::function<const faceformat::Image*(const std::string& 
 // Stacking as the clock's: face, frame, cuckoo A then B, hour, minute and second hands, centre dot;
 // hidden controls are left out.
 tkt::FaceScene SceneOf(const DesignerForm& form, const PictureLookup& pictureOf, uint32_t background);
+
+// The face at `opacity` per cent over `background`, as a see-through clock shows over what lies under it.
+// Pixels 0x00RRGGBB.
+void BlendOver(std::span<uint32_t> pixels, uint32_t background, int opacity);
 
 // The preview at a monitor's DPI, as the clock shows the face there: the scene scaled with tkt::ScaleScene and
 // its face and cuckoo pictures with tkt::ScalePicture. A picture is scaled once and kept until it or the DPI

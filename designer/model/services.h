@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "controls.h"
 #include "base/message_service.h"
@@ -84,7 +85,24 @@ class FilesPlatform {
   virtual std::optional<std::wstring> DesktopFolder() = 0;
   // 0 on success, else the platform's error code (an HRESULT on Windows).
   virtual int32_t CreateShortcut(const std::wstring& link, const std::wstring& target,
-                                 const std::wstring& workingFolder) = 0;
+                                 const std::wstring& workingFolder, const std::wstring& arguments) = 0;
+  // The folder whose shortcuts start with the user's session, or nothing when there is none.
+  virtual std::optional<std::wstring> StartupFolder() = 0;
+  virtual bool FileExists(const std::wstring& path) = 0;
+  // 0 when the file is gone (also when it never was), else the platform's error code.
+  virtual int32_t RemoveFile(const std::wstring& path) = 0;
+};
+
+// The time zones the system knows, for the options page's list.
+struct ZoneChoice {
+  std::wstring key;      // what an options file names
+  std::wstring display;  // what the list shows
+};
+class ZoneService {
+ public:
+  virtual ~ZoneService() = default;
+  // West to east, as the system lists them.
+  virtual std::vector<ZoneChoice> Zones() = 0;
 };
 
 class PictureService {

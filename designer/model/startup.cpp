@@ -27,8 +27,9 @@ void DesignerForm::SetUpControls() {
   MultiPage1.pages = {{text::kPageSelect, text::kPageSelectTip},
                       {text::kPageSettings, text::kPageSettingsTip},
                       {text::kPageCreate, text::kPageCreateTip},
-                      {text::kPageInfo, text::kPageInfoTip}};
-  Frame2.visible = Frame3.visible = Frame4.visible = false;
+                      {text::kPageInfo, text::kPageInfoTip},
+                      {text::kPageOptions, text::kPageOptionsTip}};
+  Frame2.visible = Frame3.visible = Frame4.visible = Frame5.visible = false;
   append.caption = text::kExit;
   Timer1.interval = 1000;
   gosw1.visible = false;
@@ -37,6 +38,7 @@ void DesignerForm::SetUpControls() {
   SetUpSelectPage();
   SetUpSettingsPage();
   SetUpCreateAndInfoPages();
+  SetUpOptionsPage();
 }
 
 void DesignerForm::BindHandlers() {
@@ -65,6 +67,8 @@ void DesignerForm::BindHandlers() {
   fontmove_left.onClick = [this] { MoveReadout(-10, 0); };
   fontmove_right.onClick = [this] { MoveReadout(10, 0); };
   append.onClick = [this] { append_Click(); };
+  quietCheck.onClick = [this] { quietCheck_Click(); };
+  opacityScroll.onChange = [this] { opacityScroll_Change(); };
   // iniout, reini and rgpedit belong to the export, the import and the region file maker.
 }
 
@@ -90,10 +94,11 @@ void DesignerForm::Form_Load() {
   Form1.width = 8780;
   Form1.height = 5985;
   MultiPage1.Place(90, 60, 8000, 5000);
-  for (Control* frame : {&Frame1, &Frame2, &Frame3, &Frame4}) frame->Place(180, 180, 6855, 4755);
+  for (Control* frame : {&Frame1, &Frame2, &Frame3, &Frame4, &Frame5}) frame->Place(180, 180, 6855, 4755);
   Option1.SetValue(false);
   Option2.SetValue(false);
   settingsPath = baseDir + L"\\program\\tkt.ini";
+  FillZoneList();
 }
 
 Shape& DesignerForm::Swatch(int row) {

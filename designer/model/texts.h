@@ -18,6 +18,8 @@ inline constexpr const wchar_t* kPageCreate = L"作　　成";
 inline constexpr const wchar_t* kPageCreateTip = L"時計の設定ファイル（tkt.ini）をここで作成します。";
 inline constexpr const wchar_t* kPageInfo = L"情　　報";
 inline constexpr const wchar_t* kPageInfoTip = L"このソフトの情報です。";
+inline constexpr const wchar_t* kPageOptions = L"ｵﾌﾟｼｮﾝ";
+inline constexpr const wchar_t* kPageOptionsTip = L"時計ごとのﾀｲﾑｿﾞｰﾝや時報、透け具合を設定します。";
 
 // Clock selection page.
 inline constexpr const wchar_t* kLabel10 = L"時計のベースになる画像を指定して下さい。";
@@ -89,6 +91,29 @@ inline constexpr const wchar_t* kRequest =
     L"ぜひ作者までご連絡下さい。";
 inline constexpr const wchar_t* kCredit = L"時計の窓は、ビットマップの形に切り抜くウィンドウモジュールで表示しています。";
 inline constexpr const wchar_t* kSupport = L"サポート掲示板：　（準備中）";
+
+// Options page.
+inline constexpr const wchar_t* kZoneLabel = L"ﾀｲﾑｿﾞｰﾝ：";
+inline constexpr const wchar_t* kZonePc = L"このPCのﾀｲﾑｿﾞｰﾝ";
+inline constexpr const wchar_t* kNameLabel = L"時計の名前：";
+inline constexpr const wchar_t* kNameTip = L"ﾏｳｽを時計に乗せると表示されます。";
+inline constexpr const wchar_t* kChimeLabel = L"時　報：";
+inline constexpr const wchar_t* kChimeHalfHour = L"毎時0分と30分";
+inline constexpr const wchar_t* kChimeHour = L"毎時0分のみ";
+inline constexpr const wchar_t* kChimeOff = L"鳴らさない";
+inline constexpr const wchar_t* kQuietCheck = L"鳴らさない時間：";
+inline constexpr const wchar_t* kQuietTilde = L"～";
+inline constexpr const wchar_t* kQuietFrom = L"22:00";
+inline constexpr const wchar_t* kQuietTo = L"07:00";
+inline constexpr const wchar_t* kOpacityLabel = L"不透明度：";
+inline constexpr const wchar_t* kFadeCheck = L"ﾏｳｽが乗ったら薄くする";
+inline constexpr const wchar_t* kAnotherHeading = L"もう一つ時計を作る";
+inline constexpr const wchar_t* kAnotherLabel = L"ﾌｧｲﾙ名：";
+inline constexpr const wchar_t* kAnotherExt = L".ini";
+inline constexpr const wchar_t* kAnother = L"時計を作る";
+inline constexpr const wchar_t* kAnotherTip = L"今の設定を program ﾌｫﾙﾀﾞに別の時計として保存します。";
+inline constexpr const wchar_t* kStartupCheck = L"Windowsの起動時にこの時計を表示";
+inline constexpr const wchar_t* kStartupTip = L"ﾌｧｲﾙ名が空欄のときは tkt.ini の時計です。";
 
 // F1 with no help file beside the clock.
 inline constexpr const wchar_t* kHelpMissing = L"ヘルプファイルが見つかりません。";

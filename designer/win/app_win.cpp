@@ -28,8 +28,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   WinFolders folders;
   WinPictures pictures;
   WinShell shell;
+  WinZones zones;
   messages.SetAppTitle(text::kAppTitle);
-  DesignerForm form(Services{&dialogs, &messages, &folders, &pictures, &shell});
+  DesignerForm form(Services{&dialogs, &messages, &folders, &pictures, &shell, &zones});
   Artwork artwork(instance, pictures);
 
   Form1Window main(form, artwork);

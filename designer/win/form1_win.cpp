@@ -92,8 +92,8 @@ HWND Form1Window::Create() {
 }
 
 int Form1Window::PageOfFrame(const Control* frame) const {
-  const Control* frames[] = {&form_.Frame1, &form_.Frame2, &form_.Frame3, &form_.Frame4};
-  for (int i = 0; i < 4; ++i) {
+  const Control* frames[] = {&form_.Frame1, &form_.Frame2, &form_.Frame3, &form_.Frame4, &form_.Frame5};
+  for (int i = 0; i < kPages; ++i) {
     if (frames[i] == frame) return i;
   }
   return 0;
@@ -114,14 +114,14 @@ void Form1Window::CreateChildren() {
     item.pszText = const_cast<wchar_t*>(form_.MultiPage1.pages[i].caption.c_str());
     TabCtrl_InsertItem(tab_, int(i), &item);
   }
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kPages; ++i) {
     SetWindowPos(panels_[i].Create({0, 0, 0, 0}, hwnd_), HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   exit_ = CreateWindowExW(0, L"BUTTON", form_.append.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
                           0, hwnd_, reinterpret_cast<HMENU>(INT_PTR(kExitId)), instance, nullptr);
 
-  for (Placement& p : LayoutForm(form_)) bindings_.push_back(Binding{p, nullptr, nullptr, {}, -1, 0, -1, -1});
+  for (Placement& p : LayoutForm(form_)) bindings_.push_back(Binding{p, nullptr, nullptr, {}, -1, 0, -1, -1, {}});
   for (size_t i = 0; i < bindings_.size(); ++i) {
     CreateControl(bindings_[i], PanelOf(PageOfFrame(bindings_[i].place.frame)), kFirstId + int(i));
   }
@@ -161,7 +161,10 @@ void Form1Window::LayOut() {
       continue;
     }
     SendMessageW(b.hwnd, WM_SETFONT, WPARAM(b.place.look == Look::Heading ? boldFont_.get() : font_.get()), FALSE);
-    MoveTo(b.hwnd, BoxOf(b.place));
+    RECT box = BoxOf(b.place);
+    // A combo box's window holds its dropped list too.
+    if (b.place.control->Kind() == ControlKind::ComboBox) box.bottom += ScaleFromPixels96(240);
+    MoveTo(b.hwnd, box);
     if (b.caption) {
       SendMessageW(b.caption, WM_SETFONT, WPARAM(font_.get()), FALSE);
       MoveTo(b.caption, ScaledRect(*b.place.captionBox, dpi()));
@@ -214,6 +217,11 @@ void Form1Window::CreateControl(Binding& b, HWND parent, int id) {
     case ControlKind::CommandButton:
       cls = L"BUTTON";
       style |= BS_PUSHBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::ComboBox:
+      cls = WC_COMBOBOXW;
+      style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+      text.clear();
       break;
     case ControlKind::PictureBox:
       b.hwnd = preview_.Create(parent, id);
@@ -295,12 +303,14 @@ void Form1Window::SyncBinding(Binding& b) {
     }
   } else if (auto* field = As<TextBox>(c)) {
     if (TextOf(b.hwnd) != field->text) SetWindowTextW(b.hwnd, field->text.c_str());
+  } else if (auto* combo = As<ComboBox>(c)) {
+    SyncCombo(b, *combo);
   }
   const bool boxOnly = b.place.look == Look::BoxOnly;
   HWND captionWindow = boxOnly ? b.caption : b.hwnd;
   const ControlKind kind = c.Kind();
-  const bool captioned =
-      kind != ControlKind::TextBox && kind != ControlKind::ScrollBar && kind != ControlKind::PictureBox;
+  const bool captioned = kind != ControlKind::TextBox && kind != ControlKind::ScrollBar &&
+                         kind != ControlKind::PictureBox && kind != ControlKind::ComboBox;
   if (captionWindow && captioned && b.shownText != c.caption) {
     SetWindowTextW(captionWindow, c.caption.c_str());
     b.shownText = c.caption;
@@ -312,13 +322,27 @@ void Form1Window::SyncBinding(Binding& b) {
   }
 }
 
+void Form1Window::SyncCombo(Binding& b, const ComboBox& combo) {
+  if (b.shownItems != combo.items) {
+    SendMessageW(b.hwnd, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : combo.items)
+      SendMessageW(b.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    b.shownItems = combo.items;
+    b.shownValue = -2;
+  }
+  if (b.shownValue != combo.listIndex) {
+    SendMessageW(b.hwnd, CB_SETCURSEL, WPARAM(combo.listIndex), 0);
+    b.shownValue = combo.listIndex;
+  }
+}
+
 void Form1Window::Sync() {
   if (!hwnd_ || syncing_) return;
   syncing_ = true;
   if (TabCtrl_GetCurSel(tab_) != form_.MultiPage1.value) TabCtrl_SetCurSel(tab_, form_.MultiPage1.value);
-  const Control* frames[] = {&form_.Frame1, &form_.Frame2, &form_.Frame3, &form_.Frame4};
+  const Control* frames[] = {&form_.Frame1, &form_.Frame2, &form_.Frame3, &form_.Frame4, &form_.Frame5};
   for (Binding& b : bindings_) SyncBinding(b);
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kPages; ++i) {
     ShowIf(PanelOf(i), frames[i]->visible);
     InvalidateRect(PanelOf(i), nullptr, TRUE);
   }
@@ -326,10 +350,18 @@ void Form1Window::Sync() {
   syncing_ = false;
 }
 
+TickTime Form1Window::PreviewTime() {
+  const std::wstring zone = form_.SelectedZone();
+  if (!zoneClock_ || zone != zoneClockKey_) {
+    zoneClock_.emplace(zone);
+    zoneClockKey_ = zone;
+  }
+  const worldtime::CivilTime now = zoneClock_->Now();
+  return {now.hour, now.minute, now.second};
+}
+
 void Form1Window::Tick() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  form_.Timer1_Timer({now.wHour, now.wMinute, now.wSecond});
+  form_.Timer1_Timer(PreviewTime());
   preview_.Refresh();
 }
 
@@ -342,7 +374,17 @@ bool Form1Window::Command(HWND from, int code) {
   if (!b) return false;
   Control& c = *b->place.control;
   if (auto* field = As<TextBox>(c)) {
-    if (code == EN_CHANGE && !syncing_) field->text = TextOf(from);
+    if (code == EN_CHANGE && !syncing_) {
+      field->SetText(TextOf(from));
+      if (field->onChange) Sync();
+    }
+    return true;
+  }
+  if (auto* combo = As<ComboBox>(c)) {
+    if (code == CBN_SELCHANGE) {
+      combo->SetListIndex(int(SendMessageW(from, CB_GETCURSEL, 0, 0)));
+      Sync();
+    }
     return true;
   }
   if (code != BN_CLICKED && code != STN_CLICKED) return false;

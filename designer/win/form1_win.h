@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "designer/win/preview_win.h"
 #include "wincommon/gdi.h"
 #include "wincommon/window.h"
+#include "worldtime/win/zones_win.h"
 
 namespace designer::win {
 
@@ -31,6 +33,8 @@ class Form1Window : public tkt::Window<Form1Window> {
   HWND PanelOf(int page) const { return panels_[size_t(page)].hwnd(); }
   HWND tab() const { return tab_; }
   PreviewWindow& preview() { return preview_; }
+  // The preview's time: now, in the zone chosen on the options page.
+  TickTime PreviewTime();
 
  private:
   struct Binding {
@@ -41,6 +45,7 @@ class Form1Window : public tkt::Window<Form1Window> {
     int shownValue = -1;
     int shownMin = 0, shownMax = -1;
     Color shownColor = -1;
+    std::vector<std::wstring> shownItems;  // combo boxes: the entries shown
   };
 
   // A page of the tab control: paints the shapes and pictures of its page, passes the controls' messages on.
@@ -87,6 +92,7 @@ class Form1Window : public tkt::Window<Form1Window> {
   Binding* Find(HWND hwnd);
   int PageOfFrame(const Control* frame) const;
   void Tick();
+  void SyncCombo(Binding& b, const ComboBox& combo);
 
   DesignerForm& form_;
   Artwork& artwork_;
@@ -94,12 +100,17 @@ class Form1Window : public tkt::Window<Form1Window> {
   HWND tab_ = nullptr;
   HWND tooltip_ = nullptr;
   HWND exit_ = nullptr;
-  PagePanel panels_[4] = {PagePanel(*this), PagePanel(*this), PagePanel(*this), PagePanel(*this)};
+  static constexpr int kPages = 5;
+  PagePanel panels_[kPages] = {PagePanel(*this), PagePanel(*this), PagePanel(*this), PagePanel(*this),
+                               PagePanel(*this)};
   std::vector<Binding> bindings_;
   tkt::GdiObject<HFONT> font_, boldFont_;
   tkt::GdiObject<HBRUSH> pageBrush_, fieldBrush_;
   COLORREF pageColor_ = 0;
   bool syncing_ = false;
+  // The preview's time in the zone chosen on the options page.
+  std::optional<worldtime::ZoneClock> zoneClock_;
+  std::wstring zoneClockKey_;
 };
 
 }  // namespace designer::win

@@ -92,6 +92,10 @@ void PreviewWindow::PaintContent(HDC dc, const RECT& rc) {
                                {r.left, r.top}};
   }
   tkt::PaintFaceAndReadout(memory.get(), canvas, canvas.bounds(), scene, readout ? &*readout : nullptr);
+  if (form_.opacityScroll.value < 100) {
+    GdiFlush();
+    BlendOver({buffer.pixels, size_t(w) * size_t(h)}, scene.background, form_.opacityScroll.value);
+  }
   if (dragging_) DrawDragOutline(memory.get());
   BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, memory.get(), rc.left, rc.top, SRCCOPY);
 }

@@ -14,6 +14,7 @@
 #include "wincommon/handle.h"
 #include "wincommon/platform_numbers_check.h"
 #include "wincommon/process.h"
+#include "worldtime/win/zones_win.h"
 
 namespace designer::win {
 
@@ -102,6 +103,12 @@ bool WinShell::OpenDocument(const std::wstring& path) {
 }
 
 void WinShell::EndProgram() { ExitProcess(0); }
+
+std::vector<ZoneChoice> WinZones::Zones() {
+  std::vector<ZoneChoice> zones;
+  for (worldtime::ZoneEntry& z : worldtime::ListTimeZones()) zones.push_back({std::move(z.key), std::move(z.display)});
+  return zones;
+}
 
 std::shared_ptr<const faceformat::Image> WinPictures::Load(const std::wstring& path) {
   if (path.empty()) return nullptr;

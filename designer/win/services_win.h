@@ -51,6 +51,12 @@ class WinPictures : public PictureService {
   std::shared_ptr<const faceformat::Image> Load(const std::wstring& path) override;
 };
 
+// The zones the system knows, from its own time-zone data.
+class WinZones : public ZoneService {
+ public:
+  std::vector<ZoneChoice> Zones() override;
+};
+
 // Font size in points from a LOGFONT height at the screen's DPI.
 double PointsFromHeight(LONG height, int dpi);
 

@@ -5,6 +5,7 @@
 #include <deque>
 #include <new>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,10 +64,12 @@ class SaveDialogs : public CommonDialogService {
 class FakeFilesPlatform : public FilesPlatform {
  public:
   std::optional<std::wstring> desktop = L"C:\\Users\\hana\\Desktop";
+  std::optional<std::wstring> startup = L"C:\\Users\\hana\\Startup";
   int32_t shortcutResult = 0;
   struct Link {
-    std::wstring link, target, folder;
+    std::wstring link, target, folder, arguments;
   };
+  std::set<std::wstring> files;  // what FileExists finds: every link made, until removed
   std::vector<Link> links;
   bool outOfMemory = false;  // the conversions throw, as any allocation may
 
@@ -92,9 +95,17 @@ class FakeFilesPlatform : public FilesPlatform {
     return out;
   }
   std::optional<std::wstring> DesktopFolder() override { return desktop; }
-  int32_t CreateShortcut(const std::wstring& link, const std::wstring& target, const std::wstring& folder) override {
-    links.push_back({link, target, folder});
+  int32_t CreateShortcut(const std::wstring& link, const std::wstring& target, const std::wstring& folder,
+                         const std::wstring& arguments) override {
+    links.push_back({link, target, folder, arguments});
+    if (shortcutResult == 0) files.insert(link);
     return shortcutResult;
+  }
+  std::optional<std::wstring> StartupFolder() override { return startup; }
+  bool FileExists(const std::wstring& path) override { return files.count(path) > 0; }
+  int32_t RemoveFile(const std::wstring& path) override {
+    files.erase(path);
+    return 0;
   }
 };
 

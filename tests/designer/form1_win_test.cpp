@@ -81,7 +81,7 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, ShowsItsPagesAndEveryTextFitsItsControl) {
   Form1Window& w = Open();
-  ASSERT_EQ(TabCtrl_GetItemCount(w.tab()), 4);
+  ASSERT_EQ(TabCtrl_GetItemCount(w.tab()), 5);
   EXPECT_TRUE(IsWindowVisible(w.PanelOf(0)));
   EXPECT_FALSE(IsWindowVisible(w.PanelOf(1)));
   RECT panel;  // each page's panel holds the whole layout
@@ -190,6 +190,33 @@ TEST_F(MainWindow, KaichuTemplateShowsPictureAndHandColours) {
   EXPECT_EQ(shown.at(90, 90), faceformat::Rgb(64, 0, 0));
 }
 
+TEST_F(MainWindow, ThePreviewShowsTheFaceAtTheChosenOpacity) {
+  CopySample("kaichu");
+  Open();
+  form_.Option1.Click();
+  form_.Option3.Click();
+  form_.MultiPage1.SetValue(1);
+  form_.opacityScroll.SetValue(50);
+  const faceformat::Image shown = PaintPreview();
+  auto face = faceformat::ReadBmpFile(root_ / "sample" / "kaichu.bmp");
+  ASSERT_TRUE(face.ok());
+  const uint32_t under = faceformat::PixelFromColorRef(GetSysColor(COLOR_BTNFACE)), over = face->at(20, 150);
+  for (int shift : {0, 8, 16}) {
+    const int half = (int(over >> shift & 0xFF) + int(under >> shift & 0xFF)) / 2;
+    EXPECT_NEAR(int(shown.at(20, 150) >> shift & 0xFF), half, 1) << shift;
+  }
+}
+
+TEST_F(MainWindow, ThePreviewTellsTheTimeOfTheChosenZone) {
+  Form1Window& w = Open();
+  form_.SelectZone(L"Tokyo Standard Time");  // no summer time: nine hours ahead of UTC all year
+  SYSTEMTIME utc;
+  GetSystemTime(&utc);
+  const TickTime tokyo = w.PreviewTime();
+  const int ahead = ((tokyo.hour - utc.wHour) * 60 + tokyo.minute - utc.wMinute + 24 * 60) % (24 * 60);
+  EXPECT_NEAR(ahead, 9 * 60, 1);
+}
+
 TEST_F(MainWindow, ControlsFollowTheModel) {
   Form1Window& w = Open();
   form_.MultiPage1.SetValue(1);
@@ -204,6 +231,15 @@ TEST_F(MainWindow, ControlsFollowTheModel) {
   w.Sync();
   EXPECT_TRUE(IsWindowVisible(w.WindowOf(form_.PS_Text1)));
   EXPECT_FALSE(IsWindowEnabled(w.WindowOf(form_.PS_Text1)));
+  form_.MultiPage1.SetValue(4);
+  form_.SelectZone(L"Tokyo Standard Time");
+  w.Sync();
+  const HWND zones = w.WindowOf(form_.zoneList);
+  EXPECT_EQ(SendMessageW(zones, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(zones, CB_GETCURSEL, 0, 0), 1);
+  SendMessageW(zones, CB_SETCURSEL, 0, 0);  // the user's choice, as the list tells its parent
+  SendMessageW(GetParent(zones), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(zones), CBN_SELCHANGE), LPARAM(zones));
+  EXPECT_EQ(form_.SelectedZone(), L"");
 }
 
 }  // namespace

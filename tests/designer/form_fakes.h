@@ -118,10 +118,18 @@ class FakeShell : public ShellService {
   void EndProgram() override { ++ends; }
 };
 
+// Two zones, west to east.
+class FakeZones : public ZoneService {
+ public:
+  std::vector<ZoneChoice> Zones() override {
+    return {{L"GMT Standard Time", L"(UTC+00:00) London"}, {L"Tokyo Standard Time", L"(UTC+09:00) Tokyo"}};
+  }
+};
+
 // A loaded form, started in `startFolder`.
 struct FormFixture {
   explicit FormFixture(const std::wstring& startFolder = L"C:\\CLOCK")
-      : folders(startFolder), form(Services{&dialogs, &messages, &folders, &pictures, &shell}) {
+      : folders(startFolder), form(Services{&dialogs, &messages, &folders, &pictures, &shell, &zones}) {
     form.Form_Load();
   }
   ScriptedDialogs dialogs;
@@ -129,6 +137,7 @@ struct FormFixture {
   FakeFolders folders;
   FakePictures pictures;
   FakeShell shell;
+  FakeZones zones;
   DesignerForm form;
 
   void GoToPage(int index) { form.MultiPage1.SetValue(index); }

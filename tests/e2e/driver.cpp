@@ -12,7 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
 #include "own_window.h"
+#include "wincommon/com.h"
 #include "wincommon/handle.h"
 
 namespace tktdrive {
@@ -105,6 +110,57 @@ void RegDelete(Driver&, const Args& a) {
   else throw Failure{"cannot delete the key"};
 }
 
+// COM for as long as one command needs it.
+class ComScope {
+ public:
+  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComScope() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  HRESULT hr_;
+};
+
+void Folder(Driver& d, const Args& a) {
+  const KNOWNFOLDERID* id = a[2] == "desktop" ? &FOLDERID_Desktop : a[2] == "startup" ? &FOLDERID_Startup : nullptr;
+  if (!id) throw Failure{"no folder " + a[2]};
+  ComScope com;
+  tkt::CoTaskMem<wchar_t> path;
+  if (FAILED(SHGetKnownFolderPath(*id, 0, nullptr, path.put())) || !path) throw Failure{"the shell names no " + a[2]};
+  d.Set(a[1], Utf8(path.get()));
+}
+
+// Waits until the link can be read: a program under test may still be writing it.
+void Shortcut(Driver& d, const Args& a) {
+  ComScope com;
+  tkt::ComPtr<IShellLinkW> link;
+  tkt::ComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())))
+    throw Failure{"no shell links"};
+  const std::wstring path = Wide(a[2]);
+  if (!harness::WaitUntil([&] { return SUCCEEDED(file->Load(path.c_str(), STGM_READ)); }, Deadline(a, 3)))
+    throw Failure{"cannot read the shortcut " + a[2]};
+  wchar_t target[MAX_PATH] = {}, args[1024] = {}, dir[MAX_PATH] = {};
+  if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) || FAILED(link->GetArguments(args, 1024)) ||
+      FAILED(link->GetWorkingDirectory(dir, MAX_PATH)))
+    throw Failure{"cannot read the shortcut " + a[2]};
+  d.Set(a[1] + ".target", Utf8(target));
+  d.Set(a[1] + ".args", Utf8(args));
+  d.Set(a[1] + ".dir", Utf8(dir));
+}
+
+void WaitFile(Driver&, const Args& a) {
+  const bool want = Number(a[2]) != 0;
+  const std::filesystem::path path(Wide(a[1]));
+  std::error_code ec;
+  if (!harness::WaitUntil([&] { return std::filesystem::exists(path, ec) == want; }, Deadline(a, 3)))
+    throw Failure{a[1] + (want ? " is not there" : " is still there")};
+}
+
 const Command kScriptCommands[] = {
     {"set", 2, "NAME VALUE: NAME = VALUE", [](Driver& d, const Args& a) { d.Set(a[1], a[2]); }},
     {"calc", 4, "NAME A OP B: NAME = A OP B for integers, OP one of + - * /", Calc},
@@ -118,6 +174,9 @@ const Command kScriptCommands[] = {
        std::filesystem::remove(std::filesystem::path(Wide(a[1])), ec);
      }},
     {"readfile", 2, "VAR PATH: VAR = the file's text, read in the ANSI code page", ReadFile},
+    {"waitfile", 2, "PATH 0|1 [DEADLINE]: waits until the file is gone (0) or there (1)", WaitFile},
+    {"folder", 2, "VAR desktop|startup: VAR = the user's desktop or Startup folder", Folder},
+    {"shortcut", 2, "VAR PATH [DEADLINE]: reads a shell link once it can be read: VAR.target, VAR.args, VAR.dir", Shortcut},
     {"regdelete", 1, "KEY: removes the key under HKCU and everything below it; a missing key is fine; KEY ending in * "
      "removes every key whose name starts so", RegDelete},
     {"expect", 3, "A OP B: OP one of == != < <= > >= (numbers when both are), contains, !contains",

@@ -322,6 +322,36 @@ void CaptionsFit(Driver&, const Args& a) {
   if (!misfits.empty()) throw Failure{"captions that do not fit:" + misfits};
 }
 
+// As the user's choice in a drop-down list: the entry chosen, and the parent told.
+void Choose(Driver&, const Args& a) {
+  const HWND combo = Handle(a[1]);
+  // "*TEXT": the first entry that holds TEXT.
+  const bool part = a[2].starts_with('*');
+  const std::wstring text = Wide(part ? a[2].substr(1) : a[2]);
+  LRESULT index = CB_ERR;
+  const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count && index == CB_ERR; ++i) {
+    std::wstring entry(size_t(SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(i), 0)) + 1, L'\0');
+    entry.resize(size_t(SendMessageW(combo, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(entry.data()))));
+    if (part ? entry.find(text) != std::wstring::npos : entry == text) index = i;
+  }
+  if (index == CB_ERR) throw Failure{"no entry " + a[2]};
+  SendMessageW(combo, CB_SETCURSEL, WPARAM(index), 0);
+  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+// As clicks on a scroll bar control: its parent hears WM_HSCROLL.
+void Scroll(Driver&, const Args& a) {
+  static const std::pair<const char*, WORD> kCodes[] = {
+      {"lineleft", SB_LINELEFT}, {"lineright", SB_LINERIGHT}, {"pageleft", SB_PAGELEFT}, {"pageright", SB_PAGERIGHT}};
+  const auto* code = std::find_if(std::begin(kCodes), std::end(kCodes), [&](const auto& c) { return a[2] == c.first; });
+  if (code == std::end(kCodes)) throw Failure{"no scroll " + a[2]};
+  const HWND bar = Handle(a[1]);
+  for (long long i = a.size() > 3 ? Number(a[3]) : 1; i > 0; --i)
+    PostMessageW(GetParent(bar), WM_HSCROLL, MAKEWPARAM(code->second, 0), reinterpret_cast<LPARAM>(bar));
+}
+
 const Command kWindowCommands[] = {
     {"start", 3, "PROC EXE DIR [ARGS]: starts EXE with DIR as its current directory, remembered as PROC",
      [](Driver& d, const Args& a) { d.Start(a[1], a[2], a[3], a.size() > 4 ? a[4] : std::string()); }},
@@ -407,6 +437,10 @@ const Command kWindowCommands[] = {
     // TCM_SETCURFOCUS changes the page and notifies the parent, as a click on the tab does.
     {"tab", 2, "HWND INDEX: selects a page of a tab control; its parent hears of the change",
      [](Driver&, const Args& a) { Post(Handle(a[1]), 0x1330 /* TCM_SETCURFOCUS */, WPARAM(Number(a[2]))); }},
+    {"choose", 2, "HWND TEXT: chooses the entry TEXT (\"*TEXT\": the first holding TEXT) of a drop-down list; its parent hears "
+     "of the change", Choose},
+    {"scroll", 2, "HWND lineleft|lineright|pageleft|pageright [COUNT]: clicks on a scroll bar, COUNT times",
+     Scroll},
     {"captionsfit", 1,
      "HWND: fails listing every visible static, check box and option button under HWND whose text does not fit "
      "it in its own font (a wrapping static: its height at its width)",
