@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "base/utf8.h"
 #include "faceformat/files.h"
 
 namespace faceformat {
@@ -24,22 +25,8 @@ bool SameWord(std::string_view a, std::string_view b) {
 
 // Well-formed UTF-8 without control characters: a text that can go into a tooltip or a registry name.
 bool IsCleanUtf8(std::string_view s) {
-  for (size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x20 || c == 0x7f) return false;
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || i + size_t(extra) >= s.size()) return false;
-    uint32_t cp = extra == 0 ? c : c & (0x3f >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      const auto d = static_cast<unsigned char>(s[i + k]);
-      if ((d & 0xc0) != 0x80) return false;
-      cp = cp << 6 | (d & 0x3f);
-    }
-    static constexpr uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[extra] || cp > 0x10ffff || (cp >= 0xd800 && cp <= 0xdfff)) return false;
-    i += size_t(extra) + 1;
-  }
-  return true;
+  const auto wide = tkt::DecodeUtf8(s);
+  return wide && std::none_of(wide->begin(), wide->end(), [](wchar_t c) { return c < 0x20 || c == 0x7f; });
 }
 
 std::optional<int> ParseWhole(std::string_view s) {

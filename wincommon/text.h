@@ -28,9 +28,6 @@ inline std::string FromWide(std::wstring_view wide, UINT codePage) {
 
 inline std::wstring AnsiToWide(std::string_view ansi) { return ToWide(ansi, CP_ACP); }
 inline std::string WideToAnsi(std::wstring_view wide) { return FromWide(wide, CP_ACP); }
-// The options file is UTF-8 whatever the code page.
-inline std::wstring Utf8ToWide(std::string_view utf8) { return ToWide(utf8, CP_UTF8); }
-inline std::string WideToUtf8(std::wstring_view wide) { return FromWide(wide, CP_UTF8); }
 
 // Exact: nothing when a byte sequence is invalid in the code page.
 inline std::optional<std::wstring> ExactAnsiToWide(std::string_view ansi) {

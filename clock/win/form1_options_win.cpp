@@ -7,11 +7,14 @@
 
 #include <algorithm>
 
-#include "wincommon/text.h"
+#include "base/utf8.h"
 
 namespace tkt {
 
 namespace {
+
+// The options' texts were checked when read.
+std::wstring Wide(const std::string& utf8) { return DecodeUtf8(utf8).value_or(std::wstring()); }
 
 BYTE AlphaOf(int percent) { return BYTE((percent * 255 + 50) / 100); }
 
@@ -33,7 +36,7 @@ bool LoadTooltipClass() {
 
 void Form1Window::ApplyOptions(const faceformat::ClockOptions& options) {
   options_ = options;
-  zoneClock_ = worldtime::ZoneClock(Utf8ToWide(options_.timeZone));
+  zoneClock_ = worldtime::ZoneClock(Wide(options_.timeZone));
   model_.chimeHours = options_.chime;
   UpdateAlpha();
 
@@ -94,8 +97,8 @@ void Form1Window::OnMouseLeave() {
 
 // The clock's name (or its zone's) over the date and time it shows: over there it may be another day.
 std::wstring Form1Window::TipText() {
-  std::wstring title = Utf8ToWide(options_.name);
-  if (title.empty()) title = worldtime::ZoneDisplayName(Utf8ToWide(options_.timeZone));
+  std::wstring title = Wide(options_.name);
+  if (title.empty()) title = worldtime::ZoneDisplayName(Wide(options_.timeZone));
   const ClockTime& t = model_.tickTime;
   static constexpr const wchar_t* kDays[] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
   wchar_t when[64];

@@ -38,21 +38,13 @@ void MakeAnotherClock(DesignerForm& form, FilesPlatform& platform) {
     messages.Show(problem, form.appTitle, kMbOk | kMbIconExclamation);
     return;
   }
-  GatheredSettings gathered = GatherSettings(form, platform);
-  if (!gathered.settings) {
-    messages.Show(gathered.message, form.appTitle, gathered.message == kExportNotAnsi ? kMbIconExclamation : kMbOk);
-    return;
-  }
-  const GatheredOptions options = GatherOptions(form);
-  if (!options.options) {
-    messages.Show(options.message, form.appTitle, kMbOk | kMbIconExclamation);
-    return;
-  }
+  const std::optional<GatheredClock> clock = GatherClock(form, platform);
+  if (!clock) return;
   const std::wstring optionsPath = ProgramFolder(form) + L"\\" + name + L"-options.ini";
   if ((Exists(settingsPath) || Exists(optionsPath)) &&
       messages.Show(AnotherExistsQuestion(name), kShortcutTitle, kShortcutQuestionStyle) != kIdYes)
     return;
-  if (!WriteClockFiles(form, *gathered.settings, *options.options, settingsPath)) return;
+  if (!WriteClockFiles(form, clock->settings, clock->options, settingsPath)) return;
   messages.Show(AnotherDoneText(settingsPath), kExportDoneTitle, kMbOk);
   OfferShortcut(form, platform, name + L".lnk", L"\"" + name + L".ini\"");
   RefreshStartupCheck(form, platform);

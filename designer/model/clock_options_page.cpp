@@ -3,65 +3,17 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/utf8.h"
+
 namespace designer {
 
 namespace {
 
 using faceformat::ChimeHours;
 
-// Options files are UTF-8; the controls hold UTF-16 (or UTF-32 on the host).
-std::string Utf8(const std::wstring& wide) {
-  std::string out;
-  for (size_t i = 0; i < wide.size(); ++i) {
-    uint32_t c = uint32_t(wide[i]);
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && uint32_t(wide[i + 1]) >= 0xDC00 &&
-        uint32_t(wide[i + 1]) < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (uint32_t(wide[++i]) - 0xDC00);
-    } else if ((c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
-      c = 0xFFFD;
-    }
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | c >> 6), out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | c >> 12), out += char(0x80 | (c >> 6 & 0x3F)), out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | c >> 18), out += char(0x80 | (c >> 12 & 0x3F)), out += char(0x80 | (c >> 6 & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-// Bad sequences become U+FFFD, as a value the clock would not use anyway.
-std::wstring Wide(std::string_view utf8) {
-  std::wstring out;
-  for (size_t i = 0; i < utf8.size();) {
-    const uint8_t b = uint8_t(utf8[i]);
-    const int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
-    uint32_t c = extra == 0 ? b : extra == 1 ? b & 0x1F : extra == 2 ? b & 0x0F : b & 0x07;
-    bool ok = extra >= 0 && i + size_t(extra) < utf8.size();
-    for (int k = 1; ok && k <= extra; ++k) {
-      const uint8_t n = uint8_t(utf8[i + size_t(k)]);
-      ok = (n & 0xC0) == 0x80;
-      c = c << 6 | (n & 0x3F);
-    }
-    if (!ok || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
-      out += wchar_t(0xFFFD);
-      ++i;
-      continue;
-    }
-    i += size_t(extra) + 1;
-    if (c >= 0x10000 && sizeof(wchar_t) == 2) {
-      out += wchar_t(0xD800 + ((c - 0x10000) >> 10));
-      out += wchar_t(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      out += wchar_t(c);
-    }
-  }
-  return out;
-}
+std::string Utf8(const std::wstring& wide) { return tkt::EncodeUtf8(wide); }
+// The options were checked when read: what reaches here is well-formed.
+std::wstring Wide(std::string_view utf8) { return tkt::DecodeUtf8(utf8).value_or(std::wstring()); }
 
 std::wstring Upper(std::wstring s) {
   for (wchar_t& c : s) {

@@ -137,6 +137,21 @@ bool WriteClockFiles(DesignerForm& form, const faceformat::ClockSettings& settin
   return true;
 }
 
+std::optional<GatheredClock> GatherClock(DesignerForm& form, FilesPlatform& platform) {
+  MessageService& messages = *form.services.messages;
+  GatheredSettings gathered = GatherSettings(form, platform);
+  if (!gathered.settings) {
+    messages.Show(gathered.message, form.appTitle, gathered.message == kExportNotAnsi ? kMbIconExclamation : kMbOk);
+    return std::nullopt;
+  }
+  GatheredOptions options = GatherOptions(form);
+  if (!options.options) {
+    messages.Show(options.message, form.appTitle, kMbOk | kMbIconExclamation);
+    return std::nullopt;
+  }
+  return GatheredClock{std::move(*gathered.settings), std::move(*options.options)};
+}
+
 void OfferShortcut(DesignerForm& form, FilesPlatform& platform, const std::wstring& linkName,
                    const std::wstring& arguments) {
   MessageService& messages = *form.services.messages;
@@ -153,19 +168,9 @@ void OfferShortcut(DesignerForm& form, FilesPlatform& platform, const std::wstri
 namespace {
 
 void ExportSettings(DesignerForm& form, FilesPlatform& platform) {
-  MessageService& messages = *form.services.messages;
-  GatheredSettings gathered = GatherSettings(form, platform);
-  if (!gathered.settings) {
-    messages.Show(gathered.message, form.appTitle, gathered.message == kExportNotAnsi ? kMbIconExclamation : kMbOk);
-    return;
-  }
-  const GatheredOptions options = GatherOptions(form);
-  if (!options.options) {
-    messages.Show(options.message, form.appTitle, kMbOk | kMbIconExclamation);
-    return;
-  }
-  if (!WriteClockFiles(form, *gathered.settings, *options.options, form.settingsPath)) return;
-  messages.Show(ExportDoneText(form.settingsPath), kExportDoneTitle, kMbOk);
+  const std::optional<GatheredClock> clock = GatherClock(form, platform);
+  if (!clock || !WriteClockFiles(form, clock->settings, clock->options, form.settingsPath)) return;
+  form.services.messages->Show(ExportDoneText(form.settingsPath), kExportDoneTitle, kMbOk);
   OfferShortcut(form, platform, kShortcutFile, L"");
 }
 

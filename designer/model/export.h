@@ -52,6 +52,13 @@ struct GatheredSettings {
 };
 GatheredSettings GatherSettings(const DesignerForm& form, FilesPlatform& platform);
 
+// The face and the options the controls hold, after every check; a check that fails is shown and gives nothing.
+struct GatheredClock {
+  faceformat::ClockSettings settings;
+  faceformat::ClockOptions options;
+};
+std::optional<GatheredClock> GatherClock(DesignerForm& form, FilesPlatform& platform);
+
 // Both failure messages for an error.
 void ShowWriteFailure(MessageService& messages, const ExportError& error);
 // The face at `settingsPath`, then the options beside it (or their file removed when all are defaults). On a
