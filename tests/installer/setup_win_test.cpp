@@ -136,6 +136,7 @@ TEST_F(SetupTest, ForOneUserLaysOutTheTreeStartsTheClockAndUninstallsCleanly) {
   EXPECT_FALSE(fs::exists(startup));
   EXPECT_FALSE(fs::exists(further));
   EXPECT_TRUE(fs::exists(others));
+  fs::remove(further);
   fs::remove(others);
   EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, kPositionKey));
   RegDeleteTreeW(HKEY_CURRENT_USER, kPositionKey);
