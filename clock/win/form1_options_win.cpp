@@ -62,6 +62,10 @@ void Form1Window::ApplyOptions(const faceformat::ClockOptions& options) {
   UpdateTip();
 }
 
+// Everything is read again: the PC's zone, and the rules of the clock's own, which an update of Windows may
+// have changed or brought.
+void Form1Window::OnZoneDataChanged() { zoneClock_ = worldtime::ZoneClock(Wide(options_.timeZone)); }
+
 // A layered window keeps its region; it is layered only while it is to be seen through, so a clock without
 // these options is drawn exactly as before.
 void Form1Window::UpdateAlpha() {

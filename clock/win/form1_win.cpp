@@ -90,7 +90,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return PaintThrough(msg, wp);
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
-      zoneClock_.PcZoneChanged();
+      OnZoneDataChanged();
       if (msg == WM_SETTINGCHANGE && wp == SPI_SETWORKAREA) OnDisplayChange();
       return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_DISPLAYCHANGE:

@@ -91,6 +91,8 @@ class Form1Window : public Window<Form1Window>, private ClockWindowLink {
 
   // The options file (form1_options_win.cpp): the zone, the chime hours, the tooltip and the see-through face.
   void ApplyOptions(const faceformat::ClockOptions& options);
+  // The time, the PC's zone or the system's zone data may have changed.
+  void OnZoneDataChanged();
   void UpdateAlpha();
   void OnMouseOver();
   void OnMouseLeave();

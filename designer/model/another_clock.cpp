@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <new>
 #include <optional>
-#include <system_error>
 
 #include "designer/model/clock_options_page.h"
 #include "designer/model/export.h"
 #include "designer/model/paths.h"
+#include "faceformat/files.h"
 
 namespace designer {
 
@@ -23,10 +23,7 @@ namespace {
 
 std::wstring ProgramFolder(const DesignerForm& form) { return form.baseDir + L"\\program"; }
 
-bool Exists(const std::wstring& path) {
-  std::error_code ec;
-  return std::filesystem::exists(PathFromText(path), ec);
-}
+bool Exists(const std::wstring& path) { return faceformat::FileExists(PathFromText(path)); }
 
 void MakeAnotherClock(DesignerForm& form, FilesPlatform& platform) {
   MessageService& messages = *form.services.messages;

@@ -34,8 +34,6 @@ class ZoneClock {
   CivilTime Now();
   // True when the time comes from a zone of its own, not the PC's.
   bool OwnZone() const { return rules_.has_value(); }
-  // The time or the PC's zone may have changed (WM_TIMECHANGE, WM_SETTINGCHANGE).
-  void PcZoneChanged() { pcZoneHour_ = -1; }
 
  private:
   std::optional<ZoneRules> rules_;
