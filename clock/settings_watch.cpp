@@ -18,13 +18,15 @@ bool SettingsWatch::Look(const FileStamps& now, uint64_t timeNow) {
   return timeNow >= newest && timeNow - newest >= kSettleTime;
 }
 
-void SettingsWatch::Handled(FileStamps stamps) {
+void SettingsWatch::Handled(FileStamps stamps, size_t required) {
   handled_ = std::move(stamps);
+  required_ = required;
   lastSeen_.reset();
 }
 
 bool SettingsWatch::Pending() const {
-  return lastSeen_ || std::any_of(handled_.begin(), handled_.end(), [](const FileStamp& s) { return !s.exists; });
+  const auto end = handled_.begin() + std::ptrdiff_t(std::min(required_, handled_.size()));
+  return lastSeen_ || std::any_of(handled_.begin(), end, [](const FileStamp& s) { return !s.exists; });
 }
 
 }  // namespace tkt

@@ -30,11 +30,7 @@ faceformat::Status ReadFaceFiles(const std::wstring& settingsPath, FaceFiles& fi
   files = {};
   files.paths.push_back(settingsPath);
   files.stamps.push_back(StampOf(settingsPath));
-  const std::wstring optionsPath = faceformat::OptionsPathFor(std::filesystem::path(settingsPath)).wstring();
-  files.paths.push_back(optionsPath);
-  files.stamps.push_back(StampOf(optionsPath));
-  // Options that cannot be read leave the clock as it would be without them.
-  if (auto options = faceformat::ReadClockOptions(std::filesystem::path(settingsPath))) files.options = *options;
+  files.required = 1;
   auto settings = faceformat::ReadSettingsFile(std::filesystem::path(settingsPath));
   if (!settings) return faceformat::Error{"settings: " + settings.error().what, settings.error().where};
   const std::wstring folder = FolderOf(settingsPath);
@@ -44,8 +40,15 @@ faceformat::Status ReadFaceFiles(const std::wstring& settingsPath, FaceFiles& fi
   files.paths.push_back(picture);
   files.stamps.push_back(StampOf(region));
   files.stamps.push_back(StampOf(picture));
+  files.required = 3;
   auto source = LoadFaceSource(WideToAnsi(region), WideToAnsi(picture));
   if (!source) return source.error();
+  // Last, and not required: most clocks have no options file.
+  const std::wstring optionsPath = faceformat::OptionsPathFor(std::filesystem::path(settingsPath)).wstring();
+  files.paths.push_back(optionsPath);
+  files.stamps.push_back(StampOf(optionsPath));
+  // Options that cannot be read leave the clock as it would be without them.
+  if (auto options = faceformat::ReadClockOptions(std::filesystem::path(settingsPath))) files.options = *options;
   files.settings = std::move(*settings);
   files.source = std::move(*source);
   return faceformat::Success();
@@ -68,7 +71,7 @@ bool Form1Window::ReadSettingsAgain() try {
   auto files = std::make_unique<FaceFiles>();
   const faceformat::Status read = ReadFaceFiles(settingsPath_, *files);
   // Not read again until one of the files it got to changes.
-  watch_.Handled(files->stamps);
+  watch_.Handled(files->stamps, files->required);
   watchedPaths_ = files->paths;
   notices_.Watch(watchedPaths_);
   if (!read) return false;

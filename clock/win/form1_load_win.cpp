@@ -99,7 +99,7 @@ tkt::Status Form1Window::Form_Load() try {
   settings_ = std::move(files->settings);
   ApplyOptions(files->options);
   watchedPaths_ = std::move(files->paths);
-  watch_ = SettingsWatch(std::move(files->stamps));
+  watch_ = SettingsWatch(std::move(files->stamps), files->required);
   notices_.Watch(watchedPaths_);
   return tkt::Success();
 } catch (const std::bad_alloc&) {

@@ -35,6 +35,7 @@ struct FaceFiles {
   FaceSource source;
   std::vector<std::wstring> paths;
   FileStamps stamps;
+  size_t required = 0;  // the paths before the options file
 };
 tkt::Status ReadFaceFiles(const std::wstring& settingsPath, FaceFiles& files);
 

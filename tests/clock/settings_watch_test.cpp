@@ -50,6 +50,19 @@ TEST(SettingsWatch, ARefusedChangeWaitsForTheNextChange) {
   EXPECT_TRUE(watch.Look(Files(back), 411 * kSecond));
 }
 
+// Most clocks have no options file: its absence alone does not make the clock look every second.
+TEST(SettingsWatch, AMissingOptionalFileIsLeftToTheFolderNotice) {
+  FileStamps shown = Files(kShown);
+  shown.push_back({});
+  SettingsWatch watch(shown, 3);
+  EXPECT_FALSE(watch.Pending());
+  watch.Handled(shown, 4);
+  EXPECT_TRUE(watch.Pending());
+  FileStamps added = shown;
+  added[3] = {true, 600 * kSecond, 40};
+  EXPECT_TRUE(watch.Look(added, 601 * kSecond)) << "once it comes, it is read like the others";
+}
+
 TEST(SettingsWatch, APictureChangeCountsLikeASettingsChange) {
   SettingsWatch watch(Files(kShown));
   FileStamps now = Files(kShown);
