@@ -96,6 +96,10 @@ void NeedArguments(const Args& a, size_t n) {
   if (a.size() < n + 1) throw Failure{"needs " + std::to_string(n) + " arguments"};
 }
 
+// Under Wine a pointer motion the X server reports late, from where the pointer was before, can move it back
+// after SendInput has moved it: a press sent then lands on the window that was under it (the last test's
+// clock). So the pointer is moved again until it is seen to stay. While a popup menu tracks the pointer, the
+// position another program reads does not follow at all: after a short while the press goes as it is.
 void MoveTo(long long x, long long y) {
   INPUT in{};
   in.type = INPUT_MOUSE;
@@ -103,6 +107,19 @@ void MoveTo(long long x, long long y) {
   in.mi.dy = LONG((y * 65535) / std::max(1, GetSystemMetrics(SM_CYSCREEN) - 1));
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &in, sizeof in);
+  int still = 0;
+  harness::WaitUntil(
+      [&] {
+        POINT p{};
+        GetCursorPos(&p);
+        if (std::abs(p.x - x) > 1 || std::abs(p.y - y) > 1) {
+          SendInput(1, &in, sizeof in);
+          still = 0;
+          return false;
+        }
+        return ++still >= 3;
+      },
+      std::chrono::milliseconds(600), std::chrono::milliseconds(20));
 }
 
 void Mouse(const Args& a) {
