@@ -132,32 +132,20 @@ void ApplyImport(DesignerForm& f, const ImportPlan& plan) {
     f.digicheck.SetValue(0);
   }
 
-  f.Image3.visible = f.Image4.visible = false;
-  f.Label34.enabled = f.Label35.enabled = false;
-  EnableCuckooArrows(f, false);
   f.hatoCheck1.SetValue(0);
   f.hatoCheck2.SetValue(0);
-  if (v.HasCuckoo1()) {
-    f.hatoCheck1.SetValue(1);
-    f.hatoCheck2.SetValue(0);
-    f.Label34.enabled = true;
-    f.Label35.enabled = false;
-    EnableCuckooArrows(f, true);
-    f.Image3.visible = true;
-    f.Image3.Move(*v.cuckoo1Left, *v.cuckoo1Top);
-    f.Image4.visible = false;
-  }
-  // Both present: cuckoo B wins, as it always has.
-  if (v.HasCuckoo2()) {
-    f.hatoCheck1.SetValue(0);
-    f.hatoCheck2.SetValue(1);
-    f.Label34.enabled = false;
-    f.Label35.enabled = true;
-    EnableCuckooArrows(f, true);
-    f.Image4.visible = true;
-    f.Image4.Move(*v.cuckoo2Left, *v.cuckoo2Top);
-    f.Image3.visible = false;
-  }
+  // One cuckoo at most: B wins when both are present, as it always has.
+  const int cuckoo = v.HasCuckoo2() ? 2 : v.HasCuckoo1() ? 1 : 0;
+  if (cuckoo == 1) f.hatoCheck1.SetValue(1);
+  if (cuckoo == 2) f.hatoCheck2.SetValue(1);
+  f.Label34.enabled = cuckoo == 1;
+  f.Label35.enabled = cuckoo == 2;
+  EnableCuckooArrows(f, cuckoo != 0);
+  f.Image3.visible = cuckoo == 1;
+  f.Image4.visible = cuckoo == 2;
+  // Each given place is kept, shown or not.
+  if (v.HasCuckoo1()) f.Image3.Move(*v.cuckoo1Left, *v.cuckoo1Top);
+  if (v.HasCuckoo2()) f.Image4.Move(*v.cuckoo2Left, *v.cuckoo2Top);
 }
 
 bool ImportSettings(DesignerForm& form, FilesPlatform& platform) {
