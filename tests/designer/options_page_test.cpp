@@ -10,7 +10,6 @@
 #include "designer/model/export.h"
 #include "designer/model/file_commands.h"
 #include "designer/model/import.h"
-#include "designer/model/preview.h"
 #include "faceformat/files.h"
 #include "files_fakes.h"
 
@@ -56,16 +55,6 @@ TEST(OptionsPage, ClockNamesThatCannotNameAFileAreRefused) {
       {std::wstring(kMaxClockName, L'a'), nullptr}, {std::wstring(kMaxClockName + 1, L'a'), kNameTooLong},
   };
   for (const auto& c : cases) EXPECT_EQ(ClockNameProblem(c.name), c.problem) << ::testing::PrintToString(c.name);
-}
-
-TEST(OptionsPage, BlendsTheFaceOverTheBackground) {
-  uint32_t pixels[] = {0x00FFFFFF, 0x00000000};
-  BlendOver(pixels, 0x00000000, 70);
-  EXPECT_EQ(pixels[0], 0x00B3B3B3u);  // 255 * 0.7 = 178.5
-  EXPECT_EQ(pixels[1], 0u);
-  uint32_t opaque[] = {0x00123456};
-  BlendOver(opaque, 0x00FFFFFF, 100);
-  EXPECT_EQ(opaque[0], 0x00123456u);
 }
 
 // A root with a program folder, a form in template mode and the file commands bound.

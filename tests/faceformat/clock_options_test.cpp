@@ -57,21 +57,6 @@ TEST(ClockOptions, SectionsKeysAndLinesAsAnIniReaderWouldTakeThem) {
   EXPECT_TRUE(ParseClockOptions("Opacity=50").IsDefault()) << "outside the section";
 }
 
-TEST(ClockOptions, QuietHoursMayRunAcrossMidnight) {
-  const QuietHours night{23 * 60, 30}, day{9 * 60, 17 * 60};
-  EXPECT_TRUE(night.Contains(23, 0));
-  EXPECT_TRUE(night.Contains(0, 29));
-  EXPECT_FALSE(night.Contains(0, 30));
-  EXPECT_FALSE(night.Contains(22, 59));
-  EXPECT_TRUE(day.Contains(9, 0));
-  EXPECT_FALSE(day.Contains(17, 0));
-}
-
-TEST(ClockOptions, TheFileSitsBesideItsSettingsFile) {
-  EXPECT_EQ(OptionsPathFor(fs::path("a") / "tkt.ini"), fs::path("a") / "tkt-options.ini");
-  EXPECT_EQ(OptionsPathFor(fs::path("a.b") / "london.INI"), fs::path("a.b") / "london-options.INI");
-}
-
 class OptionsFile : public ::testing::Test {
  protected:
   void SetUp() override {
